@@ -1,0 +1,78 @@
+// Protocol costs: the CRC of one frame, a whole read over a pseudo-terminal, and how much CPU a wait
+// for a silent device burns (it should be a small fraction of the wall time).
+#include "bus/ComPortAccessPoint.h"
+#include "bus/PowerRSBus.h"
+#include "protocol/Crc16.h"
+#include "protocol/NerixModule.h"
+#include "support/ScriptedDevice.h"
+
+#include <QCoreApplication>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+void BM_Crc16_11Bytes(benchmark::State& state) {
+    quint8 frame[11] = {5, 0, 0, 0, 3, 0, 0, 0, 0, 0x71, 0xA0};
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(frame);
+        benchmark::DoNotOptimize(Crc16(frame, 11));
+    }
+}
+BENCHMARK(BM_Crc16_11Bytes);
+
+struct Line {
+    TScriptedDevice dev;
+    TPowerRsBus bus;
+    TComPortAccessPoint ap;
+    TNerixModule module;
+    explicit Line(int timeoutMs, int tries) {
+        dev.AddNerixDevice(5, {{{0, 1}, 42}});
+        bus.SetPortName(dev.PortPath());
+        bus.SetInputTimeout(quint32(timeoutMs));
+        ap.SetBus(&bus);
+        ap.SetTryCount(tries);
+        ap.SetActive(true);
+        module.SetAP(&ap);
+        module.SetAddress(5);
+    }
+};
+
+void BM_NerixReadOverPty(benchmark::State& state) {
+    Line line(200, 2);
+    if (!line.ap.Active()) {
+        state.SkipWithError("cannot open the pseudo-terminal");
+        return;
+    }
+    quint32 v = 0;
+    for (auto _ : state) {
+        if (!line.module.ReadProperty(1, 0, v)) {
+            state.SkipWithError("read failed");
+            break;
+        }
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_NerixReadOverPty)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
+// 20 reads of an address nobody answers, 50 ms time-out, one try each: about 1 s of waiting.
+// Compare the CPU column with the wall-clock Time column.
+void BM_SilentAddress20Reads(benchmark::State& state) {
+    Line line(50, 1);
+    line.module.SetAddress(99);
+    quint32 v = 0;
+    for (auto _ : state) {
+        for (int i = 0; i < 20; ++i)
+            benchmark::DoNotOptimize(line.module.ReadProperty(1, 0, v));
+    }
+}
+BENCHMARK(BM_SilentAddress20Reads)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

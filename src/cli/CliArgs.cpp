@@ -1,0 +1,280 @@
+#include "cli/CliArgs.h"
+
+#include <QLocale>
+#include <bit>
+#include <cmath>
+#include <functional>
+#include <vector>
+
+namespace {
+
+using TApply = std::function<QString(TCliOptions&, const QString&)>;
+
+struct TOptionSpec {
+    QString Name;    // without the leading "--"
+    bool TakesValue;
+    QStringList Commands;
+    TApply Apply;
+};
+
+const QStringList kExchangeCommands = {QStringLiteral("read"), QStringLiteral("write")};
+
+std::optional<qint64> ParseInteger(const QString& text) {
+    bool ok = false;
+    qint64 v = 0;
+    if (text.startsWith(QLatin1String("0x"), Qt::CaseInsensitive))
+        v = text.mid(2).toLongLong(&ok, 16);
+    else
+        v = text.toLongLong(&ok, 10);
+    if (!ok)
+        return std::nullopt;
+    return v;
+}
+
+// An integer option within [lo, hi].
+TApply IntIn(int TCliOptions::*field, const char* what, qint64 lo, qint64 hi) {
+    return [=](TCliOptions& o, const QString& text) -> QString {
+        const auto v = ParseInteger(text);
+        if (!v || *v < lo || *v > hi)
+            return QStringLiteral("%1 must be a number from %2 to %3, not \"%4\"")
+                .arg(QLatin1String(what))
+                .arg(lo)
+                .arg(hi)
+                .arg(text);
+        o.*field = int(*v);
+        return {};
+    };
+}
+
+const std::vector<TOptionSpec>& Specs() {
+    static const std::vector<TOptionSpec> specs = {
+        {QStringLiteral("port"), true, kExchangeCommands,
+         [](TCliOptions& o, const QString& v) -> QString {
+             if (v.isEmpty())
+                 return QStringLiteral("--port needs COMn or a device path");
+             o.Port = v;
+             return {};
+         }},
+        {QStringLiteral("address"), true, kExchangeCommands, IntIn(&TCliOptions::Address, "--address", 0, 255)},
+        {QStringLiteral("object"), true, kExchangeCommands, IntIn(&TCliOptions::Object, "--object", 0, 255)},
+        {QStringLiteral("property"), true, kExchangeCommands,
+         IntIn(&TCliOptions::Property, "--property", 0, 65535)},
+        {QStringLiteral("float"), false, kExchangeCommands,
+         [](TCliOptions& o, const QString&) -> QString {
+             o.Float = true;
+             return {};
+         }},
+        {QStringLiteral("baud"), true, kExchangeCommands,
+         [](TCliOptions& o, const QString& v) -> QString {
+             const auto n = ParseInteger(v);
+             if (!n || *n < 50 || *n > 4000000)
+                 return QStringLiteral("--baud must be a speed in bit/s, not \"%1\"").arg(v);
+             o.Baud = quint32(*n);
+             return {};
+         }},
+        {QStringLiteral("parity"), true, kExchangeCommands,
+         [](TCliOptions& o, const QString& v) -> QString {
+             static const QStringList names = {QStringLiteral("none"), QStringLiteral("odd"), QStringLiteral("even"),
+                                               QStringLiteral("mark"), QStringLiteral("space")};
+             const int i = names.indexOf(v.toLower());
+             if (i < 0)
+                 return QStringLiteral("--parity must be none, odd, even, mark or space, not \"%1\"").arg(v);
+             o.Parity = TParity(i);
+             return {};
+         }},
+        {QStringLiteral("stop"), true, kExchangeCommands,
+         [](TCliOptions& o, const QString& v) -> QString {
+             if (v == QLatin1String("1"))
+                 o.StopBits = sb1BITS;
+             else if (v == QLatin1String("1.5"))
+                 o.StopBits = sb1HALFBITS;
+             else if (v == QLatin1String("2"))
+                 o.StopBits = sb2BITS;
+             else
+                 return QStringLiteral("--stop must be 1, 1.5 or 2, not \"%1\"").arg(v);
+             return {};
+         }},
+        {QStringLiteral("rts"), true, kExchangeCommands,
+         [](TCliOptions& o, const QString& v) -> QString {
+             static const QStringList names = {QStringLiteral("off"), QStringLiteral("on"),
+                                               QStringLiteral("handshake"), QStringLiteral("toggle")};
+             const int i = names.indexOf(v.toLower());
+             if (i < 0)
+                 return QStringLiteral("--rts must be off, on, handshake or toggle, not \"%1\"").arg(v);
+             o.Rts = THwFlowControl(i);
+             return {};
+         }},
+        {QStringLiteral("echo"), false, kExchangeCommands,
+         [](TCliOptions& o, const QString&) -> QString {
+             o.Echo = true;
+             return {};
+         }},
+        {QStringLiteral("timeout"), true, kExchangeCommands, IntIn(&TCliOptions::TimeoutMs, "--timeout", 1, 60000)},
+        {QStringLiteral("tries"), true, kExchangeCommands, IntIn(&TCliOptions::Tries, "--tries", 1, 10)},
+        {QStringLiteral("order"), true, kExchangeCommands,
+         [](TCliOptions& o, const QString& v) -> QString {
+             const auto n = ParseInteger(v);
+             if (!n || *n < 0 || *n >= kByteOrderCount)
+                 return QStringLiteral("--order must be a number from 0 to 8, not \"%1\"").arg(v);
+             o.Order = TByteOrder(*n);
+             return {};
+         }},
+        // Resolved after all options are read, since --float may follow it.
+        {QStringLiteral("value"), true, {QStringLiteral("write")}, nullptr},
+    };
+    return specs;
+}
+
+const TOptionSpec* FindSpec(const QString& name) {
+    for (const auto& s : Specs())
+        if (s.Name == name)
+            return &s;
+    return nullptr;
+}
+
+} // namespace
+
+std::optional<quint32> ParseValue32(const QString& text) {
+    const auto v = ParseInteger(text.trimmed());
+    if (!v || *v < std::numeric_limits<qint32>::min() || *v > qint64(std::numeric_limits<quint32>::max()))
+        return std::nullopt;
+    return quint32(*v);
+}
+
+std::optional<float> ParseFloatText(const QString& text) {
+    bool ok = false;
+    const double d = QLocale::c().toDouble(text.trimmed(), &ok);
+    if (!ok || !std::isfinite(d) || std::fabs(d) > double(std::numeric_limits<float>::max()))
+        return std::nullopt;
+    return float(d);
+}
+
+QString FloatText(float value) {
+    if (std::isnan(value))
+        return QStringLiteral("nan");
+    if (std::isinf(value))
+        return value > 0 ? QStringLiteral("inf") : QStringLiteral("-inf");
+    const QLocale c = QLocale::c();
+    for (int digits = 6; digits < 9; ++digits) {
+        const QString t = c.toString(double(value), 'g', digits);
+        if (float(c.toDouble(t)) == value)
+            return t;
+    }
+    return c.toString(double(value), 'g', 9);
+}
+
+TCliParseResult ParseCliArguments(const QStringList& args) {
+    TCliParseResult r;
+    if (args.isEmpty()) {
+        r.Error = QStringLiteral("no command given");
+        return r;
+    }
+    const QString command = args.first();
+    if (command == QLatin1String("help") || command == QLatin1String("--help") || command == QLatin1String("-h")) {
+        r.Options.Command = QStringLiteral("help");
+        r.Ok = true;
+        return r;
+    }
+    if (!kExchangeCommands.contains(command)) {
+        r.Error = QStringLiteral("unknown command \"%1\"").arg(command);
+        return r;
+    }
+    TCliOptions& o = r.Options;
+    o.Command = command;
+    QString valueText;
+    bool valueGiven = false;
+    for (int i = 1; i < args.size(); ++i) {
+        QString arg = args[i];
+        if (!arg.startsWith(QLatin1String("--"))) {
+            r.Error = QStringLiteral("unexpected argument \"%1\"").arg(arg);
+            return r;
+        }
+        QString name = arg.mid(2);
+        QString value;
+        bool inlineValue = false;
+        if (const int eq = name.indexOf(QLatin1Char('=')); eq >= 0) {
+            value = name.mid(eq + 1);
+            name = name.left(eq);
+            inlineValue = true;
+        }
+        const TOptionSpec* spec = FindSpec(name);
+        if (!spec || !spec->Commands.contains(command)) {
+            r.Error = QStringLiteral("unknown option --%1 for %2").arg(name, command);
+            return r;
+        }
+        if (spec->TakesValue && !inlineValue) {
+            if (i + 1 >= args.size()) {
+                r.Error = QStringLiteral("--%1 needs a value").arg(name);
+                return r;
+            }
+            value = args[++i];
+        } else if (!spec->TakesValue && inlineValue) {
+            r.Error = QStringLiteral("--%1 takes no value").arg(name);
+            return r;
+        }
+        if (name == QLatin1String("value")) {
+            valueText = value;
+            valueGiven = true;
+            continue;
+        }
+        if (const QString err = spec->Apply(o, value); !err.isEmpty()) {
+            r.Error = err;
+            return r;
+        }
+    }
+    if (o.Port.isEmpty()) {
+        r.Error = QStringLiteral("--port is required");
+        return r;
+    }
+    for (auto [field, name] : {std::pair{o.Address, "--address"}, std::pair{o.Object, "--object"},
+                               std::pair{o.Property, "--property"}}) {
+        if (field < 0) {
+            r.Error = QStringLiteral("%1 is required").arg(QLatin1String(name));
+            return r;
+        }
+    }
+    if (command == QLatin1String("write")) {
+        if (!valueGiven) {
+            r.Error = QStringLiteral("--value is required");
+            return r;
+        }
+        if (o.Float) {
+            const auto f = ParseFloatText(valueText);
+            if (!f) {
+                r.Error = QStringLiteral("--value must be a number such as 12.5, not \"%1\"").arg(valueText);
+                return r;
+            }
+            o.Value = std::bit_cast<quint32>(*f);
+        } else {
+            o.Value = ParseValue32(valueText);
+            if (!o.Value) {
+                r.Error = QStringLiteral("--value must be a 32-bit integer (decimal or 0x hexadecimal), not \"%1\"")
+                              .arg(valueText);
+                return r;
+            }
+        }
+    }
+    r.Ok = true;
+    return r;
+}
+
+QString CliUsage() {
+    return QStringLiteral(
+        "usage:\n"
+        "  dovuvavarovod-cli read  --port COMn|PATH --address A --object O --property P [options]\n"
+        "  dovuvavarovod-cli write --port COMn|PATH --address A --object O --property P --value V [options]\n"
+        "\n"
+        "options:\n"
+        "  --float               the property is a single-precision number (\".\" as separator)\n"
+        "  --baud N              speed in bit/s (default 9600)\n"
+        "  --parity P            none|odd|even|mark|space (default none)\n"
+        "  --stop S              1|1.5|2 stop bits (default 1)\n"
+        "  --rts M               off|on|handshake|toggle (default toggle: raised while sending)\n"
+        "  --echo                the line echoes what is sent; skip the echo before the answer\n"
+        "  --timeout MS          idle time-out of an answer in ms (default 200)\n"
+        "  --tries N             attempts per exchange, 1 to 10 (default 2)\n"
+        "  --order K             value byte order 0..8 (default 8: most significant byte first)\n"
+        "\n"
+        "A: 0..255, O: 0..255, P: 0..65535; numbers may be given as 0x hexadecimal.\n"
+        "Exit status: 0 done, 1 no answer or port failure, 2 bad arguments.\n");
+}

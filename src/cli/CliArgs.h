@@ -1,0 +1,50 @@
+#pragma once
+
+#include "bus/PowerRSBus.h"
+#include "protocol/ByteOrder.h"
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+// Everything a command line can say, validated. Each command accepts its own subset of options.
+struct TCliOptions {
+    QString Command; // "read", "write", "help"
+
+    // Where the bus is.
+    QString Port; // "COMn" or a device path
+    quint32 Baud = 9600;
+    TParity Parity = ptNONE;
+    TStopBits StopBits = sb1BITS;
+    THwFlowControl Rts = hfRTSTOGGLE;
+    bool Echo = false;
+    int TimeoutMs = 200;
+    int Tries = 2;
+
+    // What to read or write.
+    int Address = -1;
+    int Object = -1;
+    int Property = -1;
+    bool Float = false;
+    TByteOrder Order = boNAN;
+    std::optional<quint32> Value; // the raw 32 bits to write
+};
+
+struct TCliParseResult {
+    bool Ok = false;
+    QString Error; // why the command line was refused
+    TCliOptions Options;
+};
+
+// Parses the arguments after the program name.
+TCliParseResult ParseCliArguments(const QStringList& args);
+
+// The usage text shown with --help and after a refused command line.
+QString CliUsage();
+
+// A 32-bit value from a command line: signed or unsigned decimal, or "0x" hexadecimal.
+std::optional<quint32> ParseValue32(const QString& text);
+// A single-precision number with "." as separator, whatever the locale.
+std::optional<float> ParseFloatText(const QString& text);
+// The shortest text that reads back as exactly `value`, with "." as separator.
+QString FloatText(float value);

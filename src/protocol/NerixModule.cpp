@@ -1,0 +1,71 @@
+#include "protocol/NerixModule.h"
+
+#include "bus/AccessPoint.h"
+#include "platform/ExchangeGuard.h"
+#include "protocol/Crc16.h"
+
+#include <bit>
+#include <cmath>
+
+TNerixModule::TNerixModule() = default;
+TNerixModule::~TNerixModule() = default;
+
+quint16 TNerixModule::Crc16(const quint8* Data, int Count) {
+    return ::Crc16(Data, Count);
+}
+
+bool TNerixModule::Transact(quint8 Operation, quint16 PropertyNumber, quint8 ObjectNumber, quint32 Value) {
+    if (!FAP)
+        return false;
+    TExchangeGuard guard(FBusy);
+    if (!guard.Acquired())
+        return false;
+    FBuffer.Build(FAddress, Operation, ObjectNumber, PropertyNumber, Value);
+    const auto request = FBuffer.Frame;
+    bool exchanged = false;
+    switch (FTransferProtocol) {
+    case tpNerix: {
+        // Every attempt's answer must be intact and answer this very request; a stray frame makes
+        // the attempt fail so the request is sent again.
+        const auto check = [&request](const quint8* answer, int) {
+            return ::Crc16(answer, kNerixFrameSize) == 0 && NerixAnswerMatches(request.data(), answer);
+        };
+        exchanged = FAP->Exchange(request.data(), kNerixFrameSize, kNerixFrameSize, FBuffer.Frame.data(), check);
+        break;
+    }
+    case tpModbus:
+        // No register map is attached to this module: no pair can be tunnelled, and nothing is sent.
+        return false;
+    case tpZoVuru:
+    case tpZoVuruCheckSum:
+        return false;
+    }
+    if (!exchanged)
+        return false;
+    return FBuffer.Intact();
+}
+
+bool TNerixModule::ReadProperty(quint16 PropertyNumber, quint8 ObjectNumber, quint32& Value) {
+    Value = 0;
+    if (!Transact(noRead, PropertyNumber, ObjectNumber, 0))
+        return false;
+    Value = FBuffer.Value();
+    return true;
+}
+
+bool TNerixModule::WriteProperty(quint16 PropertyNumber, quint8 ObjectNumber, quint32 Value) {
+    return Transact(noWrite, PropertyNumber, ObjectNumber, Value);
+}
+
+bool TNerixModule::ReadFloat(quint16 PropertyNumber, quint8 ObjectNumber, float& Value) {
+    quint32 bits = 0;
+    if (!ReadProperty(PropertyNumber, ObjectNumber, bits))
+        return false;
+    const float f = std::bit_cast<float>(bits);
+    Value = std::isnan(f) ? 0.0f : f;
+    return true;
+}
+
+bool TNerixModule::WriteFloat(quint16 PropertyNumber, quint8 ObjectNumber, float Value) {
+    return WriteProperty(PropertyNumber, ObjectNumber, std::bit_cast<quint32>(Value));
+}

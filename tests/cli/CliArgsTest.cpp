@@ -1,0 +1,96 @@
+#include "cli/CliArgs.h"
+
+#include <bit>
+#include <gtest/gtest.h>
+
+namespace {
+
+QStringList Args(const char* line) {
+    return QString::fromLatin1(line).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+}
+
+TEST(CliArgs, ReadWithDefaultsAndEveryOption) {
+    auto r = ParseCliArguments(Args("read --port COM3 --address 5 --object 0 --property 1"));
+    ASSERT_TRUE(r.Ok) << r.Error.toStdString();
+    EXPECT_EQ(r.Options.Port, QStringLiteral("COM3"));
+    EXPECT_EQ(r.Options.Baud, 9600u);
+    EXPECT_EQ(r.Options.Parity, ptNONE);
+    EXPECT_EQ(r.Options.StopBits, sb1BITS);
+    EXPECT_EQ(r.Options.TimeoutMs, 200);
+    EXPECT_EQ(r.Options.Tries, 2);
+    EXPECT_EQ(r.Options.Order, boNAN);
+    EXPECT_FALSE(r.Options.Float);
+
+    r = ParseCliArguments(Args("read --port /dev/ttyUSB0 --address 0x1F --object 255 --property 65535 --float "
+                               "--baud 115200 --parity mark --stop 1.5 --timeout 50 --tries 10 --order 1 --echo "
+                               "--rts on"));
+    ASSERT_TRUE(r.Ok) << r.Error.toStdString();
+    EXPECT_EQ(r.Options.Address, 31);
+    EXPECT_EQ(r.Options.Object, 255);
+    EXPECT_EQ(r.Options.Property, 65535);
+    EXPECT_TRUE(r.Options.Float);
+    EXPECT_EQ(r.Options.Baud, 115200u);
+    EXPECT_EQ(r.Options.Parity, ptMARK);
+    EXPECT_EQ(r.Options.StopBits, sb1HALFBITS);
+    EXPECT_EQ(r.Options.TimeoutMs, 50);
+    EXPECT_EQ(r.Options.Tries, 10);
+    EXPECT_EQ(r.Options.Order, bo0123x10);
+    EXPECT_TRUE(r.Options.Echo);
+    EXPECT_EQ(r.Options.Rts, hfNONERTSON);
+}
+
+TEST(CliArgs, WriteValuesAsIntegersHexOrFloats) {
+    auto r = ParseCliArguments(Args("write --port COM1 --address 1 --object 2 --property 3 --value -1"));
+    ASSERT_TRUE(r.Ok);
+    EXPECT_EQ(*r.Options.Value, 0xFFFFFFFFu);
+    r = ParseCliArguments(Args("write --port COM1 --address 1 --object 2 --property 3 --value 0xDEADBEEF"));
+    ASSERT_TRUE(r.Ok);
+    EXPECT_EQ(*r.Options.Value, 0xDEADBEEFu);
+    // --float after --value still makes it a float.
+    r = ParseCliArguments(Args("write --port COM1 --address 1 --object 2 --property 3 --value=2.5 --float"));
+    ASSERT_TRUE(r.Ok) << r.Error.toStdString();
+    EXPECT_EQ(std::bit_cast<float>(*r.Options.Value), 2.5f);
+}
+
+TEST(CliArgs, RefusedCommandLinesSayWhy) {
+    const char* bad[] = {
+        "",
+        "frobnicate --port COM1",
+        "read --address 1 --object 0 --property 1",
+        "read --port COM1 --object 0 --property 1",
+        "read --port COM1 --address 256 --object 0 --property 1",
+        "read --port COM1 --address 1 --object 0 --property 65536",
+        "read --port COM1 --address 1 --object 0 --property 1 --tries 0",
+        "read --port COM1 --address 1 --object 0 --property 1 --tries 11",
+        "read --port COM1 --address 1 --object 0 --property 1 --order 9",
+        "read --port COM1 --address 1 --object 0 --property 1 --stop 3",
+        "read --port COM1 --address 1 --object 0 --property 1 --parity weird",
+        "read --port COM1 --address 1 --object 0 --property 1 --baud fast",
+        "read --port COM1 --address 1 --object 0 --property 1 --value 5",
+        "read --port COM1 --address 1 --object 0 --property 1 --timeout",
+        "read --port COM1 --address 1 --object 0 --property 1 stray",
+        "read --port COM1 --address 1 --object 0 --property 1 --float=yes",
+        "write --port COM1 --address 1 --object 0 --property 1",
+        "write --port COM1 --address 1 --object 0 --property 1 --value 4294967296",
+        "write --port COM1 --address 1 --object 0 --property 1 --value 1,5 --float",
+        "write --port COM1 --address 1 --object 0 --property 1 --value 1e39 --float",
+    };
+    for (const char* line : bad) {
+        const auto r = ParseCliArguments(Args(line));
+        EXPECT_FALSE(r.Ok) << line;
+        EXPECT_FALSE(r.Error.isEmpty()) << line;
+    }
+}
+
+TEST(CliArgs, FloatTextIsShortestWithADot) {
+    EXPECT_EQ(FloatText(1.0f), QStringLiteral("1"));
+    EXPECT_EQ(FloatText(0.1f), QStringLiteral("0.1"));
+    EXPECT_EQ(FloatText(-2.5f), QStringLiteral("-2.5"));
+    EXPECT_EQ(FloatText(16777217.0f), QStringLiteral("16777216"));
+    const float third = 1.0f / 3.0f;
+    EXPECT_EQ(ParseFloatText(FloatText(third)).value(), third);
+    EXPECT_EQ(ParseFloatText(QStringLiteral("3.25")).value(), 3.25f);
+    EXPECT_FALSE(ParseFloatText(QStringLiteral("3,25")).has_value());
+}
+
+} // namespace

@@ -1,0 +1,94 @@
+// The command-line program itself against a scripted device on a pseudo-terminal.
+#include "support/NerixFrames.h"
+#include "support/ScriptedDevice.h"
+
+#include <QProcess>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Run {
+    int code = -1;
+    QString out;
+    QString err;
+};
+
+Run Cli(const QStringList& args) {
+    QProcess p;
+    p.start(QStringLiteral(DVV_CLI_PATH), args);
+    Run r;
+    if (!p.waitForFinished(20000)) {
+        p.kill();
+        p.waitForFinished();
+        return r;
+    }
+    r.code = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    r.out = QString::fromUtf8(p.readAllStandardOutput());
+    r.err = QString::fromUtf8(p.readAllStandardError());
+    return r;
+}
+
+class CliRun : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dev.Ok());
+        dev.AddNerixDevice(5, {{{0, 1}, 0xFFFFFF85}, {{2, 10}, 0x41480000}, {{0, 4}, 0}});
+    }
+    QStringList Base(const char* property, const char* object = "0") {
+        return {QStringLiteral("--port"), dev.PortPath(), QStringLiteral("--address"), QStringLiteral("5"),
+                QStringLiteral("--object"), QString::fromLatin1(object), QStringLiteral("--property"),
+                QString::fromLatin1(property), QStringLiteral("--timeout"), QStringLiteral("100")};
+    }
+    TScriptedDevice dev;
+};
+
+TEST_F(CliRun, ReadPrintsSignedDecimalsAndFloats) {
+    auto r = Cli(QStringList{QStringLiteral("read")} + Base("1"));
+    EXPECT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_EQ(r.out, QStringLiteral("-123\n"));
+    EXPECT_EQ(dev.Requests().at(0), NerixFrame(5, 0, 0, 1, 0));
+
+    r = Cli(QStringList{QStringLiteral("read")} + Base("10", "2") + QStringList{QStringLiteral("--float")});
+    EXPECT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_EQ(r.out, QStringLiteral("12.5\n"));
+}
+
+TEST_F(CliRun, WriteStoresTheValue) {
+    auto r = Cli(QStringList{QStringLiteral("write")} + Base("4") + QStringList{QStringLiteral("--value"), QStringLiteral("0x10")});
+    EXPECT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_EQ(dev.Property(5, 0, 4), 16u);
+
+    r = Cli(QStringList{QStringLiteral("write")} + Base("4") +
+            QStringList{QStringLiteral("--float"), QStringLiteral("--value"), QStringLiteral("-0.5")});
+    EXPECT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_EQ(dev.Property(5, 0, 4), 0xBF000000u);
+}
+
+TEST_F(CliRun, NoAnswerBadArgumentsAndBadPorts) {
+    auto r = Cli(QStringList{QStringLiteral("read")} + Base("77"));
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(r.out.isEmpty());
+    EXPECT_EQ(r.err.trimmed(), QStringLiteral("no answer"));
+    EXPECT_EQ(dev.RequestCount(), 2); // two tries by default
+
+    r = Cli(QStringList{QStringLiteral("write")} + Base("77") + QStringList{QStringLiteral("--value"), QStringLiteral("1")});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.err.trimmed(), QStringLiteral("no answer"));
+
+    r = Cli({QStringLiteral("read"), QStringLiteral("--port"), dev.PortPath(), QStringLiteral("--address"),
+             QStringLiteral("999")});
+    EXPECT_EQ(r.code, 2);
+    EXPECT_TRUE(r.err.contains(QStringLiteral("usage:")));
+
+    r = Cli({QStringLiteral("read"), QStringLiteral("--port"), QStringLiteral("/dev/no-such-port"),
+             QStringLiteral("--address"), QStringLiteral("1"), QStringLiteral("--object"), QStringLiteral("0"),
+             QStringLiteral("--property"), QStringLiteral("1")});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(r.err.contains(QStringLiteral("/dev/no-such-port")));
+
+    r = Cli({QStringLiteral("--help")});
+    EXPECT_EQ(r.code, 0);
+    EXPECT_TRUE(r.out.contains(QStringLiteral("usage:")));
+}
+
+} // namespace

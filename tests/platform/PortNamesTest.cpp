@@ -1,0 +1,61 @@
+#include "platform/PortNames.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+// Points the ports folder at a temporary directory for the life of the object.
+struct PortsFolderOverride {
+    QTemporaryDir dir;
+    QByteArray saved = qgetenv("DOVUVAVAROVOD_PORTS");
+    PortsFolderOverride() { qputenv("DOVUVAVAROVOD_PORTS", dir.path().toLocal8Bit()); }
+    ~PortsFolderOverride() {
+        if (saved.isEmpty())
+            qunsetenv("DOVUVAVAROVOD_PORTS");
+        else
+            qputenv("DOVUVAVAROVOD_PORTS", saved);
+    }
+};
+
+TEST(PortNames, NumbersOfComNames) {
+    EXPECT_EQ(PortNumberFromName(QStringLiteral("COM7")), 7);
+    EXPECT_EQ(PortNumberFromName(QStringLiteral("com12")), 12);
+    EXPECT_EQ(PortNumberFromName(QStringLiteral("\\\\.\\COM150")), 150);
+    EXPECT_EQ(PortNumberFromName(QStringLiteral("COM0")), 0);
+    EXPECT_EQ(PortNumberFromName(QStringLiteral("COM")), 0);
+    EXPECT_EQ(PortNumberFromName(QStringLiteral("LPT1")), 0);
+    EXPECT_EQ(PortNumberFromName(QStringLiteral("COM7x")), 0);
+}
+
+TEST(PortNames, FixedTableCoversFourAdapterFamilies) {
+    EXPECT_EQ(FixedDeviceForPort(1), QStringLiteral("/dev/ttyS0"));
+    EXPECT_EQ(FixedDeviceForPort(16), QStringLiteral("/dev/ttyS15"));
+    EXPECT_EQ(FixedDeviceForPort(17), QStringLiteral("/dev/ttyUSB0"));
+    EXPECT_EQ(FixedDeviceForPort(33), QStringLiteral("/dev/ttyACM0"));
+    EXPECT_EQ(FixedDeviceForPort(64), QStringLiteral("/dev/ttyAMA15"));
+    EXPECT_TRUE(FixedDeviceForPort(65).isEmpty());
+    EXPECT_TRUE(FixedDeviceForPort(0).isEmpty());
+}
+
+TEST(PortNames, PortsFolderEntriesComeBeforeTheTable) {
+    PortsFolderOverride ports;
+    ASSERT_TRUE(ports.dir.isValid());
+    EXPECT_EQ(PortsFolder(), ports.dir.path());
+    const QString target = ports.dir.filePath(QStringLiteral("device"));
+    QFile(target).open(QIODevice::WriteOnly);
+    ASSERT_TRUE(QFile::link(target, ports.dir.filePath(QStringLiteral("COM3"))));
+    ASSERT_TRUE(QFile::link(ports.dir.filePath(QStringLiteral("gone")), ports.dir.filePath(QStringLiteral("COM200"))));
+
+    EXPECT_EQ(ResolvePortPath(QStringLiteral("COM3")), target);
+    EXPECT_EQ(ResolvePortPath(QStringLiteral("\\\\.\\COM3")), target);
+    // A dangling link still names the entry, so opening fails with a clear message.
+    EXPECT_EQ(ResolvePortPath(QStringLiteral("COM200")), ports.dir.filePath(QStringLiteral("COM200")));
+    EXPECT_EQ(ResolvePortPath(QStringLiteral("COM4")), QStringLiteral("/dev/ttyS3"));
+    EXPECT_EQ(ResolvePortPath(QStringLiteral("/dev/pts/9")), QStringLiteral("/dev/pts/9"));
+    EXPECT_TRUE(ResolvePortPath(QStringLiteral("COM300")).isEmpty());
+    EXPECT_TRUE(ResolvePortPath(QStringLiteral("ttyS0")).isEmpty());
+}
+
+} // namespace
