@@ -3,6 +3,7 @@
 #include <QtGlobal>
 #include <array>
 #include <functional>
+#include <limits>
 
 // Called for every request about to be sent (Received false) and every answer that arrived (true).
 using TTrafficEvent = std::function<void(const quint8* Buffer, quint16 Length, bool Received)>;
@@ -52,6 +53,9 @@ public:
     virtual bool IsOpen() const { return false; }
 
 protected:
+    // The longest request the line can carry; a longer one fails before any traffic.
+    virtual int MaxRequestLength() const { return std::numeric_limits<int>::max(); }
+
     // The check of the exchange in progress (null when the caller gave none). An implementation that
     // reads a byte stream uses it to skip stray bytes in front of the answer.
     const TAnswerCheck* AnswerCheck() const { return FCheck; }

@@ -18,6 +18,10 @@ bool TComPortAccessPoint::DoExchange(const quint8* Request, int RequestLength, q
     return true;
 }
 
+int TComPortAccessPoint::MaxRequestLength() const {
+    return TPowerRsBus::kMaxRequest;
+}
+
 int TComPortAccessPoint::GetBaudrate() const {
     return FBus ? int(FBus->BaudRateValue()) : 0;
 }

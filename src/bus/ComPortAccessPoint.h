@@ -24,6 +24,9 @@ public:
     void DoClose() override;
     bool IsOpen() const override;
 
+protected:
+    int MaxRequestLength() const override;
+
 private:
     TPowerRsBus* FBus = nullptr;
     // The bus answers into the block it sent from; the caller's request must survive for the next

@@ -130,6 +130,13 @@ TEST(ComPortAccessPoint, FollowsItsBus) {
     EXPECT_EQ(bus.BaudRateValue(), 19200u);
     EXPECT_EQ(ap.Baudrate(), 19200);
 
+    // A request longer than the bus carries fails before any traffic.
+    int traffic = 0;
+    ap.OnTraffic = [&](const quint8*, quint16, bool) { ++traffic; };
+    std::vector<quint8> big(1001), answer(11);
+    EXPECT_FALSE(ap.Exchange(big.data(), 1001, 11, answer.data()));
+    EXPECT_EQ(traffic, 0);
+
     TScriptedDevice dev;
     ASSERT_TRUE(dev.Ok());
     bus.SetPortName(dev.PortPath());
