@@ -4,10 +4,12 @@
 #include "bus/PowerRSBus.h"
 #include "protocol/Crc16.h"
 #include "protocol/NerixModule.h"
+#include "support/ModbusSlave.h"
 #include "support/ScriptedDevice.h"
 
 #include <QCoreApplication>
 #include <benchmark/benchmark.h>
+#include <modbus/modbus.h>
 
 namespace {
 
@@ -66,6 +68,54 @@ void BM_SilentAddress20Reads(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_SilentAddress20Reads)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// The same register pair read from a libmodbus slave on a pseudo-terminal, by our module under the
+// Modbus tunnel and by libmodbus's own master.
+void BM_ModbusReadOurs(benchmark::State& state) {
+    TModbusSlave slave(3, 64);
+    slave.SetPair(2, 0x12345678);
+    TPowerRsBus bus;
+    bus.SetPortName(slave.PortPath());
+    TComPortAccessPoint ap;
+    ap.SetBus(&bus);
+    ap.SetActive(true);
+    TNerixModule module;
+    module.SetAP(&ap);
+    module.SetAddress(3);
+    module.SetTransferProtocol(tpModbus);
+    quint32 v = 0;
+    for (auto _ : state) {
+        if (!module.ReadProperty(1, 0, v) || v != 0x12345678) {
+            state.SkipWithError("read failed");
+            break;
+        }
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_ModbusReadOurs)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
+void BM_ModbusReadLibmodbus(benchmark::State& state) {
+    TModbusSlave slave(3, 64);
+    slave.SetPair(2, 0x12345678);
+    modbus_t* ctx = modbus_new_rtu(slave.PortPath().toLocal8Bit().constData(), 9600, 'N', 8, 1);
+    modbus_set_slave(ctx, 3);
+    if (modbus_connect(ctx) != 0) {
+        state.SkipWithError("cannot open the pseudo-terminal");
+        modbus_free(ctx);
+        return;
+    }
+    uint16_t regs[2];
+    for (auto _ : state) {
+        if (modbus_read_registers(ctx, 2, 2, regs) != 2) {
+            state.SkipWithError("read failed");
+            break;
+        }
+    }
+    modbus_close(ctx);
+    modbus_free(ctx);
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_ModbusReadLibmodbus)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
 } // namespace
 

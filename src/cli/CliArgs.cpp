@@ -55,6 +55,16 @@ const std::vector<TOptionSpec>& Specs() {
              o.Port = v;
              return {};
          }},
+        {QStringLiteral("protocol"), true, kExchangeCommands,
+         [](TCliOptions& o, const QString& v) -> QString {
+             if (v.compare(QLatin1String("nerix"), Qt::CaseInsensitive) == 0)
+                 o.Protocol = tpNerix;
+             else if (v.compare(QLatin1String("modbus"), Qt::CaseInsensitive) == 0)
+                 o.Protocol = tpModbus;
+             else
+                 return QStringLiteral("--protocol must be nerix or modbus, not \"%1\"").arg(v);
+             return {};
+         }},
         {QStringLiteral("address"), true, kExchangeCommands, IntIn(&TCliOptions::Address, "--address", 0, 255)},
         {QStringLiteral("object"), true, kExchangeCommands, IntIn(&TCliOptions::Object, "--object", 0, 255)},
         {QStringLiteral("property"), true, kExchangeCommands,
@@ -265,6 +275,8 @@ QString CliUsage() {
         "  dovuvavarovod-cli write --port COMn|PATH --address A --object O --property P --value V [options]\n"
         "\n"
         "options:\n"
+        "  --protocol P          nerix|modbus (default nerix); modbus reads and writes the property\n"
+        "                        through the device's register map (two holding registers)\n"
         "  --float               the property is a single-precision number (\".\" as separator)\n"
         "  --baud N              speed in bit/s (default 9600)\n"
         "  --parity P            none|odd|even|mark|space (default none)\n"

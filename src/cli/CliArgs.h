@@ -2,6 +2,7 @@
 
 #include "bus/PowerRSBus.h"
 #include "protocol/ByteOrder.h"
+#include "protocol/TransferProtocol.h"
 
 #include <QString>
 #include <QStringList>
@@ -21,7 +22,8 @@ struct TCliOptions {
     int TimeoutMs = 200;
     int Tries = 2;
 
-    // What to read or write.
+    // What to read or write, and how.
+    TTransferProtocol Protocol = tpNerix;
     int Address = -1;
     int Object = -1;
     int Property = -1;

@@ -3,6 +3,7 @@
 #include "bus/ComPortAccessPoint.h"
 #include "bus/PowerRSBus.h"
 #include "cli/CliArgs.h"
+#include "protocol/ModbusToNerix.h"
 #include "protocol/NerixModule.h"
 
 namespace {
@@ -24,6 +25,14 @@ void ConfigureBus(TPowerRsBus& bus, const TCliOptions& o) {
 }
 
 int RunExchange(const TCliOptions& o, QTextStream& out, QTextStream& err) {
+    TNerixModule module;
+    module.SetTransferProtocol(o.Protocol);
+    quint16 reg = 0;
+    if (o.Protocol == tpModbus && !module.ModbusToNerix().Map().FindRegister(quint8(o.Object), quint16(o.Property), reg)) {
+        err << "no register for object " << o.Object << " property " << o.Property << Qt::endl;
+        return kExitFailed;
+    }
+
     TPowerRsBus bus;
     ConfigureBus(bus, o);
     TComPortAccessPoint ap;
@@ -35,7 +44,6 @@ int RunExchange(const TCliOptions& o, QTextStream& out, QTextStream& err) {
         return kExitFailed;
     }
 
-    TNerixModule module;
     module.SetAP(&ap);
     module.SetAddress(quint8(o.Address));
     module.Buffer().ValueOrder = o.Order;

@@ -8,7 +8,8 @@ inline constexpr int kWaitSliceMs = 5;
 
 enum class TIoWait { Read, Write };
 
-// Lets queued window events (timers, paints, clicks) run; does nothing without an application object.
+// Lets queued window events (timers, paints, clicks) run; does nothing without an application object,
+// nor when events were processed less than a millisecond ago. Window thread only.
 void ProcessPendingEvents();
 
 // One step of a synchronous wait: blocks until `device` has input (or has written pending output), or

@@ -84,6 +84,11 @@ bool TSerialLine::Failed() const {
     return FFailed || !IsOpen();
 }
 
+void TSerialLine::MarkFailed(const QString& why) {
+    FFailed = true;
+    FErrorText = why;
+}
+
 void TSerialLine::NoteError() {
     if (FPort && IsFatal(FPort->error())) {
         FFailed = true;
@@ -179,16 +184,12 @@ bool TSerialLine::Purge(bool input, bool output) {
 qint64 TSerialLine::BytesWaiting() {
     if (Failed())
         return -1;
+    // What QSerialPort already took in (it reads when its notifier fires during event processing)
+    // plus what the kernel holds.
     int queued = 0;
-    // QSerialPort only moves bytes from the kernel into its buffer when asked; a zero wait does that
-    // without blocking, so the count includes everything that has arrived.
-    if (::ioctl(NativeHandle(), FIONREAD, &queued) == 0 && queued > 0) {
-        FPort->waitForReadyRead(0);
-        NoteError();
-        if (FFailed)
-            return -1;
-    }
-    return FPort->bytesAvailable();
+    if (::ioctl(NativeHandle(), FIONREAD, &queued) != 0)
+        queued = 0;
+    return FPort->bytesAvailable() + queued;
 }
 
 qint64 TSerialLine::OutputPending() const {
@@ -203,10 +204,25 @@ qint64 TSerialLine::OutputPending() const {
 qint64 TSerialLine::Read(quint8* buffer, qint64 count) {
     if (Failed())
         return -1;
-    const qint64 n = FPort->read(reinterpret_cast<char*>(buffer), count);
-    if (n < 0)
-        NoteError();
-    return n;
+    qint64 done = 0;
+    if (FPort->bytesAvailable() > 0) {
+        done = FPort->read(reinterpret_cast<char*>(buffer), count);
+        if (done < 0) {
+            NoteError();
+            return -1;
+        }
+    }
+    if (done < count) {
+        // The rest straight from the kernel, without a detour through QSerialPort's buffer.
+        const ssize_t n = ::read(NativeHandle(), buffer + done, size_t(count - done));
+        if (n > 0) {
+            done += n;
+        } else if (n < 0 && errno != EAGAIN && errno != EINTR) {
+            MarkFailed(QString::fromLocal8Bit(std::strerror(errno)));
+            return done > 0 ? done : -1;
+        }
+    }
+    return done;
 }
 
 qint64 TSerialLine::Write(const quint8* buffer, qint64 count) {
@@ -216,11 +232,21 @@ qint64 TSerialLine::Write(const quint8* buffer, qint64 count) {
         return 0;
     if (FRts == TLineRts::Toggle && !FKernelRs485)
         return WriteToggled(buffer, count);
-    const qint64 n = FPort->write(reinterpret_cast<const char*>(buffer), count);
-    if (n > 0)
-        FPort->flush(); // hand it to the kernel now, without blocking
-    NoteError();
-    return FFailed ? -1 : n;
+    if (FPort->bytesToWrite() > 0) {
+        // Keep the order: QSerialPort still holds earlier bytes.
+        const qint64 n = FPort->write(reinterpret_cast<const char*>(buffer), count);
+        if (n > 0)
+            FPort->flush();
+        NoteError();
+        return FFailed ? -1 : n;
+    }
+    const ssize_t n = ::write(NativeHandle(), buffer, size_t(count));
+    if (n >= 0)
+        return n;
+    if (errno == EAGAIN || errno == EINTR)
+        return 0;
+    MarkFailed(QString::fromLocal8Bit(std::strerror(errno)));
+    return -1;
 }
 
 qint64 TSerialLine::WriteToggled(const quint8* buffer, qint64 count) {

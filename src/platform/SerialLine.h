@@ -94,6 +94,7 @@ private:
     // Raises RTS, sends, waits until the last bit left the UART, lowers RTS.
     qint64 WriteToggled(const quint8* buffer, qint64 count);
     void NoteError();
+    void MarkFailed(const QString& why);
 
     std::unique_ptr<QSerialPort> FPort;
     QString FDevicePath;

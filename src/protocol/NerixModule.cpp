@@ -3,11 +3,12 @@
 #include "bus/AccessPoint.h"
 #include "platform/ExchangeGuard.h"
 #include "protocol/Crc16.h"
+#include "protocol/ModbusToNerix.h"
 
 #include <bit>
 #include <cmath>
 
-TNerixModule::TNerixModule() = default;
+TNerixModule::TNerixModule() : FModbusToNerix(std::make_unique<TModbusToNerix>(this)) {}
 TNerixModule::~TNerixModule() = default;
 
 quint16 TNerixModule::Crc16(const quint8* Data, int Count) {
@@ -33,9 +34,17 @@ bool TNerixModule::Transact(quint8 Operation, quint16 PropertyNumber, quint8 Obj
         exchanged = FAP->Exchange(request.data(), kNerixFrameSize, kNerixFrameSize, FBuffer.Frame.data(), check);
         break;
     }
-    case tpModbus:
-        // No register map is attached to this module: no pair can be tunnelled, and nothing is sent.
-        return false;
+    case tpModbus: {
+        int requestLength = 0;
+        int answerLength = 0;
+        if (!FModbusToNerix->PackRequest(requestLength, answerLength))
+            return false; // no register for this pair: nothing goes on the line
+        TModbusToNerix& tunnel = *FModbusToNerix;
+        const auto check = [&tunnel](const quint8* answer, int length) { return tunnel.AnswerMatches(answer, length); };
+        exchanged = FAP->Exchange(tunnel.Buffer(), requestLength, answerLength, tunnel.Buffer(), check) &&
+                    tunnel.UnpackAnswer();
+        break;
+    }
     case tpZoVuru:
     case tpZoVuruCheckSum:
         return false;

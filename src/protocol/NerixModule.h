@@ -4,8 +4,10 @@
 #include "protocol/TransferProtocol.h"
 
 #include <QtGlobal>
+#include <memory>
 
 class TAccessPoint;
+class TModbusToNerix;
 class TPlugZoVuru;
 
 // The protocol engine of one device: builds the Nerix frame for one property of one object, sends it
@@ -43,6 +45,9 @@ public:
 
     static quint16 Crc16(const quint8* Data, int Count);
 
+    // The Modbus tunnel with this device's register map; device classes add their channel rows.
+    TModbusToNerix& ModbusToNerix() { return *FModbusToNerix; }
+
 private:
     bool Transact(quint8 Operation, quint16 PropertyNumber, quint8 ObjectNumber, quint32 Value);
 
@@ -51,5 +56,6 @@ private:
     TTransferProtocol FTransferProtocol = tpNerix;
     TPlugZoVuru* FZoVuruPlug = nullptr;
     TBuffer FBuffer;
+    std::unique_ptr<TModbusToNerix> FModbusToNerix;
     bool FBusy = false;
 };

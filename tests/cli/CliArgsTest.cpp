@@ -37,6 +37,11 @@ TEST(CliArgs, ReadWithDefaultsAndEveryOption) {
     EXPECT_EQ(r.Options.Order, bo0123x10);
     EXPECT_TRUE(r.Options.Echo);
     EXPECT_EQ(r.Options.Rts, hfNONERTSON);
+    EXPECT_EQ(r.Options.Protocol, tpNerix);
+
+    r = ParseCliArguments(Args("write --port COM1 --address 1 --object 0 --property 1 --value 1 --protocol modbus"));
+    ASSERT_TRUE(r.Ok) << r.Error.toStdString();
+    EXPECT_EQ(r.Options.Protocol, tpModbus);
 }
 
 TEST(CliArgs, WriteValuesAsIntegersHexOrFloats) {
@@ -71,6 +76,7 @@ TEST(CliArgs, RefusedCommandLinesSayWhy) {
         "read --port COM1 --address 1 --object 0 --property 1 stray",
         "read --port COM1 --address 1 --object 0 --property 1 --float=yes",
         "write --port COM1 --address 1 --object 0 --property 1",
+        "read --port COM1 --address 1 --object 0 --property 1 --protocol zovuru",
         "write --port COM1 --address 1 --object 0 --property 1 --value 4294967296",
         "write --port COM1 --address 1 --object 0 --property 1 --value 1,5 --float",
         "write --port COM1 --address 1 --object 0 --property 1 --value 1e39 --float",

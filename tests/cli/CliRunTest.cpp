@@ -1,4 +1,5 @@
 // The command-line program itself against a scripted device on a pseudo-terminal.
+#include "support/ModbusSlave.h"
 #include "support/NerixFrames.h"
 #include "support/ScriptedDevice.h"
 
@@ -89,6 +90,30 @@ TEST_F(CliRun, NoAnswerBadArgumentsAndBadPorts) {
     r = Cli({QStringLiteral("--help")});
     EXPECT_EQ(r.code, 0);
     EXPECT_TRUE(r.out.contains(QStringLiteral("usage:")));
+}
+
+TEST(CliRunModbus, ReadsAndWritesThroughTheRegisterMap) {
+    TModbusSlave slave(9, 64);
+    ASSERT_TRUE(slave.Ok());
+    slave.SetPair(2, 0xFFFFFFFE);
+    const QStringList base = {QStringLiteral("--port"), slave.PortPath(), QStringLiteral("--protocol"),
+                              QStringLiteral("modbus"), QStringLiteral("--address"), QStringLiteral("9"),
+                              QStringLiteral("--object"), QStringLiteral("0")};
+    auto r = Cli(QStringList{QStringLiteral("read")} + base + QStringList{QStringLiteral("--property"), QStringLiteral("1")});
+    EXPECT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_EQ(r.out, QStringLiteral("-2\n"));
+
+    r = Cli(QStringList{QStringLiteral("write")} + base +
+            QStringList{QStringLiteral("--property"), QStringLiteral("15"), QStringLiteral("--float"),
+                        QStringLiteral("--value"), QStringLiteral("1")});
+    EXPECT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_EQ(slave.Pair(12), 0x3F800000u);
+
+    const int before = slave.Requests();
+    r = Cli(QStringList{QStringLiteral("read")} + base + QStringList{QStringLiteral("--property"), QStringLiteral("4")});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.err.trimmed(), QStringLiteral("no register for object 0 property 4"));
+    EXPECT_EQ(slave.Requests(), before);
 }
 
 } // namespace

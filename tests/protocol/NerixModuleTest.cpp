@@ -118,8 +118,9 @@ TEST(NerixModule, ProtocolsWithoutAPathAndAMissingAccessPointSendNothing) {
         d.ap.OnTraffic = [&traffic](const quint8*, quint16, bool) { ++traffic; };
         d.module.SetTransferProtocol(protocol);
         quint32 v = 1;
-        EXPECT_FALSE(d.module.ReadProperty(1, 0, v)) << int(protocol);
-        EXPECT_FALSE(d.module.WriteProperty(1, 0, 5)) << int(protocol);
+        // Property 4 of the device has no Modbus register.
+        EXPECT_FALSE(d.module.ReadProperty(4, 0, v)) << int(protocol);
+        EXPECT_FALSE(d.module.WriteProperty(4, 0, 5)) << int(protocol);
         EXPECT_EQ(traffic, 0) << int(protocol);
         EXPECT_TRUE(d.ap.Attempts.empty());
     }

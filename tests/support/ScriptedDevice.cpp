@@ -5,8 +5,6 @@
 #include <chrono>
 #include <fcntl.h>
 #include <poll.h>
-#include <pty.h>
-#include <termios.h>
 #include <unistd.h>
 
 namespace {
@@ -17,33 +15,19 @@ void Pause(int ms) {
 } // namespace
 
 TScriptedDevice::TScriptedDevice() {
-    char name[256] = {};
-    termios raw{};
-    cfmakeraw(&raw);
-    if (::openpty(&FMaster, &FSlave, name, &raw, nullptr) != 0) {
-        FMaster = FSlave = -1;
-        return;
-    }
-    // The slave stays open here too: with no slave open the master reads EIO, and a command-line
-    // run opens and closes the port between requests.
-    FPath = QString::fromLocal8Bit(name);
-    FThread = std::thread([this] { Run(); });
+    if (FPty.Ok())
+        FThread = std::thread([this] { Run(); });
 }
 
 TScriptedDevice::~TScriptedDevice() {
     Vanish();
-    if (FSlave >= 0)
-        ::close(FSlave);
 }
 
 void TScriptedDevice::Vanish() {
     FStop = true;
     if (FThread.joinable())
         FThread.join();
-    if (FMaster >= 0) {
-        ::close(FMaster);
-        FMaster = -1;
-    }
+    FPty.CloseMaster();
 }
 
 void TScriptedDevice::AddNerixDevice(quint8 address, std::map<std::pair<quint8, quint16>, quint32> properties) {
@@ -129,11 +113,11 @@ void TScriptedDevice::Run() {
     QByteArray pending;
     auto lastByte = std::chrono::steady_clock::now();
     while (!FStop) {
-        pollfd p{FMaster, POLLIN, 0};
+        pollfd p{FPty.Master(), POLLIN, 0};
         const int r = ::poll(&p, 1, 5);
         if (r > 0 && (p.revents & POLLIN)) {
             char buf[512];
-            const ssize_t n = ::read(FMaster, buf, sizeof buf);
+            const ssize_t n = ::read(FPty.Master(), buf, sizeof buf);
             if (n > 0) {
                 pending.append(buf, n);
                 lastByte = std::chrono::steady_clock::now();
@@ -227,8 +211,8 @@ void TScriptedDevice::Serve(const QByteArray& request) {
 
 void TScriptedDevice::WriteAll(const QByteArray& bytes) {
     qsizetype done = 0;
-    while (done < bytes.size() && FMaster >= 0) {
-        const ssize_t n = ::write(FMaster, bytes.constData() + done, size_t(bytes.size() - done));
+    while (done < bytes.size() && FPty.Master() >= 0) {
+        const ssize_t n = ::write(FPty.Master(), bytes.constData() + done, size_t(bytes.size() - done));
         if (n <= 0)
             return;
         done += n;

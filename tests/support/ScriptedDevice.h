@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/PtyPair.h"
+
 #include <QByteArray>
 #include <QString>
 #include <atomic>
@@ -28,9 +30,9 @@ public:
     TScriptedDevice(const TScriptedDevice&) = delete;
     TScriptedDevice& operator=(const TScriptedDevice&) = delete;
 
-    bool Ok() const { return FMaster >= 0; }
+    bool Ok() const { return FPty.Ok(); }
     // The slave side's device path, for the program to open.
-    QString PortPath() const { return FPath; }
+    QString PortPath() const { return FPty.SlavePath(); }
 
     // A simulated Nerix device: reads answer from the table, writes store into it; a property that
     // is not in the table is not answered.
@@ -66,9 +68,7 @@ private:
     QByteArray AnswerNerix(const QByteArray& request);
     void WriteAll(const QByteArray& bytes);
 
-    int FMaster = -1;
-    int FSlave = -1;
-    QString FPath;
+    TPtyPair FPty;
     std::thread FThread;
     std::atomic<bool> FStop{false};
 
