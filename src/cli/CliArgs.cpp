@@ -17,7 +17,10 @@ struct TOptionSpec {
     TApply Apply;
 };
 
-const QStringList kExchangeCommands = {QStringLiteral("read"), QStringLiteral("write")};
+// Commands that talk to one device on a serial port.
+const QStringList kExchangeCommands = {QStringLiteral("read"), QStringLiteral("write"), QStringLiteral("info")};
+// Commands that name one property of one object.
+const QStringList kPropertyCommands = {QStringLiteral("read"), QStringLiteral("write")};
 
 std::optional<qint64> ParseInteger(const QString& text) {
     bool ok = false;
@@ -66,10 +69,10 @@ const std::vector<TOptionSpec>& Specs() {
              return {};
          }},
         {QStringLiteral("address"), true, kExchangeCommands, IntIn(&TCliOptions::Address, "--address", 0, 255)},
-        {QStringLiteral("object"), true, kExchangeCommands, IntIn(&TCliOptions::Object, "--object", 0, 255)},
-        {QStringLiteral("property"), true, kExchangeCommands,
+        {QStringLiteral("object"), true, kPropertyCommands, IntIn(&TCliOptions::Object, "--object", 0, 255)},
+        {QStringLiteral("property"), true, kPropertyCommands,
          IntIn(&TCliOptions::Property, "--property", 0, 65535)},
-        {QStringLiteral("float"), false, kExchangeCommands,
+        {QStringLiteral("float"), false, kPropertyCommands,
          [](TCliOptions& o, const QString&) -> QString {
              o.Float = true;
              return {};
@@ -121,7 +124,7 @@ const std::vector<TOptionSpec>& Specs() {
          }},
         {QStringLiteral("timeout"), true, kExchangeCommands, IntIn(&TCliOptions::TimeoutMs, "--timeout", 1, 60000)},
         {QStringLiteral("tries"), true, kExchangeCommands, IntIn(&TCliOptions::Tries, "--tries", 1, 10)},
-        {QStringLiteral("order"), true, kExchangeCommands,
+        {QStringLiteral("order"), true, kPropertyCommands,
          [](TCliOptions& o, const QString& v) -> QString {
              const auto n = ParseInteger(v);
              if (!n || *n < 0 || *n >= kByteOrderCount)
@@ -236,9 +239,12 @@ TCliParseResult ParseCliArguments(const QStringList& args) {
         r.Error = QStringLiteral("--port is required");
         return r;
     }
-    for (auto [field, name] : {std::pair{o.Address, "--address"}, std::pair{o.Object, "--object"},
-                               std::pair{o.Property, "--property"}}) {
-        if (field < 0) {
+    if (o.Address < 0) {
+        r.Error = QStringLiteral("--address is required");
+        return r;
+    }
+    for (auto [field, name] : {std::pair{o.Object, "--object"}, std::pair{o.Property, "--property"}}) {
+        if (field < 0 && kPropertyCommands.contains(command)) {
             r.Error = QStringLiteral("%1 is required").arg(QLatin1String(name));
             return r;
         }
@@ -273,6 +279,10 @@ QString CliUsage() {
         "usage:\n"
         "  dovuvavarovod-cli read  --port COMn|PATH --address A --object O --property P [options]\n"
         "  dovuvavarovod-cli write --port COMn|PATH --address A --object O --property P --value V [options]\n"
+        "  dovuvavarovod-cli info  --port COMn|PATH --address A [options]\n"
+        "\n"
+        "info reads the device's type, serial number, channel mask and bus settings word and shows\n"
+        "them with the model's channels from the catalogue.\n"
         "\n"
         "options:\n"
         "  --protocol P          nerix|modbus (default nerix); modbus reads and writes the property\n"

@@ -3,6 +3,9 @@
 #include "bus/ComPortAccessPoint.h"
 #include "bus/PowerRSBus.h"
 #include "cli/CliArgs.h"
+#include "model/BusSettings.h"
+#include "model/DeviceRegister.h"
+#include "model/ZUVOModule.h"
 #include "protocol/ModbusToNerix.h"
 #include "protocol/NerixModule.h"
 
@@ -12,39 +15,52 @@ constexpr int kExitOk = 0;
 constexpr int kExitFailed = 1;
 constexpr int kExitUsage = 2;
 
-// The bus as the command line describes it.
-void ConfigureBus(TPowerRsBus& bus, const TCliOptions& o) {
-    bus.SetPortName(o.Port);
-    bus.SetBaudRateValue(o.Baud);
-    bus.SetParity(o.Parity);
-    bus.SetStopBits(o.StopBits);
-    bus.SetHwFlow(o.Rts);
-    bus.SetInputTimeout(quint32(o.TimeoutMs));
-    bus.SetLocalEcho(o.Echo);
-    bus.SetTryCount(0);
+// The serial line as the command line describes it, with its access point.
+class TCliLine {
+public:
+    explicit TCliLine(const TCliOptions& o) {
+        FBus.SetPortName(o.Port);
+        FBus.SetBaudRateValue(o.Baud);
+        FBus.SetParity(o.Parity);
+        FBus.SetStopBits(o.StopBits);
+        FBus.SetHwFlow(o.Rts);
+        FBus.SetInputTimeout(quint32(o.TimeoutMs));
+        FBus.SetLocalEcho(o.Echo);
+        FBus.SetTryCount(0);
+        FAP.SetBus(&FBus);
+        FAP.SetTryCount(o.Tries);
+    }
+    ~TCliLine() { FAP.SetActive(false); }
+
+    bool Open(const TCliOptions& o, QTextStream& err) {
+        FAP.SetActive(true);
+        if (!FAP.Active())
+            err << "cannot open " << o.Port << ": " << FBus.LastError() << Qt::endl;
+        return FAP.Active();
+    }
+    TAccessPoint* AP() { return &FAP; }
+
+private:
+    TPowerRsBus FBus;
+    TComPortAccessPoint FAP;
+};
+
+bool HasRegister(TNerixModule& module, int object, int property) {
+    quint16 reg = 0;
+    return module.ModbusToNerix().Map().FindRegister(quint8(object), quint16(property), reg);
 }
 
 int RunExchange(const TCliOptions& o, QTextStream& out, QTextStream& err) {
     TNerixModule module;
     module.SetTransferProtocol(o.Protocol);
-    quint16 reg = 0;
-    if (o.Protocol == tpModbus && !module.ModbusToNerix().Map().FindRegister(quint8(o.Object), quint16(o.Property), reg)) {
+    if (o.Protocol == tpModbus && !HasRegister(module, o.Object, o.Property)) {
         err << "no register for object " << o.Object << " property " << o.Property << Qt::endl;
         return kExitFailed;
     }
-
-    TPowerRsBus bus;
-    ConfigureBus(bus, o);
-    TComPortAccessPoint ap;
-    ap.SetBus(&bus);
-    ap.SetTryCount(o.Tries);
-    ap.SetActive(true);
-    if (!ap.Active()) {
-        err << "cannot open " << o.Port << ": " << bus.LastError() << Qt::endl;
+    TCliLine line(o);
+    if (!line.Open(o, err))
         return kExitFailed;
-    }
-
-    module.SetAP(&ap);
+    module.SetAP(line.AP());
     module.SetAddress(quint8(o.Address));
     module.Buffer().ValueOrder = o.Order;
     const auto object = quint8(o.Object);
@@ -64,11 +80,57 @@ int RunExchange(const TCliOptions& o, QTextStream& out, QTextStream& err) {
     } else {
         ok = module.WriteProperty(property, object, *o.Value);
     }
-    ap.SetActive(false);
     if (!ok) {
         err << "no answer" << Qt::endl;
         return kExitFailed;
     }
+    return kExitOk;
+}
+
+// What a device says about itself: model, serial number, channels and bus settings.
+int RunInfo(const TCliOptions& o, QTextStream& out, QTextStream& err) {
+    TCliLine line(o);
+    if (!line.Open(o, err))
+        return kExitFailed;
+    TNerixModule module;
+    module.SetTransferProtocol(o.Protocol);
+    module.SetAP(line.AP());
+    module.SetAddress(quint8(o.Address));
+    quint32 values[4] = {};
+    for (quint16 p = spTypeCode; p <= spBusSettings; ++p) {
+        if (!module.ReadProperty(p, 0, values[p])) {
+            err << "no answer" << Qt::endl;
+            return kExitFailed;
+        }
+    }
+    const quint32 type = values[spTypeCode] & 0xFFFF;
+    TDeviceRegister catalogue;
+    BuildDeviceRegister(catalogue);
+    const TDeviceRegisterRecord* record = catalogue.FindByType(type);
+    const QString name = ModelNameOf(quint16(type));
+    const quint64 mask = TDeviceProps::ChannelMaskFor(type, values[spChannelMask]);
+
+    out << "model: " << (name.isEmpty() ? QStringLiteral("unknown") : record->ModelName) << " (type " << type;
+    if (values[spTypeCode] >> 16)
+        out << ", extension " << (values[spTypeCode] >> 16);
+    out << ")\n";
+    out << "serial number: " << values[spSerialNumber] << "\n";
+    out << "channel mask: 0x" << QString::number(values[spChannelMask], 16).toUpper().rightJustified(8, QLatin1Char('0'))
+        << "\n";
+    out << "channels:";
+    int shown = 0;
+    for (int i = 0; i < record->Channels.Count() && i < 64; ++i) {
+        if (!((mask >> i) & 1))
+            continue;
+        const TChannelRecord* c = record->Channels.Items(i);
+        out << "\n  " << i << ": " << c->Name;
+        if (!c->Note.isEmpty())
+            out << " (" << c->Note << ")";
+        out << ", kind " << c->Kind;
+        ++shown;
+    }
+    out << (shown ? "\n" : " none\n");
+    out << "bus settings: " << TBusSettings::Decode(values[spBusSettings]).Text() << Qt::endl;
     return kExitOk;
 }
 
@@ -81,10 +143,13 @@ int RunCli(const QStringList& args, QTextStream& out, QTextStream& err) {
         err.flush();
         return kExitUsage;
     }
-    if (parsed.Options.Command == QLatin1String("help")) {
+    const QString& command = parsed.Options.Command;
+    if (command == QLatin1String("help")) {
         out << CliUsage();
         out.flush();
         return kExitOk;
     }
+    if (command == QLatin1String("info"))
+        return RunInfo(parsed.Options, out, err);
     return RunExchange(parsed.Options, out, err);
 }

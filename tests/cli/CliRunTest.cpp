@@ -116,4 +116,43 @@ TEST(CliRunModbus, ReadsAndWritesThroughTheRegisterMap) {
     EXPECT_EQ(slave.Requests(), before);
 }
 
+TEST(CliRunInfo, ModelSerialChannelsAndBusSettings) {
+    TScriptedDevice dev;
+    ASSERT_TRUE(dev.Ok());
+    dev.AddNerixDevice(5, {{{0, 0}, 6}, {{0, 1}, 777}, {{0, 2}, 0x0003F00F}, {{0, 3}, 0x00000605}});
+    dev.AddNerixDevice(6, {{{0, 0}, 9}, {{0, 1}, 1}, {{0, 2}, 0}, {{0, 3}, 0x22010C06}});
+    const QStringList base = {QStringLiteral("info"), QStringLiteral("--port"), dev.PortPath(),
+                              QStringLiteral("--timeout"), QStringLiteral("100"), QStringLiteral("--address")};
+    auto r = Cli(base + QStringList{QStringLiteral("5")});
+    EXPECT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_EQ(r.out, QStringLiteral("model: KVD-DIO-BUS (type 6)\n"
+                                    "serial number: 777\n"
+                                    "channel mask: 0x0003F00F\n"
+                                    "channels:\n"
+                                    "  0: Discrete input channel №1 (Group isolation), kind 5\n"
+                                    "  1: Discrete input channel №2 (Group isolation), kind 5\n"
+                                    "  2: Discrete input channel №3 (Group isolation), kind 5\n"
+                                    "  3: Discrete input channel №4 (Group isolation), kind 5\n"
+                                    "  12: Discrete output channel №5 (Load current 100mA), kind 6\n"
+                                    "  13: Discrete output channel №6 (Load current 100mA), kind 6\n"
+                                    "  14: Discrete output channel №7 (Load current 100mA), kind 6\n"
+                                    "  15: Discrete output channel №8 (Load current 100mA), kind 6\n"
+                                    "  16: Manager of discrete input/output, kind 12\n"
+                                    "  17: System health controller, kind 21\n"
+                                    "bus settings: address 0x05 (5), 9600 bit/s, Nerix, parity none, 1 stop bit\n"));
+
+    r = Cli(base + QStringList{QStringLiteral("6")});
+    EXPECT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.out.startsWith(QStringLiteral("model: unknown (type 9)\n"))) << r.out.toStdString();
+    EXPECT_TRUE(r.out.contains(QStringLiteral("channels: none\n")));
+    EXPECT_TRUE(r.out.contains(QStringLiteral("address 0x06 (6), 115200 bit/s, Modbus RTU, parity even, 2 stop bits")));
+
+    r = Cli(base + QStringList{QStringLiteral("7")});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.err.trimmed(), QStringLiteral("no answer"));
+    r = Cli({QStringLiteral("info"), QStringLiteral("--port"), dev.PortPath(), QStringLiteral("--address"),
+             QStringLiteral("5"), QStringLiteral("--object"), QStringLiteral("1")});
+    EXPECT_EQ(r.code, 2);
+}
+
 } // namespace

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+// The bus settings word of a device (system property 3): bits 0..7 address, 8..15 the bus speed
+// code minus 1 (the device counts from 0), 16..23 transfer protocol, 24..27 parity code
+// (none, odd, even, mark, space), 28..31 stop-bits code (1, 1.5, 2).
+struct TBusSettings {
+    quint8 Address = 1;
+    quint8 BaudCode = 7; // the bus's TBaudRate ordinal: 7 = 9600 bit/s
+    quint8 Protocol = 0;
+    quint8 ParityCode = 0;
+    quint8 StopBitsCode = 0; // codes above 2 read as 0
+
+    static TBusSettings Decode(quint32 Word);
+    quint32 Encode() const;
+    // "address 0x05 (5), 9600 bit/s, Nerix, parity none, 1 stop bit"
+    QString Text() const;
+};
+
+// "0x1F (31)": how addresses are shown everywhere.
+QString AddressText(quint8 Address);

@@ -1,0 +1,116 @@
+#include "model/ZUVOChannel.h"
+
+#include "model/Helper.h"
+#include "platform/Ticks.h"
+#include "protocol/NerixModule.h"
+
+TZUVOChannel::TZUVOChannel() : LastOkTime(QDateTime::currentDateTime()) {}
+
+void TZUVOChannel::SetAsInteger(qint32 Value) {
+    DataType = dtInteger;
+    SetValueText(QString::number(Value));
+}
+
+std::optional<qint32> TZUVOChannel::GetAsInteger() const {
+    return ParseInt32(GetValueText());
+}
+
+void TZUVOChannel::SetAsFloat(float Value) {
+    DataType = dtSingle;
+    SetValueText(FloatToTrimmedText(Fotmat, double(Value)));
+}
+
+float TZUVOChannel::GetAsFloat() const {
+    return float(TextToFloat(GetValueText()));
+}
+
+std::optional<bool> TZUVOChannel::GetAsBoolean() const {
+    const auto v = GetAsInteger();
+    if (!v)
+        return std::nullopt;
+    return *v != 0;
+}
+
+void TZUVOChannel::SetAsCardinal(quint32 Value) {
+    DataType = dtCardinal;
+    SetValueText(QString::number(Value));
+}
+
+TNerixChannel::TNerixChannel() : FLastTransferTick(TickCount()) {
+    Fotmat = QStringLiteral("#0.00000000000000");
+}
+
+void TNerixChannel::SetValueText(const QString& Text) {
+    if (!Text.isEmpty())
+        ValueText = Text;
+}
+
+bool TNerixChannel::Write() {
+    switch (DataType) {
+    case dtSingle: {
+        const auto v = ParseFloat(ValueText);
+        return v && Module->WriteFloat(PropertyNumber, ObjectNumber, float(*v));
+    }
+    case dtInteger: {
+        const auto v = GetAsInteger();
+        return v && Module->WriteProperty(PropertyNumber, ObjectNumber, quint32(*v));
+    }
+    case dtCardinal:
+    case dtString:
+    case dtWord: {
+        const auto v = ParseInt64(ValueText);
+        return v && Module->WriteProperty(PropertyNumber, ObjectNumber, quint32(quint64(*v)));
+    }
+    }
+    return false;
+}
+
+bool TNerixChannel::Read() {
+    if (DataType == dtSingle) {
+        float v = 0;
+        if (!Module->ReadFloat(PropertyNumber, ObjectNumber, v))
+            return false;
+        SetAsFloat(v);
+        return true;
+    }
+    quint32 v = 0;
+    if (!Module->ReadProperty(PropertyNumber, ObjectNumber, v))
+        return false;
+    SetAsInteger(qint32(v));
+    return true;
+}
+
+void TNerixChannel::Transfer() {
+    while (TickCount() - FLastTransferTick < quint64(kPacingMs))
+        SleepMs(1);
+    // A value text that is no number is a failed output: nothing goes on the line.
+    const bool ok = Module && (ChannelDirection == cdOutput ? Write() : Read());
+    LastOk = ok;
+    if (ok)
+        LastOkTime = QDateTime::currentDateTime();
+    FLastTransferTick = TickCount();
+}
+
+bool TNerixChannel::ReadPropertyAs(quint16 Property, TZUVODataType Type) {
+    ChannelDirection = cdInput;
+    PropertyNumber = Property;
+    DataType = Type;
+    Transfer();
+    return LastOk;
+}
+
+bool TNerixChannel::WritePropertyInteger(quint16 Property, qint32 Value) {
+    ChannelDirection = cdOutput;
+    PropertyNumber = Property;
+    SetAsInteger(Value);
+    Transfer();
+    return LastOk;
+}
+
+bool TNerixChannel::WritePropertyFloat(quint16 Property, float Value) {
+    ChannelDirection = cdOutput;
+    PropertyNumber = Property;
+    SetAsFloat(Value);
+    Transfer();
+    return LastOk;
+}
