@@ -87,7 +87,17 @@ private:
     std::vector<std::unique_ptr<TDeviceRegisterRecord>> FItems;
 };
 
-// The texts the catalogue is built from; the language tables provide them per language.
+// The names of the catalogue's texts, for the language tables that provide them.
+#define DVV_CATALOGUE_TEXTS(X)                                                                                   \
+    X(AnalogInputChannel) X(AnalogOutputChannel) X(DiscreteInputChannel) X(DiscreteOutputChannel)                \
+    X(StreamInputController) X(SystemHealthController) X(Manager) X(ProtectionUnit) X(ImpulseGeneratorChannel)  \
+    X(FileManager) X(TemperatureChannel) X(SignallingSystem) X(FlowmeterChannel) X(PhotosensorChannel)           \
+    X(FlameRegulator) X(FlameControllerChannel) X(AnalogInputSystem) X(StepperMap) X(UniversalMap)               \
+    X(PerChannelIsolation) X(GroupIsolation) X(LoadCurrent100mA) X(RelayNormallyOff5A) X(RelaySwitching5A)       \
+    X(RelayNormallyOff) X(Relay) X(ControllersTemperature) X(UniversalMapNote) X(UniversalMapNoteFast)           \
+    X(DeviceNotSupported)
+
+// The texts the catalogue is built from (English here); the language tables provide them per language.
 struct TCatalogueTexts {
     QString AnalogInputChannel = QStringLiteral("Analog input channel");
     QString AnalogOutputChannel = QStringLiteral("Analog output channel");

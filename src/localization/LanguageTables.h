@@ -1,0 +1,83 @@
+#pragma once
+
+#include "localization/Localization.h"
+#include "model/DeviceRegister.h"
+
+// The language tables of the modules. Each module's texts are one struct with a field per text; its
+// table holds the six languages. Fields are listed once, in the macros, so that declarations and the
+// completeness check cannot drift apart.
+
+#define DVV_TEXT_DECLARE(name) QString name;
+#define DVV_TEXT_FIELD(name) {#name, &TSelf::name},
+
+// The main window, its connection test window, the serial connection's list and status bar, the
+// serial settings dialog, and the catalogue's names.
+#define DVV_MAIN_UNIT_TEXTS(X)                                                                                   \
+    X(Title) X(LiteTitle) X(MenuExit) X(MenuBus) X(MenuDevices) X(MenuService) X(MenuConnectionTest)             \
+    X(MenuVirtualTools) X(MenuSignalGenerator) X(MenuTester) X(MenuRemoteContact) X(ActBusSettings) X(ActConnect) \
+    X(ActFindDevices) X(ActDevSettings) X(ActTestConnection) X(ActShowRangesList) X(ActGenerator) X(ActTester)    \
+    X(ActRemoteContact) X(ActChangeMode) X(ActOscilloscope) X(ActHelp) X(ActOrderProducts) X(ActAbout)            \
+    X(BtnExit) X(BtnConnection) X(BtnSearch) X(BtnSettings) X(BtnGroupAdjust) X(BtnApplications)                 \
+    X(BtnOscilloscope) X(BtnEmulator) X(BtnAbout) X(HintExit) X(HintBusSettings) X(HintBusState) X(HintSearch)   \
+    X(HintAbout) X(MsgEnableLite) X(MsgFlashUnavailable) X(MsgEnableAdvanced) X(TestCaption) X(ColAddress)        \
+    X(ColBaudRate) X(ColProtocol) X(ColDeviceType) X(ColSerialNumber) X(ColTransactions) X(ColErrors)            \
+    X(PanelPort) X(PanelBaudRate) X(PanelState) X(Connected) X(MsgComPortError) X(SettingsCaption)               \
+    X(SettingsPort) X(SettingsBaudRate) X(SettingsParity) X(SettingsApply) X(SettingsCancel)
+
+struct TMainUnitLanguage : TAppLocalization {
+    using TAppLocalization::TAppLocalization;
+    DVV_MAIN_UNIT_TEXTS(DVV_TEXT_DECLARE)
+    DVV_CATALOGUE_TEXTS(DVV_TEXT_DECLARE)
+    static const std::vector<std::pair<const char*, QString TMainUnitLanguage::*>>& Fields();
+    // The catalogue's names and notes in this language.
+    TCatalogueTexts CatalogueTexts() const;
+};
+
+// The serial scan dialog, shared by the search behind a UDP gateway.
+#define DVV_FIND_UNIT_TEXTS(X)                                                                                   \
+    X(Caption) X(CommunicationProtocol) X(ScanMethod) X(InitialAddress) X(LastAddress) X(CurrentAddress)         \
+    X(CurrentSpeed) X(Parity) X(Speeds) X(ByAddresses) X(BySpeeds) X(SearchFirst) X(SearchAll) X(Close) X(Stop)   \
+    X(MsgAddressRange)
+
+struct TFindUnitLanguage : TAppLocalization {
+    using TAppLocalization::TAppLocalization;
+    DVV_FIND_UNIT_TEXTS(DVV_TEXT_DECLARE)
+    static const std::vector<std::pair<const char*, QString TFindUnitLanguage::*>>& Fields();
+};
+
+// The UDP connection's list and status bar.
+#define DVV_UDP_CONNECTION_TEXTS(X)                                                                              \
+    X(ColAddress) X(ColProtocol) X(ColDeviceType) X(ColSerialNumber) X(PanelHost) X(PanelRemotePort)             \
+    X(PanelLocalPort) X(Connected)
+
+struct TUdpConnectionLanguage : TAppLocalization {
+    using TAppLocalization::TAppLocalization;
+    DVV_UDP_CONNECTION_TEXTS(DVV_TEXT_DECLARE)
+    static const std::vector<std::pair<const char*, QString TUdpConnectionLanguage::*>>& Fields();
+};
+
+// The emulator window and its count editor.
+#define DVV_EMULATOR_TEXTS(X)                                                                                    \
+    X(Caption) X(ComPort) X(Protocol) X(ColDevice) X(ColNumber) X(Close) X(Apply) X(MsgComPortError)             \
+    X(EditorCaption) X(EditorPrompt) X(EditorNumber) X(EditorApply) X(EditorCancel)
+
+struct TEmulatorLanguage : TAppLocalization {
+    using TAppLocalization::TAppLocalization;
+    DVV_EMULATOR_TEXTS(DVV_TEXT_DECLARE)
+    static const std::vector<std::pair<const char*, QString TEmulatorLanguage::*>>& Fields();
+};
+
+using TMainUnitLanguageLocalization = TLanguageLocalization<TMainUnitLanguage>;
+using TFindUnitLanguageLocalization = TLanguageLocalization<TFindUnitLanguage>;
+using TUdpConnectionLanguageLocalization = TLanguageLocalization<TUdpConnectionLanguage>;
+using TEmulatorLanguageLocalization = TLanguageLocalization<TEmulatorLanguage>;
+
+// The one table of each module, made on first use and kept for the whole run. Window thread only.
+TMainUnitLanguageLocalization& MainUnitLanguage();
+TFindUnitLanguageLocalization& FindUnitLanguage();
+TUdpConnectionLanguageLocalization& UdpConnectionLanguage();
+TEmulatorLanguageLocalization& EmulatorLanguage();
+
+// Rebuilds the catalogue with its names and notes in the given language (English for an identifier
+// no table knows, or before any language was applied).
+void BuildDeviceRegister(TDeviceRegister& Register, quint8 LanguageID);
