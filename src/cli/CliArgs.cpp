@@ -1,5 +1,7 @@
 #include "cli/CliArgs.h"
 
+#include "discovery/BusScan.h"
+
 #include <QLocale>
 #include <bit>
 #include <cmath>
@@ -17,8 +19,19 @@ struct TOptionSpec {
     TApply Apply;
 };
 
-// Commands that talk to one device on a serial port.
-const QStringList kExchangeCommands = {QStringLiteral("read"), QStringLiteral("write"), QStringLiteral("info")};
+// Commands that talk over a serial port.
+const QStringList kExchangeCommands = {QStringLiteral("read"), QStringLiteral("write"), QStringLiteral("info"),
+                                       QStringLiteral("scan")};
+// Commands that talk to one device.
+const QStringList kDeviceCommands = {QStringLiteral("read"), QStringLiteral("write"), QStringLiteral("info")};
+const QStringList kScanCommands = {QStringLiteral("scan")};
+
+TApply Flag(bool TCliOptions::*field) {
+    return [=](TCliOptions& o, const QString&) -> QString {
+        o.*field = true;
+        return {};
+    };
+}
 // Commands that name one property of one object.
 const QStringList kPropertyCommands = {QStringLiteral("read"), QStringLiteral("write")};
 
@@ -68,7 +81,36 @@ const std::vector<TOptionSpec>& Specs() {
                  return QStringLiteral("--protocol must be nerix or modbus, not \"%1\"").arg(v);
              return {};
          }},
-        {QStringLiteral("address"), true, kExchangeCommands, IntIn(&TCliOptions::Address, "--address", 0, 255)},
+        {QStringLiteral("address"), true, kDeviceCommands, IntIn(&TCliOptions::Address, "--address", 0, 255)},
+        {QStringLiteral("from"), true, kScanCommands,
+         [](TCliOptions& o, const QString& v) -> QString {
+             o.From = v;
+             return {};
+         }},
+        {QStringLiteral("to"), true, kScanCommands,
+         [](TCliOptions& o, const QString& v) -> QString {
+             o.To = v;
+             return {};
+         }},
+        {QStringLiteral("speeds"), true, kScanCommands,
+         [](TCliOptions& o, const QString& v) -> QString {
+             const TRateSet rates;
+             for (const QString& part : v.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+                 const auto n = ParseInteger(part.trimmed());
+                 const int i = n ? TRateSet::IndexOfRate(BaudRateOfBits(quint32(*n))) : -1;
+                 if (i < 0)
+                     return QStringLiteral("--speeds takes speeds from 1200 to 921600 bit/s of the bus's table, "
+                                           "not \"%1\"")
+                         .arg(part);
+                 o.SpeedMask |= 1u << i;
+             }
+             if (o.SpeedMask == 0)
+                 return QStringLiteral("--speeds needs at least one speed");
+             return {};
+         }},
+        {QStringLiteral("first"), false, kScanCommands, Flag(&TCliOptions::FirstOnly)},
+        {QStringLiteral("by-speeds"), false, kScanCommands, Flag(&TCliOptions::BySpeeds)},
+        {QStringLiteral("json"), false, kScanCommands, Flag(&TCliOptions::Json)},
         {QStringLiteral("object"), true, kPropertyCommands, IntIn(&TCliOptions::Object, "--object", 0, 255)},
         {QStringLiteral("property"), true, kPropertyCommands,
          IntIn(&TCliOptions::Property, "--property", 0, 65535)},
@@ -239,6 +281,15 @@ TCliParseResult ParseCliArguments(const QStringList& args) {
         r.Error = QStringLiteral("--port is required");
         return r;
     }
+    if (command == QLatin1String("scan")) {
+        if (!CheckAddressRange(o.From, o.To, o.Protocol)) {
+            r.Error = QStringLiteral("Error selecting address range: --from and --to must be 0..255 (from 1 with "
+                                     "nerix and modbus), from not above to");
+            return r;
+        }
+        r.Ok = true;
+        return r;
+    }
     if (o.Address < 0) {
         r.Error = QStringLiteral("--address is required");
         return r;
@@ -280,9 +331,14 @@ QString CliUsage() {
         "  dovuvavarovod-cli read  --port COMn|PATH --address A --object O --property P [options]\n"
         "  dovuvavarovod-cli write --port COMn|PATH --address A --object O --property P --value V [options]\n"
         "  dovuvavarovod-cli info  --port COMn|PATH --address A [options]\n"
+        "  dovuvavarovod-cli scan  --port COMn|PATH [--from 1] [--to 255] [--speeds 9600,19200,...]\n"
+        "                          [--first] [--by-speeds] [--json] [options]\n"
         "\n"
         "info reads the device's type, serial number, channel mask and bus settings word and shows\n"
         "them with the model's channels from the catalogue.\n"
+        "scan asks every address from --from to --to at each of --speeds (default: --baud) and prints\n"
+        "each device as it is found; --first stops at the first, --by-speeds finds a single device\n"
+        "whatever its address, --json prints one JSON object per device.\n"
         "\n"
         "options:\n"
         "  --protocol P          nerix|modbus (default nerix); modbus reads and writes the property\n"

@@ -30,6 +30,14 @@ struct TCliOptions {
     bool Float = false;
     TByteOrder Order = boNAN;
     std::optional<quint32> Value; // the raw 32 bits to write
+
+    // How to scan.
+    QString From = QStringLiteral("1");
+    QString To = QStringLiteral("255");
+    quint32 SpeedMask = 0; // bits of the scan's speed set; none: --baud
+    bool FirstOnly = false;
+    bool BySpeeds = false;
+    bool Json = false;
 };
 
 struct TCliParseResult {

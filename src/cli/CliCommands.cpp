@@ -3,11 +3,16 @@
 #include "bus/ComPortAccessPoint.h"
 #include "bus/PowerRSBus.h"
 #include "cli/CliArgs.h"
+#include "discovery/BusScan.h"
 #include "model/BusSettings.h"
 #include "model/DeviceRegister.h"
 #include "model/ZUVOModule.h"
 #include "protocol/ModbusToNerix.h"
 #include "protocol/NerixModule.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <unistd.h>
 
 namespace {
 
@@ -39,6 +44,8 @@ public:
         return FAP.Active();
     }
     TAccessPoint* AP() { return &FAP; }
+    TComPortAccessPoint& ComAP() { return FAP; }
+    TPowerRsBus& Bus() { return FBus; }
 
 private:
     TPowerRsBus FBus;
@@ -134,6 +141,81 @@ int RunInfo(const TCliOptions& o, QTextStream& out, QTextStream& err) {
     return kExitOk;
 }
 
+// Every device on the bus, printed as it is found.
+int RunScan(const TCliOptions& o, QTextStream& out, QTextStream& err) {
+    TCliLine line(o);
+    if (!line.Open(o, err))
+        return kExitFailed;
+    TNerixModule module;
+    TBusScan scan(module, line.ComAP(), line.Bus());
+    TDeviceRegister catalogue;
+    BuildDeviceRegister(catalogue);
+    static const char* parities[] = {"none", "odd", "even", "mark", "space"};
+    static const char* stops[] = {"1", "1.5", "2"};
+
+    // The address and speed being tried, on one line that keeps being rewritten, for a person
+    // watching; not when stderr goes to a file or a pipe.
+    const bool progress = ::isatty(STDERR_FILENO) == 1;
+    QString address;
+    auto clearProgress = [&] {
+        if (progress)
+            err << "\r\033[K" << Qt::flush;
+    };
+    scan.OnAddress = [&](quint8 a) { address = AddressText(a); };
+    scan.OnSpeed = [&](quint32 baud) {
+        if (progress)
+            err << "\r\033[K" << address << " br" << baud << Qt::flush;
+    };
+    // A device that answers at several speeds is one device: the list's serial-number rule decides,
+    // as in the window.
+    TDevicePropsList devices;
+    int found = 0;
+    scan.OnDeviceFound = [&](const TScanHit& hit) {
+        const QString model = catalogue.FindByType(hit.Identity.TypeCode)->ModelName;
+        auto props = std::make_unique<TDeviceProps>(hit.Address, hit.BaudCode, hit.Protocol, hit.ParityCode,
+                                                    hit.Identity.TypeCode, model, hit.Identity.SerialNumber,
+                                                    hit.Identity.ChannelMask, hit.Identity.StopBitsCode);
+        if (!devices.Add(props))
+            return;
+        ++found;
+        clearProgress();
+        if (o.Json) {
+            const QJsonObject json{
+                {QStringLiteral("address"), hit.Address},
+                {QStringLiteral("addressText"), AddressText(hit.Address)},
+                {QStringLiteral("baud"), qint64(hit.Baud)},
+                {QStringLiteral("parity"), QLatin1String(parities[hit.ParityCode < 5 ? hit.ParityCode : 0])},
+                {QStringLiteral("protocol"), TransferProtocolName(hit.Protocol)},
+                {QStringLiteral("type"), hit.Identity.TypeCode},
+                {QStringLiteral("model"), model},
+                {QStringLiteral("serialNumber"), qint64(hit.Identity.SerialNumber)},
+                {QStringLiteral("channelMask"), qint64(hit.Identity.ChannelMask)},
+                {QStringLiteral("stopBits"), QLatin1String(stops[hit.Identity.StopBitsCode])},
+            };
+            out << QJsonDocument(json).toJson(QJsonDocument::Compact) << Qt::endl;
+        } else {
+            out << AddressText(hit.Address) << "  br" << hit.Baud << "  " << TransferProtocolName(hit.Protocol) << "  "
+                << model << "  " << hit.Identity.SerialNumber << Qt::endl;
+        }
+    };
+    TScanSettings settings;
+    settings.Protocol = o.Protocol;
+    settings.Method = o.BySpeeds ? TScanMethod::BySpeeds : TScanMethod::ByAddresses;
+    const auto range = CheckAddressRange(o.From, o.To, o.Protocol);
+    settings.Start = range->first;
+    settings.Stop = range->second;
+    settings.SpeedMask = o.SpeedMask;
+    settings.FirstOnly = o.FirstOnly;
+    scan.Run(settings);
+    clearProgress();
+    QTextStream& summary = o.Json ? err : out;
+    if (found == 0)
+        summary << "no devices found" << Qt::endl;
+    else
+        summary << found << (found == 1 ? " device found" : " devices found") << Qt::endl;
+    return kExitOk;
+}
+
 } // namespace
 
 int RunCli(const QStringList& args, QTextStream& out, QTextStream& err) {
@@ -151,5 +233,7 @@ int RunCli(const QStringList& args, QTextStream& out, QTextStream& err) {
     }
     if (command == QLatin1String("info"))
         return RunInfo(parsed.Options, out, err);
+    if (command == QLatin1String("scan"))
+        return RunScan(parsed.Options, out, err);
     return RunExchange(parsed.Options, out, err);
 }

@@ -15,6 +15,18 @@ const std::array<TLanguageInfo, kLanguageCount>& Languages() {
     return languages;
 }
 
+namespace {
+quint8 gCurrentLanguage = 0;
+} // namespace
+
+quint8 CurrentLanguage() {
+    return gCurrentLanguage;
+}
+
+void SetCurrentLanguage(quint8 LanguageID) {
+    gCurrentLanguage = LanguageID;
+}
+
 void TLocalizeList::Add(TAppLocalization* Entry) {
     if (!Entry)
         return;

@@ -96,6 +96,11 @@ private:
     TLocalizeList FList;
 };
 
+// The language the whole program shows (the application context's CurrentLanguage): 0 until the main
+// window first applies one, which every table answers in English. Window thread only.
+quint8 CurrentLanguage();
+void SetCurrentLanguage(quint8 LanguageID);
+
 // Calls UpdateLanguage() on every object that has it (a Q_INVOKABLE method or slot), in order.
 void BroadcastUpdateLanguage(const QList<QObject*>& Objects);
 

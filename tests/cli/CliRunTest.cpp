@@ -155,4 +155,39 @@ TEST(CliRunInfo, ModelSerialChannelsAndBusSettings) {
     EXPECT_EQ(r.code, 2);
 }
 
+TEST(CliRunScan, LinesJsonFirstAndBadRanges) {
+    TScriptedDevice dev;
+    ASSERT_TRUE(dev.Ok());
+    dev.AddNerixDevice(2, {{{0, 0}, 6}, {{0, 1}, 1001}, {{0, 2}, 3}, {{0, 3}, 0x00000602}});
+    dev.AddNerixDevice(5, {{{0, 0}, 7}, {{0, 1}, 1002}, {{0, 2}, 1}, {{0, 3}, 0x20000605}});
+    dev.SetDeviceBaud(5, 19200);
+    const QStringList base = {QStringLiteral("scan"), QStringLiteral("--port"), dev.PortPath(),
+                              QStringLiteral("--protocol"), QStringLiteral("nerix"), QStringLiteral("--timeout"),
+                              QStringLiteral("30"), QStringLiteral("--tries"), QStringLiteral("1"),
+                              QStringLiteral("--to"), QStringLiteral("6")};
+    auto r = Cli(base + QStringList{QStringLiteral("--speeds"), QStringLiteral("9600,19200")});
+    EXPECT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_EQ(r.out, QStringLiteral("0x02 (2)  br9600  Nerix  KVD-DIO-BUS  1001\n"
+                                    "0x05 (5)  br19200  Nerix  KVD-DOS-BUS  1002\n"
+                                    "2 devices found\n"));
+
+    r = Cli(base + QStringList{QStringLiteral("--json"), QStringLiteral("--first")});
+    EXPECT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_EQ(r.out, QStringLiteral("{\"address\":2,\"addressText\":\"0x02 (2)\",\"baud\":9600,\"channelMask\":3,"
+                                    "\"model\":\"KVD-DIO-BUS\",\"parity\":\"none\",\"protocol\":\"Nerix\","
+                                    "\"serialNumber\":1001,\"stopBits\":\"1\",\"type\":6}\n"));
+    EXPECT_EQ(r.err.trimmed(), QStringLiteral("1 device found"));
+
+    r = Cli(base + QStringList{QStringLiteral("--from"), QStringLiteral("4"), QStringLiteral("--to"), QStringLiteral("4")});
+    EXPECT_EQ(r.code, 0);
+    EXPECT_EQ(r.out, QStringLiteral("no devices found\n"));
+
+    const int before = dev.RequestCount();
+    for (const char* bad : {"--from=0", "--from=10", "--to=256", "--speeds=9601", "--speeds=300"}) {
+        r = Cli(base + QStringList{QLatin1String(bad)});
+        EXPECT_EQ(r.code, 2) << bad;
+    }
+    EXPECT_EQ(dev.RequestCount(), before);
+}
+
 } // namespace

@@ -1,0 +1,194 @@
+#include "discovery/BusScan.h"
+
+#include "bus/ComPortAccessPoint.h"
+#include "model/BusSettings.h"
+#include "model/DeviceRegister.h"
+#include "model/ZUVOModule.h"
+#include "platform/EventWait.h"
+#include "platform/Ticks.h"
+#include "protocol/NerixModule.h"
+
+TRateSet::TRateSet() {
+    for (int i = 0; i < kCount; ++i) {
+        const auto rate = TBaudRate(br1200 + i);
+        FEntries[size_t(i)] = {rate, false, QStringLiteral("br") + TPowerRsBus::BaudRateText(rate)};
+    }
+}
+
+quint32 TRateSet::SelectionMask() const {
+    quint32 mask = 0;
+    for (int i = 0; i < kCount; ++i)
+        if (FEntries[size_t(i)].Selected)
+            mask |= 1u << i;
+    return mask;
+}
+
+void TRateSet::SetSelectionMask(quint32 Mask) {
+    for (int i = 0; i < kCount; ++i)
+        FEntries[size_t(i)].Selected = (Mask >> i) & 1;
+}
+
+int TRateSet::IndexOfRate(TBaudRate Rate) {
+    const int i = int(Rate) - int(br1200);
+    return i >= 0 && i < kCount ? i : -1;
+}
+
+std::optional<std::pair<int, int>> CheckAddressRange(const QString& Start, const QString& Stop,
+                                                     TTransferProtocol Protocol) {
+    bool okStart = false, okStop = false;
+    const int start = Start.trimmed().toInt(&okStart);
+    const int stop = Stop.trimmed().toInt(&okStop);
+    if (!okStart || !okStop || start > stop || start < 0 || stop > 255)
+        return std::nullopt;
+    if (start == 0 && (Protocol == tpNerix || Protocol == tpModbus))
+        return std::nullopt;
+    return std::make_pair(start, stop);
+}
+
+TBusScan::TBusScan(TNerixModule& Module, TComPortAccessPoint& AP, TPowerRsBus& Bus)
+    : FModule(Module), FAP(AP), FBus(Bus) {
+    FChannel.Module = &FModule;
+    FChannel.ObjectNumber = 0;
+    FChannel.DataType = dtInteger;
+}
+
+quint32 TBusScan::SwitchSpeed(quint32 baud) {
+    const quint32 before = FBus.BaudRateValue();
+    if (before != baud) {
+        FAP.SetActive(false);
+        FAP.SetBaudrate(int(baud));
+        FAP.SetActive(true);
+    }
+    return before;
+}
+
+bool TBusScan::Read(quint16 Property, quint32& Value) {
+    if (!FChannel.ReadPropertyAs(Property, dtInteger))
+        return false;
+    const auto v = FChannel.GetAsInteger();
+    if (!v)
+        return false;
+    Value = quint32(*v);
+    return true;
+}
+
+bool TBusScan::ProbeAddress(quint8 Address, quint32 Baud, TTransferProtocol Protocol, TProbeResult& Result) {
+    Result = TProbeResult{};
+    FModule.SetAddress(Address);
+    FModule.SetTransferProtocol(Protocol);
+    FModule.SetAP(&FAP);
+    const quint32 before = SwitchSpeed(Baud);
+    const bool ok = [&] {
+        quint32 type = 0;
+        if (!Read(spTypeCode, type))
+            return false;
+        Result.TypeCode = quint16(type);
+        // A type the program has no name for is no device of ours: its other properties stay unread.
+        if (ModelNameOf(Result.TypeCode).isEmpty())
+            return false;
+        quint32 settings = 0;
+        if (!Read(spSerialNumber, Result.SerialNumber) || !Read(spChannelMask, Result.ChannelMask) ||
+            !Read(spBusSettings, settings))
+            return false;
+        Result.StopBitsCode = TBusSettings::Decode(settings).StopBitsCode;
+        return true;
+    }();
+    SwitchSpeed(before);
+    return ok;
+}
+
+void TBusScan::PauseAfterProbe() {
+    ProcessPendingEvents();
+    // The pause keeps the window alive too: sleep in slices between event rounds.
+    const quint64 start = TickCount();
+    while (TickCount() - start < quint64(kPauseMs)) {
+        SleepMs(std::min<int>(kWaitSliceMs, int(kPauseMs - (TickCount() - start))));
+        ProcessPendingEvents();
+    }
+}
+
+void TBusScan::Report(quint8 Address, quint32 Baud, TTransferProtocol Protocol, const TProbeResult& Identity) {
+    TScanHit hit;
+    hit.Address = Address;
+    hit.Baud = Baud;
+    hit.BaudCode = quint8(BaudRateOfBits(Baud));
+    hit.ParityCode = quint8(FBus.Parity());
+    hit.Protocol = Protocol;
+    hit.Identity = Identity;
+    if (OnDeviceFound)
+        OnDeviceFound(hit);
+}
+
+void TBusScan::RunByAddresses(const TScanSettings& s) {
+    std::vector<quint32> speeds;
+    const TRateSet rates;
+    for (int i = 0; i < TRateSet::kCount; ++i)
+        if ((s.SpeedMask >> i) & 1)
+            speeds.push_back(BaudRateBits(rates.Items(i).Rate));
+    // Nothing ticked: the bus's own speed, whether or not it has a box.
+    if (speeds.empty())
+        speeds.push_back(FBus.BaudRateValue());
+
+    for (int address = s.Start; address <= s.Stop && FRunning; ++address) {
+        if (OnAddress)
+            OnAddress(quint8(address));
+        for (quint32 baud : speeds) {
+            if (!FRunning)
+                break;
+            if (OnSpeed)
+                OnSpeed(baud);
+            TProbeResult identity;
+            if (ProbeAddress(quint8(address), baud, s.Protocol, identity)) {
+                Report(quint8(address), baud, s.Protocol, identity);
+                if (s.FirstOnly) {
+                    FRunning = false;
+                    FFound = true;
+                }
+            }
+            PauseAfterProbe();
+        }
+    }
+}
+
+void TBusScan::RunBySpeeds(const TScanSettings& s) {
+    FModule.SetAddress(0);
+    if (OnAddress)
+        OnAddress(0);
+    const TRateSet rates;
+    for (int i = 0; i < 12 && FRunning; ++i) {
+        const quint32 baud = BaudRateBits(rates.Items(i).Rate);
+        if (OnSpeed)
+            OnSpeed(baud);
+        FModule.SetAddress(0);
+        FModule.SetTransferProtocol(s.Protocol);
+        FModule.SetAP(&FAP);
+        const quint32 before = SwitchSpeed(baud);
+        quint32 settings = 0;
+        const bool answered = Read(spBusSettings, settings);
+        SwitchSpeed(before);
+        if (answered) {
+            const auto address = quint8(settings & 0xFF);
+            TProbeResult identity;
+            if (ProbeAddress(address, baud, s.Protocol, identity)) {
+                Report(address, baud, s.Protocol, identity);
+                FFound = true;
+                break;
+            }
+        }
+        ProcessPendingEvents();
+    }
+}
+
+void TBusScan::Run(const TScanSettings& Settings) {
+    if (FRunning)
+        return;
+    FRunning = true;
+    FFound = false;
+    if (OnScanStart)
+        OnScanStart();
+    if (Settings.Method == TScanMethod::BySpeeds)
+        RunBySpeeds(Settings);
+    else
+        RunByAddresses(Settings);
+    FRunning = false;
+}
