@@ -71,6 +71,18 @@ const std::vector<TOptionSpec>& Specs() {
              o.Port = v;
              return {};
          }},
+        {QStringLiteral("udp"), true, kExchangeCommands,
+         [](TCliOptions& o, const QString& v) -> QString {
+             const int colon = int(v.lastIndexOf(QLatin1Char(':')));
+             bool ok = false;
+             const int port = colon > 0 ? v.mid(colon + 1).toInt(&ok) : 0;
+             if (!ok || port < 1 || port > 65535)
+                 return QStringLiteral("--udp needs HOST:PORT, not \"%1\"").arg(v);
+             o.UdpHost = v.left(colon);
+             o.UdpPort = quint16(port);
+             return {};
+         }},
+        {QStringLiteral("local-port"), true, kExchangeCommands, IntIn(&TCliOptions::LocalPort, "--local-port", 1, 65535)},
         {QStringLiteral("protocol"), true, kExchangeCommands,
          [](TCliOptions& o, const QString& v) -> QString {
              if (v.compare(QLatin1String("nerix"), Qt::CaseInsensitive) == 0)
@@ -277,8 +289,20 @@ TCliParseResult ParseCliArguments(const QStringList& args) {
             return r;
         }
     }
-    if (o.Port.isEmpty()) {
-        r.Error = QStringLiteral("--port is required");
+    if (o.Port.isEmpty() == o.UdpHost.isEmpty()) {
+        r.Error = QStringLiteral("give either --port or --udp");
+        return r;
+    }
+    if (!o.UdpHost.isEmpty() && o.TimeoutMs < 10) {
+        r.Error = QStringLiteral("--timeout must be at least 10 ms for a UDP gateway");
+        return r;
+    }
+    if (o.LocalPort >= 0 && o.UdpHost.isEmpty()) {
+        r.Error = QStringLiteral("--local-port goes with --udp");
+        return r;
+    }
+    if (!o.UdpHost.isEmpty() && (o.SpeedMask != 0 || o.BySpeeds)) {
+        r.Error = QStringLiteral("a gateway owns its line's speed: --speeds and --by-speeds need --port");
         return r;
     }
     if (command == QLatin1String("scan")) {
@@ -333,6 +357,8 @@ QString CliUsage() {
         "  dovuvavarovod-cli info  --port COMn|PATH --address A [options]\n"
         "  dovuvavarovod-cli scan  --port COMn|PATH [--from 1] [--to 255] [--speeds 9600,19200,...]\n"
         "                          [--first] [--by-speeds] [--json] [options]\n"
+        "  Instead of --port: --udp HOST:PORT [--local-port N] reaches the devices behind a UDP\n"
+        "  gateway (answers come back to the sender, or to local port N); a UDP scan has no speeds.\n"
         "\n"
         "info reads the device's type, serial number, channel mask and bus settings word and shows\n"
         "them with the model's channels from the catalogue.\n"
@@ -349,7 +375,7 @@ QString CliUsage() {
         "  --stop S              1|1.5|2 stop bits (default 1)\n"
         "  --rts M               off|on|handshake|toggle (default toggle: raised while sending)\n"
         "  --echo                the line echoes what is sent; skip the echo before the answer\n"
-        "  --timeout MS          idle time-out of an answer in ms (default 200)\n"
+        "  --timeout MS          idle time-out of an answer in ms (default 200; UDP: at least 10)\n"
         "  --tries N             attempts per exchange, 1 to 10 (default 2)\n"
         "  --order K             value byte order 0..8 (default 8: most significant byte first)\n"
         "\n"

@@ -14,6 +14,9 @@ struct TCliOptions {
 
     // Where the bus is.
     QString Port; // "COMn" or a device path
+    QString UdpHost; // instead of a port: a UDP gateway
+    quint16 UdpPort = 0;
+    int LocalPort = -1; // the gateway answers to this local port; -1: to the sender
     quint32 Baud = 9600;
     TParity Parity = ptNONE;
     TStopBits StopBits = sb1BITS;

@@ -2,8 +2,11 @@
 
 #include "bus/ComPortAccessPoint.h"
 #include "bus/PowerRSBus.h"
+#include "bus/UdpPortAccessPoint.h"
+#include "bus/UdpSockets.h"
 #include "cli/CliArgs.h"
 #include "discovery/BusScan.h"
+#include "discovery/UdpSearch.h"
 #include "model/BusSettings.h"
 #include "model/DeviceRegister.h"
 #include "model/ZUVOModule.h"
@@ -20,10 +23,21 @@ constexpr int kExitOk = 0;
 constexpr int kExitFailed = 1;
 constexpr int kExitUsage = 2;
 
-// The serial line as the command line describes it, with its access point.
+// The line as the command line describes it: a serial port, or a UDP gateway.
 class TCliLine {
 public:
-    explicit TCliLine(const TCliOptions& o) {
+    explicit TCliLine(const TCliOptions& o) : FOptions(o) {
+        if (Udp()) {
+            FClient.SetHost(o.UdpHost);
+            FClient.SetRemotePort(o.UdpPort);
+            FServer.SetDefaultPort(quint16(std::max(o.LocalPort, 0)));
+            FUdpAP.SetUDPClient(&FClient);
+            FUdpAP.SetUDPServer(&FServer);
+            FUdpAP.SetUseLocalPort(o.LocalPort >= 0);
+            FUdpAP.SetTimeout(o.TimeoutMs);
+            FUdpAP.SetTryCount(o.Tries);
+            return;
+        }
         FBus.SetPortName(o.Port);
         FBus.SetBaudRateValue(o.Baud);
         FBus.SetParity(o.Parity);
@@ -35,21 +49,33 @@ public:
         FAP.SetBus(&FBus);
         FAP.SetTryCount(o.Tries);
     }
-    ~TCliLine() { FAP.SetActive(false); }
+    ~TCliLine() { AP()->SetActive(false); }
 
-    bool Open(const TCliOptions& o, QTextStream& err) {
-        FAP.SetActive(true);
-        if (!FAP.Active())
-            err << "cannot open " << o.Port << ": " << FBus.LastError() << Qt::endl;
-        return FAP.Active();
+    bool Udp() const { return !FOptions.UdpHost.isEmpty(); }
+    bool Open(QTextStream& err) {
+        AP()->SetActive(true);
+        if (AP()->Active())
+            return true;
+        if (Udp())
+            err << "cannot open the UDP connection to " << FOptions.UdpHost << ":" << FOptions.UdpPort
+                << (FOptions.LocalPort >= 0 ? QStringLiteral(" with local port %1").arg(FOptions.LocalPort) : QString())
+                << Qt::endl;
+        else
+            err << "cannot open " << FOptions.Port << ": " << FBus.LastError() << Qt::endl;
+        return false;
     }
-    TAccessPoint* AP() { return &FAP; }
+    TAccessPoint* AP() { return Udp() ? static_cast<TAccessPoint*>(&FUdpAP) : &FAP; }
     TComPortAccessPoint& ComAP() { return FAP; }
+    TUdpPortAccessPoint& UdpAP() { return FUdpAP; }
     TPowerRsBus& Bus() { return FBus; }
 
 private:
+    const TCliOptions& FOptions;
     TPowerRsBus FBus;
     TComPortAccessPoint FAP;
+    TUdpClientSocket FClient;
+    TUdpServerSocket FServer;
+    TUdpPortAccessPoint FUdpAP;
 };
 
 bool HasRegister(TNerixModule& module, int object, int property) {
@@ -65,7 +91,7 @@ int RunExchange(const TCliOptions& o, QTextStream& out, QTextStream& err) {
         return kExitFailed;
     }
     TCliLine line(o);
-    if (!line.Open(o, err))
+    if (!line.Open(err))
         return kExitFailed;
     module.SetAP(line.AP());
     module.SetAddress(quint8(o.Address));
@@ -97,7 +123,7 @@ int RunExchange(const TCliOptions& o, QTextStream& out, QTextStream& err) {
 // What a device says about itself: model, serial number, channels and bus settings.
 int RunInfo(const TCliOptions& o, QTextStream& out, QTextStream& err) {
     TCliLine line(o);
-    if (!line.Open(o, err))
+    if (!line.Open(err))
         return kExitFailed;
     TNerixModule module;
     module.SetTransferProtocol(o.Protocol);
@@ -144,10 +170,11 @@ int RunInfo(const TCliOptions& o, QTextStream& out, QTextStream& err) {
 // Every device on the bus, printed as it is found.
 int RunScan(const TCliOptions& o, QTextStream& out, QTextStream& err) {
     TCliLine line(o);
-    if (!line.Open(o, err))
+    if (!line.Open(err))
         return kExitFailed;
     TNerixModule module;
     TBusScan scan(module, line.ComAP(), line.Bus());
+    TUdpSearch search(module, line.UdpAP());
     TDeviceRegister catalogue;
     BuildDeviceRegister(catalogue);
     static const char* parities[] = {"none", "odd", "even", "mark", "space"};
@@ -162,6 +189,10 @@ int RunScan(const TCliOptions& o, QTextStream& out, QTextStream& err) {
             err << "\r\033[K" << Qt::flush;
     };
     scan.OnAddress = [&](quint8 a) { address = AddressText(a); };
+    search.OnAddress = [&](quint8 a) {
+        if (progress)
+            err << "\r\033[K" << AddressText(a) << Qt::flush;
+    };
     scan.OnSpeed = [&](quint32 baud) {
         if (progress)
             err << "\r\033[K" << address << " br" << baud << Qt::flush;
@@ -198,15 +229,29 @@ int RunScan(const TCliOptions& o, QTextStream& out, QTextStream& err) {
                 << model << "  " << hit.Identity.SerialNumber << Qt::endl;
         }
     };
-    TScanSettings settings;
-    settings.Protocol = o.Protocol;
-    settings.Method = o.BySpeeds ? TScanMethod::BySpeeds : TScanMethod::ByAddresses;
+    search.OnDeviceFound = [&](const TUdpHit& h) {
+        TScanHit hit;
+        hit.Address = h.Address;
+        hit.BaudCode = h.BaudCode;
+        hit.Baud = BaudRateBits(TBaudRate(h.BaudCode));
+        hit.ParityCode = h.ParityCode;
+        hit.Protocol = h.Protocol;
+        hit.Identity = {quint16(h.TypeCode), h.SerialNumber, h.ChannelMask, h.StopBitsCode};
+        scan.OnDeviceFound(hit);
+    };
     const auto range = CheckAddressRange(o.From, o.To, o.Protocol);
-    settings.Start = range->first;
-    settings.Stop = range->second;
-    settings.SpeedMask = o.SpeedMask;
-    settings.FirstOnly = o.FirstOnly;
-    scan.Run(settings);
+    if (line.Udp()) {
+        search.Run(range->first, range->second, o.Protocol, o.FirstOnly);
+    } else {
+        TScanSettings settings;
+        settings.Protocol = o.Protocol;
+        settings.Method = o.BySpeeds ? TScanMethod::BySpeeds : TScanMethod::ByAddresses;
+        settings.Start = range->first;
+        settings.Stop = range->second;
+        settings.SpeedMask = o.SpeedMask;
+        settings.FirstOnly = o.FirstOnly;
+        scan.Run(settings);
+    }
     clearProgress();
     QTextStream& summary = o.Json ? err : out;
     if (found == 0)

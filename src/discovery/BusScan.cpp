@@ -5,7 +5,6 @@
 #include "model/DeviceRegister.h"
 #include "model/ZUVOModule.h"
 #include "platform/EventWait.h"
-#include "platform/Ticks.h"
 #include "protocol/NerixModule.h"
 
 TRateSet::TRateSet() {
@@ -46,11 +45,7 @@ std::optional<std::pair<int, int>> CheckAddressRange(const QString& Start, const
 }
 
 TBusScan::TBusScan(TNerixModule& Module, TComPortAccessPoint& AP, TPowerRsBus& Bus)
-    : FModule(Module), FAP(AP), FBus(Bus) {
-    FChannel.Module = &FModule;
-    FChannel.ObjectNumber = 0;
-    FChannel.DataType = dtInteger;
-}
+    : TScanBase(Module), FAP(AP), FBus(Bus) {}
 
 quint32 TBusScan::SwitchSpeed(quint32 baud) {
     const quint32 before = FBus.BaudRateValue();
@@ -60,16 +55,6 @@ quint32 TBusScan::SwitchSpeed(quint32 baud) {
         FAP.SetActive(true);
     }
     return before;
-}
-
-bool TBusScan::Read(quint16 Property, quint32& Value) {
-    if (!FChannel.ReadPropertyAs(Property, dtInteger))
-        return false;
-    const auto v = FChannel.GetAsInteger();
-    if (!v)
-        return false;
-    Value = quint32(*v);
-    return true;
 }
 
 bool TBusScan::ProbeAddress(quint8 Address, quint32 Baud, TTransferProtocol Protocol, TProbeResult& Result) {
@@ -95,16 +80,6 @@ bool TBusScan::ProbeAddress(quint8 Address, quint32 Baud, TTransferProtocol Prot
     }();
     SwitchSpeed(before);
     return ok;
-}
-
-void TBusScan::PauseAfterProbe() {
-    ProcessPendingEvents();
-    // The pause keeps the window alive too: sleep in slices between event rounds.
-    const quint64 start = TickCount();
-    while (TickCount() - start < quint64(kPauseMs)) {
-        SleepMs(std::min<int>(kWaitSliceMs, int(kPauseMs - (TickCount() - start))));
-        ProcessPendingEvents();
-    }
 }
 
 void TBusScan::Report(quint8 Address, quint32 Baud, TTransferProtocol Protocol, const TProbeResult& Identity) {

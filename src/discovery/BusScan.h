@@ -1,7 +1,7 @@
 #pragma once
 
 #include "bus/PowerRSBus.h"
-#include "model/ZUVOChannel.h"
+#include "discovery/ScanBase.h"
 #include "protocol/TransferProtocol.h"
 
 #include <QString>
@@ -72,10 +72,8 @@ std::optional<std::pair<int, int>> CheckAddressRange(const QString& Start, const
 // serial number, channel mask and bus settings of object 0. Synchronous on the window thread: events
 // are processed while it waits and after every probe, so Stop (from a button) takes effect before
 // the next probe.
-class TBusScan {
+class TBusScan : public TScanBase {
 public:
-    static constexpr int kPauseMs = 20;
-
     TBusScan(TNerixModule& Module, TComPortAccessPoint& AP, TPowerRsBus& Bus);
 
     // One identity query of one address at one speed. The bus speed is back as it was afterwards.
@@ -83,30 +81,18 @@ public:
 
     // Runs a whole scan. The range must have passed CheckAddressRange.
     void Run(const TScanSettings& Settings);
-    // Ends a running scan before its next probe.
-    void Stop() { FRunning = false; }
-    bool Running() const { return FRunning; }
-    bool Found() const { return FFound; }
 
-    std::function<void()> OnScanStart;
     std::function<void(const TScanHit&)> OnDeviceFound;
-    // Progress: the address and the speed about to be tried.
-    std::function<void(quint8 Address)> OnAddress;
+    // Progress: the speed about to be tried.
     std::function<void(quint32 Baud)> OnSpeed;
 
 private:
     // Puts the access point on `baud` (closing and reopening the port); returns the speed it had.
     quint32 SwitchSpeed(quint32 baud);
-    bool Read(quint16 Property, quint32& Value);
-    void PauseAfterProbe();
     void Report(quint8 Address, quint32 Baud, TTransferProtocol Protocol, const TProbeResult& Identity);
     void RunByAddresses(const TScanSettings& s);
     void RunBySpeeds(const TScanSettings& s);
 
-    TNerixModule& FModule;
     TComPortAccessPoint& FAP;
     TPowerRsBus& FBus;
-    TNerixChannel FChannel; // object 0, integers: every read of the scan goes through it
-    bool FRunning = false;
-    bool FFound = false;
 };

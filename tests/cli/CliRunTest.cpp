@@ -2,6 +2,9 @@
 #include "support/ModbusSlave.h"
 #include "support/NerixFrames.h"
 #include "support/ScriptedDevice.h"
+#include "support/UdpGateway.h"
+
+#include <QUdpSocket>
 
 #include <QProcess>
 #include <gtest/gtest.h>
@@ -188,6 +191,49 @@ TEST(CliRunScan, LinesJsonFirstAndBadRanges) {
         EXPECT_EQ(r.code, 2) << bad;
     }
     EXPECT_EQ(dev.RequestCount(), before);
+}
+
+TEST(CliRunUdp, ReadWriteInfoAndScanThroughAGateway) {
+    TUdpGateway gateway;
+    ASSERT_TRUE(gateway.Ok());
+    gateway.Devices().AddNerixDevice(4, {{{0, 0}, 6}, {{0, 1}, 4321}, {{0, 2}, 1}, {{0, 3}, 0x20010600}});
+    const QString udp = QStringLiteral("127.0.0.1:%1").arg(gateway.Port());
+    auto r = Cli({QStringLiteral("read"), QStringLiteral("--udp"), udp, QStringLiteral("--address"), QStringLiteral("4"),
+                  QStringLiteral("--object"), QStringLiteral("0"), QStringLiteral("--property"), QStringLiteral("1")});
+    EXPECT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_EQ(r.out, QStringLiteral("4321\n"));
+
+    // The gateway answering to a fixed local port.
+    QUdpSocket probe;
+    ASSERT_TRUE(probe.bind(QHostAddress::AnyIPv4, 0));
+    const quint16 local = probe.localPort();
+    probe.close();
+    gateway.SetAnswerPort(local);
+    r = Cli({QStringLiteral("write"), QStringLiteral("--udp"), udp, QStringLiteral("--local-port"), QString::number(local),
+             QStringLiteral("--address"), QStringLiteral("4"), QStringLiteral("--object"), QStringLiteral("0"),
+             QStringLiteral("--property"), QStringLiteral("2"), QStringLiteral("--value"), QStringLiteral("7")});
+    EXPECT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_EQ(gateway.Devices().Property(4, 0, 2), 7u);
+    gateway.SetAnswerPort(0);
+
+    r = Cli({QStringLiteral("info"), QStringLiteral("--udp"), udp, QStringLiteral("--address"), QStringLiteral("4")});
+    EXPECT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.out.startsWith(QStringLiteral("model: KVD-DIO-BUS (type 6)\nserial number: 4321\n")));
+
+    r = Cli({QStringLiteral("scan"), QStringLiteral("--udp"), udp, QStringLiteral("--protocol"), QStringLiteral("nerix"),
+             QStringLiteral("--to"), QStringLiteral("5"), QStringLiteral("--timeout"), QStringLiteral("20"),
+             QStringLiteral("--tries"), QStringLiteral("1")});
+    EXPECT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_EQ(r.out, QStringLiteral("0x04 (4)  br9600  Nerix  KVD-DIO-BUS  4321\n1 device found\n"));
+
+    for (const QStringList& bad : {QStringList{QStringLiteral("scan"), QStringLiteral("--udp"), udp, QStringLiteral("--speeds"), QStringLiteral("9600")},
+                                   QStringList{QStringLiteral("scan"), QStringLiteral("--udp"), QStringLiteral("nohostport")},
+                                   QStringList{QStringLiteral("scan"), QStringLiteral("--udp"), udp, QStringLiteral("--port"), QStringLiteral("COM1")},
+                                   QStringList{QStringLiteral("scan"), QStringLiteral("--port"), QStringLiteral("COM1"), QStringLiteral("--local-port"), QStringLiteral("9000")},
+                                   QStringList{QStringLiteral("scan"), QStringLiteral("--udp"), udp, QStringLiteral("--timeout"), QStringLiteral("5")}}) {
+        r = Cli(bad);
+        EXPECT_EQ(r.code, 2) << bad.join(QLatin1Char(' ')).toStdString();
+    }
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "support/PtyPair.h"
+#include "support/SimulatedDevices.h"
 
 #include <QByteArray>
 #include <QString>
@@ -34,16 +35,16 @@ public:
     // The slave side's device path, for the program to open.
     QString PortPath() const { return FPty.SlavePath(); }
 
-    // A simulated Nerix device: reads answer from the table, writes store into it; a property that
-    // is not in the table is not answered. A request to address 0 is answered by the only device
-    // there is (with its own address in the answer), as the scan by speeds expects.
-    void AddNerixDevice(quint8 address, std::map<std::pair<quint8, quint16>, quint32> properties);
-    // The device answers only while the line runs at `baud` (0: at any speed).
-    void SetDeviceBaud(quint8 address, quint32 baud);
-    // The device speaks Modbus RTU (functions 3 and 16 on register pairs) instead of Nerix; its
-    // object 0 properties sit at the registers every device maps them to.
-    void SetDeviceModbus(quint8 address, bool modbus);
-    quint32 Property(quint8 address, quint8 object, quint16 property) const;
+    // The simulated devices on the line (see TSimulatedDevices); the line speed is the one the
+    // program set on its end.
+    void AddNerixDevice(quint8 address, std::map<std::pair<quint8, quint16>, quint32> properties) {
+        FDevices.AddNerixDevice(address, std::move(properties));
+    }
+    void SetDeviceBaud(quint8 address, quint32 baud) { FDevices.SetDeviceBaud(address, baud); }
+    void SetDeviceModbus(quint8 address, bool modbus) { FDevices.SetDeviceModbus(address, modbus); }
+    quint32 Property(quint8 address, quint8 object, quint16 property) const {
+        return FDevices.Property(address, object, property);
+    }
 
     // Replaces the table: every request goes to the callback.
     void SetResponder(TResponder responder);
@@ -71,14 +72,6 @@ private:
     void Run();
     int FrameLength(const QByteArray& pending) const;
     void Serve(const QByteArray& request);
-    struct TSimDevice {
-        std::map<std::pair<quint8, quint16>, quint32> Properties;
-        quint32 Baud = 0;
-        bool Modbus = false;
-    };
-    TSimDevice* DeviceFor(quint8 address, bool modbus);
-    QByteArray AnswerNerix(const QByteArray& request);
-    QByteArray AnswerModbus(const QByteArray& request);
     void WriteAll(const QByteArray& bytes);
 
     TPtyPair FPty;
@@ -87,7 +80,7 @@ private:
 
     mutable std::mutex FMutex;
     mutable std::condition_variable FRequestArrived;
-    std::map<quint8, TSimDevice> FDevices;
+    TSimulatedDevices FDevices;
     TResponder FResponder;
     int FDelayMs = 0;
     std::deque<int> FNextDelays;
