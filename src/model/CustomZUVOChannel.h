@@ -1,0 +1,96 @@
+#pragma once
+
+#include "model/Ranges.h"
+#include "model/ZUVOChannel.h"
+#include "protocol/ByteOrder.h"
+
+#include <QString>
+#include <QtGlobal>
+#include <memory>
+#include <optional>
+
+class TZUVOModule;
+
+// Properties that every analog channel object has.
+enum TAnalogProperty : quint16 {
+    apRangeCode = 1,
+    apNormalization = 2,
+    apRangeCount = 14,
+    apUnlock = 15,
+    apAccuracyClass = 16,
+    apRangeSelector = 48, // field number in bits 0..7, range index in bits 8..15
+    apRangeField = 49,    // the field the selector points at
+    apCommand = 51,
+    apCommandStatus = 52,
+};
+
+// The base of the analog channels of every family: one numbered object of the device with a local
+// copy of its common settings. ReadSettings copies the settings a selector names from the device,
+// WriteSettings copies them to it; the dialogs edit the fields in between. Every failure gives its
+// own fixed text and leaves the module's Ok False; success leaves the text empty and Ok True.
+//
+// Selectors: 1 accuracy class, 2 selected range, 3 range list (4 fields per range), 4 range list
+// with the user scale (6 fields, write only), 6 normalization, 12 command, 13 command status (read
+// only), 14 = 1, 2, 3 and 6 in this order. A selector the class does not know transfers nothing
+// and returns false with an empty text.
+class TCustomZUVOChannel {
+public:
+    TCustomZUVOChannel(TZUVOModule* Module, quint8 ObjectNumber, int Index);
+    virtual ~TCustomZUVOChannel();
+    TCustomZUVOChannel(const TCustomZUVOChannel&) = delete;
+    TCustomZUVOChannel& operator=(const TCustomZUVOChannel&) = delete;
+
+    TZUVOModule* Module() const { return FModule; }
+
+    // Bound to the module's protocol engine and the channel's object; reused for every property.
+    TNerixChannel Accessor;
+    // Zero-based among the module's channels of the same kind.
+    int Index = 0;
+    // The byte order of the measured-value reads; the dialogs switch it to the device's order while
+    // they read values.
+    TByteOrder ValueOrder = bo3210x10;
+    bool Normalization = false; // the device recalculates the value
+    TRangeList Ranges;          // the device's ranges of this channel
+    quint16 RangeCode = 0;      // the selected range
+    quint8 RangeCount = 0;      // as the device last reported it
+    quint8 AccuracyClass = 0;
+    quint8 Command = 0;
+    quint8 CommandStatus = 0;
+
+    // Both return the module's Ok; ErrorText is empty on success.
+    virtual bool ReadSettings(int Selector, QString& ErrorText);
+    virtual bool WriteSettings(int Selector, QString& ErrorText);
+    // Writes the unlock code (On) or 0 to the channel's unlock slot; the outcome.
+    bool SetUnlock(bool On);
+    // The mask the channel's values are shown with: the range's format when the device normalizes,
+    // otherwise two decimals of the raw value.
+    QString DisplayFormat() const;
+
+protected:
+    // One step of the selector tables: the step's error text, empty on success. The families build
+    // their own selectors from these.
+    QString ReadStep(int Selector);
+    QString WriteStep(int Selector);
+    QString ReadRangeList();
+    // FieldCount is 4 (code, attribute, coefficients) or 6 (with the user scale).
+    QString WriteRangeList(int FieldCount);
+
+private:
+    // Property as integer; nothing on failure, with ErrorText set to StepText, or to the channel
+    // read text when the value is not a number.
+    std::optional<qint32> ReadInteger(quint16 Property, const QString& StepText, QString& ErrorText);
+    std::optional<float> ReadFloat(quint16 Property, const QString& StepText, QString& ErrorText);
+    // Runs the unlocked writes, then locks again whatever happened: a failed write must not leave
+    // the protected properties open. The outcome of both.
+    template <class Writes> bool Unlocked(Writes writes);
+
+    TZUVOModule* FModule;
+};
+
+// What a class reference does for the module classes: creates a channel of a chosen family class.
+using TCustomZUVOChannelClass = std::unique_ptr<TCustomZUVOChannel> (*)(TZUVOModule* Module,
+                                                                        quint8 ObjectNumber, int Index);
+template <class T>
+std::unique_ptr<TCustomZUVOChannel> CreateChannel(TZUVOModule* Module, quint8 ObjectNumber, int Index) {
+    return std::make_unique<T>(Module, ObjectNumber, Index);
+}
