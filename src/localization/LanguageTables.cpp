@@ -25,5 +25,6 @@ std::vector<TTableReport> CheckAllLanguageTables() {
         Check("FindUnit", FindUnitLanguage()),
         Check("UdpConnection", UdpConnectionLanguage()),
         Check("Emulator", EmulatorLanguage()),
+        Check("RangeKinds", RangeKindsLanguage()),
     };
 }

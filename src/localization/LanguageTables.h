@@ -2,6 +2,7 @@
 
 #include "localization/Localization.h"
 #include "model/DeviceRegister.h"
+#include "model/Ranges.h"
 
 // The language tables of the modules. Each module's texts are one struct with a field per text; its
 // table holds the six languages. Fields are listed once, in the macros, so that declarations and the
@@ -67,6 +68,15 @@ struct TEmulatorLanguage : TAppLocalization {
     static const std::vector<std::pair<const char*, QString TEmulatorLanguage::*>>& Fields();
 };
 
+// The kinds of quantity of the measurement ranges, as the ranges table shows them.
+struct TRangeKindsLanguage : TAppLocalization {
+    using TAppLocalization::TAppLocalization;
+    DVV_RANGE_KIND_TEXTS(DVV_TEXT_DECLARE)
+    static const std::vector<std::pair<const char*, QString TRangeKindsLanguage::*>>& Fields();
+    TRangeKindTexts KindTexts() const;
+};
+
+using TRangeKindsLanguageLocalization = TLanguageLocalization<TRangeKindsLanguage>;
 using TMainUnitLanguageLocalization = TLanguageLocalization<TMainUnitLanguage>;
 using TFindUnitLanguageLocalization = TLanguageLocalization<TFindUnitLanguage>;
 using TUdpConnectionLanguageLocalization = TLanguageLocalization<TUdpConnectionLanguage>;
@@ -77,7 +87,10 @@ TMainUnitLanguageLocalization& MainUnitLanguage();
 TFindUnitLanguageLocalization& FindUnitLanguage();
 TUdpConnectionLanguageLocalization& UdpConnectionLanguage();
 TEmulatorLanguageLocalization& EmulatorLanguage();
+TRangeKindsLanguageLocalization& RangeKindsLanguage();
 
 // Rebuilds the catalogue with its names and notes in the given language (English for an identifier
 // no table knows, or before any language was applied).
 void BuildDeviceRegister(TDeviceRegister& Register, quint8 LanguageID);
+// Rebuilds the ranges table with the kind names in the given language.
+void RebuildRangesTable(TPrTbl& Table, quint8 LanguageID);

@@ -50,7 +50,47 @@ const TEmulatorLanguageLocalization::TRow kEmulatorRows[] = {
     {&TEmulatorLanguage::EditorCancel, {"Cancel", "Отмена", "Скасувати", "Abbrechen", "Cancelar", "Annuler"}},
 };
 
+const TRangeKindsLanguageLocalization::TRow kRangeKindRows[] = {
+    {&TRangeKindsLanguage::Voltage, {"Voltage", "Напряжение", "Напруга", "Spannung", "Tensión", "Tension"}},
+    {&TRangeKindsLanguage::BipolarVoltage, {"Bipolar voltage", "Двуполярное напряжение", "Двополярна напруга", "Bipolare Spannung", "Tensión bipolar", "Tension bipolaire"}},
+    {&TRangeKindsLanguage::Resistance, {"Resistance", "Сопротивление", "Опір", "Widerstand", "Resistencia", "Résistance"}},
+    {&TRangeKindsLanguage::Thermocouple, {"Thermocouple", "Термопара", "Термопара", "Thermoelement", "Termopar", "Thermocouple"}},
+    {&TRangeKindsLanguage::Thermoresistance, {"Thermoresistance", "Термосопротивление", "Термоопір", "Widerstandsthermometer", "Termorresistencia", "Thermorésistance"}},
+    {&TRangeKindsLanguage::Current, {"Current", "Ток", "Струм", "Strom", "Corriente", "Courant"}},
+    {&TRangeKindsLanguage::Frequency, {"Frequency", "Частота", "Частота", "Frequenz", "Frecuencia", "Fréquence"}},
+    {&TRangeKindsLanguage::AlternatingVoltage, {"Alternating voltage", "Переменное напряжение", "Змінна напруга", "Wechselspannung", "Tensión alterna", "Tension alternative"}},
+    {&TRangeKindsLanguage::AlternatingCurrent, {"Alternating current", "Переменный ток", "Змінний струм", "Wechselstrom", "Corriente alterna", "Courant alternatif"}},
+    {&TRangeKindsLanguage::Inductance, {"Inductance", "Индуктивность", "Індуктивність", "Induktivität", "Inductancia", "Inductance"}},
+    {&TRangeKindsLanguage::Resistance4Wires, {"Resistance - 4 wires", "Сопротивление - 4 провода", "Опір - 4 дроти", "Widerstand - 4 Leiter", "Resistencia - 4 hilos", "Résistance - 4 fils"}},
+    {&TRangeKindsLanguage::Thermoresistance4Wires, {"Thermoresistance - 4 wires", "Термосопротивление - 4 провода", "Термоопір - 4 дроти", "Widerstandsthermometer - 4 Leiter", "Termorresistencia - 4 hilos", "Thermorésistance - 4 fils"}},
+    {&TRangeKindsLanguage::BipolarCurrent, {"Bipolar current", "Двуполярный ток", "Двополярний струм", "Bipolarer Strom", "Corriente bipolar", "Courant bipolaire"}},
+    {&TRangeKindsLanguage::Service, {"Service", "Служебный", "Службовий", "Service", "Servicio", "Service"}},
+};
+
 } // namespace
+
+const std::vector<std::pair<const char*, QString TRangeKindsLanguage::*>>& TRangeKindsLanguage::Fields() {
+    using TSelf = TRangeKindsLanguage;
+    static const std::vector<std::pair<const char*, QString TSelf::*>> fields = {DVV_RANGE_KIND_TEXTS(DVV_TEXT_FIELD)};
+    return fields;
+}
+
+TRangeKindTexts TRangeKindsLanguage::KindTexts() const {
+    TRangeKindTexts t;
+#define DVV_COPY_TEXT(name) t.name = name;
+    DVV_RANGE_KIND_TEXTS(DVV_COPY_TEXT)
+#undef DVV_COPY_TEXT
+    return t;
+}
+
+TRangeKindsLanguageLocalization& RangeKindsLanguage() {
+    static TRangeKindsLanguageLocalization table(kRangeKindRows);
+    return table;
+}
+
+void RebuildRangesTable(TPrTbl& Table, quint8 LanguageID) {
+    Table.Rebuild(RangeKindsLanguage().Texts(LanguageID).KindTexts());
+}
 
 const std::vector<std::pair<const char*, QString TFindUnitLanguage::*>>& TFindUnitLanguage::Fields() {
     using TSelf = TFindUnitLanguage;

@@ -93,6 +93,19 @@ TEST(Localization, CatalogueInTheCurrentLanguage) {
         }
 }
 
+TEST(Localization, RangesTableInTheCurrentLanguage) {
+    TPrTbl table;
+    RebuildRangesTable(table, liGerman);
+    EXPECT_EQ(table.ParameterName(9), QStringLiteral("Spannung"));
+    EXPECT_EQ(table.Description(9), QStringLiteral("0..10 V")); // range names stay as they are
+    EXPECT_TRUE(table.BelongsTo(145, QStringLiteral("Strom")));
+    RebuildRangesTable(table, liEnglish);
+    EXPECT_EQ(table.ParameterName(560), QStringLiteral("Resistance - 4 wires"));
+    // The English table agrees with the catalogue's own names.
+    for (int i = 0; i < table.Count(); ++i)
+        EXPECT_EQ(table.Items(i)->ParameterName, RangeKind(table.Items(i)->Code)) << table.Items(i)->Code;
+}
+
 class TWindowWithTexts : public QObject {
     Q_OBJECT
 public:
