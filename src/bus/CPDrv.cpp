@@ -1,6 +1,5 @@
 #include "bus/CPDrv.h"
 
-#include "platform/PortNames.h"
 #include "platform/SerialLine.h"
 #include "platform/Ticks.h"
 
@@ -16,7 +15,7 @@ quint32 BaudRateBits(TBaudRate rate) {
 }
 } // namespace CPDrv
 
-TCommPortDriver::TCommPortDriver() : FLine(std::make_unique<TSerialLine>()), FTimer(std::make_unique<QTimer>()) {
+TCommPortDriver::TCommPortDriver() : FTimer(std::make_unique<QTimer>()) {
     QObject::connect(FTimer.get(), &QTimer::timeout, [this] { Poll(); });
 }
 
@@ -24,36 +23,13 @@ TCommPortDriver::~TCommPortDriver() {
     Close();
 }
 
-QString TCommPortDriver::DevicePath() const {
-    return ResolvePortPath(FPortName);
-}
-
-bool TCommPortDriver::IsOpen() const {
-    return FOpen;
-}
-
 bool TCommPortDriver::Open() {
     if (FOpen)
         return true;
-    const QString path = DevicePath();
-    if (path.isEmpty()) {
-        FLastError = QStringLiteral("%1 names no serial device").arg(FPortName);
+    if (!OpenLine())
         return false;
-    }
-    if (!FLine->Open(path)) {
-        FLastError = QStringLiteral("%1: %2").arg(path, FLine->ErrorText());
-        return false;
-    }
-    FOpen = true;
-    if (!ApplySettings()) {
-        const QString why = FLastError;
-        Close();
-        FLastError = why;
-        return false;
-    }
     FReceiveBlock.resize(qsizetype(FInBufSize));
     FPacket.clear();
-    FLastError.clear();
     FTimer->start(FPollingDelay);
     return true;
 }
@@ -62,102 +38,23 @@ void TCommPortDriver::Close() {
     FTimer->stop();
     if (!FOpen)
         return;
-    FLine->Close();
-    FOpen = false;
+    CloseLine();
     FPacket.clear();
 }
 
-bool TCommPortDriver::ApplySettings() {
-    if (!FOpen)
-        return false;
-    FLine->SetWriteTimeout(FOutputTimeout);
-    const auto flow = FHwFlow == hfRTSTOGGLE ? hfNONERTSON : FHwFlow;
-    const auto settings =
-        MakeLineSettings(FBaudRateValue, FDataBits, FParity, FStopBits, flow, FSwFlow, FEnableDTROnOpen);
-    if (!FLine->Apply(settings)) {
-        FLastError = QStringLiteral("%1: %2").arg(FLine->DevicePath(), FLine->ErrorText());
-        return false;
-    }
-    return Purge(true, true);
-}
-
-bool TCommPortDriver::Purge(bool Input, bool Output) {
-    if (Input)
-        FPacket.clear();
-    return FOpen && FLine->Purge(Input, Output);
-}
-
-quint32 TCommPortDriver::InQueueCount() {
-    if (!FOpen)
-        return 65535;
-    const qint64 n = FLine->BytesWaiting();
-    return n < 0 ? 65535 : quint32(std::min<qint64>(n, 65535));
-}
-
-qint16 TCommPortDriver::OutQueueFree() const {
-    if (!FOpen)
-        return -1;
-    const qint64 pending = FLine->OutputPending();
-    if (pending < 0)
-        return -1;
-    return qint16(std::clamp<qint64>(qint64(FOutBufSize) - pending, 0, 32767));
-}
-
 quint32 TCommPortDriver::Send(const quint8* Buffer, quint32 Count) {
-    quint32 sent = 0;
-    quint64 last = TickCount();
-    while (sent < Count && FOpen) {
-        if (FCheckLineStatus) {
-            const auto st = FLine->ModemStatus();
-            if (!st.Cts && !st.Dsr && !st.Ring && !st.Dcd)
-                break;
-        }
-        const qint16 room = OutQueueFree();
-        if (room < 0)
-            break;
-        if (room > 0) {
-            const qint64 n = FLine->Write(Buffer + sent, std::min<qint64>(Count - sent, room));
-            if (n < 0)
-                break;
-            if (n > 0) {
-                sent += quint32(n);
-                last = TickCount();
-                continue;
-            }
-        }
-        const quint64 idle = TickCount() - last;
-        if (idle > FOutputTimeout)
-            break;
-        FLine->WaitForOutput(int(FOutputTimeout - idle) + 1, false);
-    }
+    const quint32 sent = SendBytes(Buffer, Count, OutputTimeout(), false, FCheckLineStatus);
     // Push what QSerialPort still holds, so an answer leaves now rather than at the next event.
     const quint64 start = TickCount();
-    while (FOpen && FLine->OutputPending() > 0 && TickCount() - start <= FOutputTimeout)
-        FLine->WaitForOutput(int(FOutputTimeout), false);
+    while (FOpen && FLine->OutputPending() > 0 && TickCount() - start <= OutputTimeout())
+        FLine->WaitForOutput(int(OutputTimeout()), false);
     return sent;
 }
 
 quint32 TCommPortDriver::Receive(quint8* Buffer, quint32 Count) {
+    // The timer must not take the bytes this read is waiting for.
     ++FReading;
-    quint32 got = 0;
-    quint64 last = TickCount();
-    while (got < Count && FOpen) {
-        const qint64 waiting = FLine->BytesWaiting();
-        if (waiting < 0)
-            break;
-        if (waiting > 0) {
-            const qint64 n = FLine->Read(Buffer + got, std::min<qint64>(Count - got, waiting));
-            if (n <= 0)
-                break;
-            got += quint32(n);
-            last = TickCount();
-            continue;
-        }
-        const quint64 idle = TickCount() - last;
-        if (idle > FInputTimeout)
-            break;
-        FLine->WaitForInput(int(FInputTimeout - idle) + 1, false);
-    }
+    const quint32 got = ReceiveBytes(Buffer, Count, false);
     --FReading;
     return got;
 }
@@ -204,76 +101,16 @@ void TCommPortDriver::DeliverPackets() {
     }
 }
 
-void TCommPortDriver::SetPort(TPortNumber Value) {
-    if (FOpen || Value < 0)
-        return;
-    FPort = Value;
-    if (Value > 0)
-        FPortName = PortNameOfNumber(Value);
-}
-
-void TCommPortDriver::SetPortName(const QString& Value) {
-    if (FOpen)
-        return;
-    FPortName = Value;
-    FPort = pnCustom;
-}
-
 void TCommPortDriver::SetBaudRate(CPDrv::TBaudRate Value) {
     if (int(Value) < 0 || int(Value) >= CPDrv::kBaudRateCount)
         return;
     FBaudRate = Value;
-    if (Value != CPDrv::brCustom)
-        FBaudRateValue = CPDrv::BaudRateBits(Value);
-    if (FOpen)
-        ApplySettings();
+    StoreBaudRateValue(Value != CPDrv::brCustom ? CPDrv::BaudRateBits(Value) : BaudRateValue());
 }
 
 void TCommPortDriver::SetBaudRateValue(quint32 Value) {
-    FBaudRateValue = Value;
     FBaudRate = CPDrv::brCustom;
-    if (FOpen)
-        ApplySettings();
-}
-
-void TCommPortDriver::SetDataBits(TDataBits Value) {
-    FDataBits = Value;
-    if (FOpen)
-        ApplySettings();
-}
-
-void TCommPortDriver::SetStopBits(TStopBits Value) {
-    FStopBits = Value;
-    if (FOpen)
-        ApplySettings();
-}
-
-void TCommPortDriver::SetParity(TParity Value) {
-    FParity = Value;
-    if (FOpen)
-        ApplySettings();
-}
-
-void TCommPortDriver::SetHwFlow(THwFlowControl Value) {
-    FHwFlow = Value;
-    if (FOpen)
-        ApplySettings();
-}
-
-void TCommPortDriver::SetSwFlow(TSwFlowControl Value) {
-    FSwFlow = Value;
-    if (FOpen)
-        ApplySettings();
-}
-
-void TCommPortDriver::SetInBufSize(quint32 Value) {
-    if (!FOpen)
-        FInBufSize = std::clamp<quint32>(Value, 128, 8192);
-}
-
-void TCommPortDriver::SetOutBufSize(quint32 Value) {
-    if (!FOpen)
-        FOutBufSize = std::clamp<quint32>(Value, 128, 8192);
+    StoreBaudRateValue(Value);
 }
 
 void TCommPortDriver::SetPacketSize(qint16 Value) {
