@@ -1,0 +1,259 @@
+#include "options/OptionsDm.h"
+#include "options/AdminOptions.h"
+
+#include <QDir>
+#include <QDomDocument>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QXmlStreamReader>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+const QString kFixture = QStringLiteral(DVV_OPTIONS_TEST_DATA "/Options.xml");
+
+QByteArray ReadAll(const QString& Path) {
+    QFile file(Path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void WriteAll(const QString& Path, const QByteArray& Bytes) {
+    QFile file(Path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    ASSERT_EQ(file.write(Bytes), Bytes.size());
+}
+
+// The XML as a list of lines "start Name a=v ...", "text ...", "end Name", white space between
+// elements left out, attributes in the order they stand.
+QStringList Elements(const QByteArray& Bytes) {
+    QStringList items;
+    QXmlStreamReader reader(Bytes);
+    while (!reader.atEnd()) {
+        switch (reader.readNext()) {
+        case QXmlStreamReader::StartDocument:
+            items << "document " + reader.documentVersion().toString() + " " +
+                         reader.documentEncoding().toString();
+            break;
+        case QXmlStreamReader::StartElement: {
+            QString line = "start " + reader.name().toString();
+            for (const QXmlStreamAttribute& a : reader.attributes())
+                line += " " + a.name().toString() + "=" + a.value().toString();
+            items << line;
+            break;
+        }
+        case QXmlStreamReader::Characters:
+            if (!reader.isWhitespace())
+                items << "text " + reader.text().toString();
+            break;
+        case QXmlStreamReader::EndElement:
+            items << "end " + reader.name().toString();
+            break;
+        default:
+            break;
+        }
+    }
+    EXPECT_FALSE(reader.hasError()) << reader.errorString().toStdString();
+    return items;
+}
+
+// The fixture with one element's text replaced; Path like "AccessPoints/ComPortAPOptions/Timeout".
+QByteArray FixtureWith(const QString& Path, const QString& Text) {
+    QDomDocument document;
+    EXPECT_TRUE(document.setContent(ReadAll(kFixture)));
+    QDomElement element = document.documentElement();
+    for (const QString& name : Path.split('/'))
+        element = element.firstChildElement(name);
+    EXPECT_FALSE(element.isNull()) << Path.toStdString();
+    while (element.hasChildNodes())
+        element.removeChild(element.firstChild());
+    element.appendChild(document.createTextNode(Text));
+    return document.toByteArray(2);
+}
+
+struct Folder {
+    QTemporaryDir dir;
+    QString path = dir.filePath(QStringLiteral("Options.xml"));
+    std::unique_ptr<TOptionsDm> Start() { return std::make_unique<TOptionsDm>(dir.path()); }
+};
+
+// Every setting as a text, read through the getters.
+QStringList Settings(const TAdminOptions& o) {
+    const TAccessPointsOptions& ap = *o.AccessPoints();
+    const TComPortAPOptions& com = *ap.ComPortAPOptions();
+    const TUdpPortAPOptions& udp = *ap.UdpPortAPOptions();
+    const TTcpPortAPOptions& tcp = *ap.TcpPortAPOptions();
+    const TEmulatorOptions& emu = *o.EmulatorPoints();
+    const auto n = [](qint64 v) { return QString::number(v); };
+    return {n(o.LanguageID()),   n(o.LiteVersion()),   n(emu.Port()),
+            n(emu.RateID()),     n(emu.Protocol()),    n(ap.AccessPointID()),
+            n(com.Port()),       n(com.RateID()),      n(com.ParityID()),
+            n(com.RTSMode()),    n(com.Timeout()),     n(com.StopBitsID()),
+            udp.Host(),          n(udp.RemoutePort()), n(udp.UseLocalPort()),
+            n(udp.LocalPort()),  n(udp.Timeout()),     tcp.Host(),
+            n(tcp.RemoutePort())};
+}
+
+// The defaults' values themselves are checked against the fixture.
+void ExpectDefaults(const TAdminOptions& o) {
+    EXPECT_EQ(Settings(o), Settings(TAdminOptions()));
+}
+
+// Every setting away from its default, each to a value its setter accepts.
+void Fill(TAdminOptions& o) {
+    o.SetLanguageID(34);
+    o.SetLiteVersion(true);
+    o.EmulatorPoints()->SetPort(254);
+    o.EmulatorPoints()->SetRateID(12);
+    o.EmulatorPoints()->SetProtocol(1);
+    TAccessPointsOptions& ap = *o.AccessPoints();
+    ap.SetAccessPointID(2);
+    ap.ComPortAPOptions()->SetPort(0);
+    ap.ComPortAPOptions()->SetRateID(9);
+    ap.ComPortAPOptions()->SetParityID(2);
+    ap.ComPortAPOptions()->SetRTSMode(0);
+    ap.ComPortAPOptions()->SetTimeout(10000);
+    ap.ComPortAPOptions()->SetStopBitsID(2);
+    ap.UdpPortAPOptions()->SetHost("10.0.0.7");
+    ap.UdpPortAPOptions()->SetRemoutePort(502);
+    ap.UdpPortAPOptions()->SetUseLocalPort(false);
+    ap.UdpPortAPOptions()->SetLocalPort(65535);
+    ap.UdpPortAPOptions()->SetTimeout(20);
+    ap.TcpPortAPOptions()->SetHost("gateway.local");
+    ap.TcpPortAPOptions()->SetRemoutePort(1);
+}
+
+} // namespace
+
+TEST(OptionsDm, FirstRunStartsWithDefaultsAndWritesTheDefaultFile) {
+    Folder f;
+    {
+        auto dm = f.Start();
+        EXPECT_EQ(dm->LoadResult(), lrNoFile);
+        ExpectDefaults(*dm->AdminOptions());
+        EXPECT_EQ(dm->Serializer()->XMLFilePath(), f.path);
+        EXPECT_FALSE(QFile::exists(f.path)); // written at shutdown only
+    }
+    const QByteArray written = ReadAll(f.path);
+    EXPECT_TRUE(written.startsWith("<?xml version=\"1.0\" encoding=\"UTF-8\"?>")) << written.constData();
+    const QStringList expected = Elements(ReadAll(kFixture));
+    ASSERT_GT(expected.size(), 60);
+    EXPECT_EQ(Elements(written), expected);
+    EXPECT_EQ(QDir(f.dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList("Options.xml"));
+}
+
+TEST(OptionsDm, EverySettingSurvivesShutdownAndStart) {
+    Folder f;
+    TAdminOptions filled;
+    Fill(filled);
+    ASSERT_NE(Settings(filled), Settings(TAdminOptions()));
+    f.Start()->AdminOptions()->Assign(&filled);
+    auto dm = f.Start();
+    EXPECT_EQ(dm->LoadResult(), lrLoaded);
+    EXPECT_EQ(Settings(*dm->AdminOptions()), Settings(filled));
+}
+
+TEST(OptionsDm, SetterRangesApplyToTheFile) {
+    struct Case {
+        const char* path;
+        const char* text;
+        int expected;
+    };
+    const Case cases[] = {
+        {"AccessPoints/ComPortAPOptions/Timeout", "5", 50},
+        {"AccessPoints/ComPortAPOptions/Timeout", "20", 20},
+        {"AccessPoints/ComPortAPOptions/Timeout", "10000", 10000},
+        {"AccessPoints/ComPortAPOptions/Timeout", "10001", 50},
+        {"AccessPoints/ComPortAPOptions/RTSMode", "3", 2},
+        {"AccessPoints/ComPortAPOptions/RTSMode", "-1", 2},
+        {"AccessPoints/ComPortAPOptions/RTSMode", "1", 1},
+        {"AccessPoints/UdpPortAPOptions/Timeout", "19", 100},
+        {"AccessPoints/UdpPortAPOptions/Timeout", "10000", 10000},
+        {"AccessPoints/AccessPointID", "2", 2},
+    };
+    for (const Case& c : cases) {
+        Folder f;
+        WriteAll(f.path, FixtureWith(c.path, c.text));
+        auto dm = f.Start();
+        ASSERT_EQ(dm->LoadResult(), lrLoaded) << c.path;
+        const TAccessPointsOptions& ap = *dm->AdminOptions()->AccessPoints();
+        const QString path = c.path;
+        const int actual = path.endsWith("AccessPointID")      ? ap.AccessPointID()
+                           : path.endsWith("RTSMode")          ? ap.ComPortAPOptions()->RTSMode()
+                           : path.contains("UdpPortAPOptions") ? ap.UdpPortAPOptions()->Timeout()
+                                                               : ap.ComPortAPOptions()->Timeout();
+        EXPECT_EQ(actual, c.expected) << c.path << " = " << c.text;
+    }
+}
+
+TEST(OptionsDm, MissingAndMisspelledElementsKeepTheirDefaults) {
+    Folder f;
+    QByteArray text = FixtureWith("LanguageID", "34");
+    text.replace("<Timeout>50</Timeout>", "");
+    text.replace("<LiteVersion>False</LiteVersion>", "<liteversion>True</liteversion>");
+    text.replace("<RateID>6</RateID>\n      <ParityID>", "<RateID>11</RateID>\n      <ParityID>");
+    WriteAll(f.path, text);
+    auto dm = f.Start();
+    ASSERT_EQ(dm->LoadResult(), lrLoaded);
+    EXPECT_EQ(dm->AdminOptions()->LanguageID(), 34);
+    EXPECT_FALSE(dm->AdminOptions()->LiteVersion());
+    EXPECT_EQ(dm->AdminOptions()->AccessPoints()->ComPortAPOptions()->Timeout(), 50);
+    EXPECT_EQ(dm->AdminOptions()->AccessPoints()->ComPortAPOptions()->RateID(), 11);
+}
+
+// A file that cannot be taken as ours gives the defaults and is overwritten at shutdown, as it always
+// was; the user's file is kept beside it first.
+TEST(OptionsDm, ForeignOrDamagedFileGivesDefaultsAndIsKeptAside) {
+    QByteArray files[] = {
+        ReadAll(kFixture).replace("<config ", "<Config ").replace("</config>", "</Config>"),
+        ReadAll(kFixture).replace("Dovuvavarovod", "VEVA"),
+        ReadAll(kFixture).replace(" Version=\"1\"", ""),
+        FixtureWith("AccessPoints/UdpPortAPOptions/Timeout", "abc"),
+        FixtureWith("AccessPoints/UdpPortAPOptions/RemoutePort", "70000"),
+        ReadAll(kFixture).left(300),
+    };
+    // Every file also sets other values, which must not survive.
+    for (QByteArray& file : files) {
+        file.replace("<LanguageID>0</LanguageID>", "<LanguageID>9</LanguageID>");
+        file.replace("<StopBitsID>0</StopBitsID>", "<StopBitsID>2</StopBitsID>");
+        file.replace("<Protocol>0</Protocol>", "<Protocol>1</Protocol>");
+    }
+    for (const QByteArray& bytes : files) {
+        Folder f;
+        WriteAll(f.path + ".damaged", "an older copy");
+        WriteAll(f.path, bytes);
+        {
+            auto dm = f.Start();
+            EXPECT_NE(dm->LoadResult(), lrLoaded);
+            ExpectDefaults(*dm->AdminOptions());
+            EXPECT_EQ(ReadAll(TOptionsDm::DamagedCopyPath(f.path)), bytes);
+        }
+        EXPECT_EQ(ReadAll(f.path + ".damaged"), bytes);
+        auto next = f.Start();
+        EXPECT_EQ(next->LoadResult(), lrLoaded);
+    }
+}
+
+// Writing goes through a temporary file that replaces Options.xml in one rename.
+TEST(OptionsDm, ShutdownThatCannotWriteLeavesThePreviousFile) {
+    Folder f;
+    Fill(*f.Start()->AdminOptions());
+    const QByteArray before = ReadAll(f.path);
+    {
+        auto dm = f.Start();
+        dm->AdminOptions()->SetLanguageID(9);
+        // The folder goes away while the program runs.
+        dm->Serializer()->SetXMLFilePath(f.dir.filePath("gone/Options.xml"));
+    }
+    EXPECT_EQ(ReadAll(f.path), before);
+    {
+        auto dm = f.Start();
+        dm->AdminOptions()->SetLanguageID(9);
+        // Options.xml replaced by something that is no file.
+        ASSERT_TRUE(QFile::rename(f.path, f.path + ".saved"));
+        ASSERT_TRUE(QDir(f.dir.path()).mkdir("Options.xml"));
+    }
+    EXPECT_TRUE(QFileInfo(f.path).isDir());
+    EXPECT_EQ(ReadAll(f.path + ".saved"), before);
+}
