@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <map>
 
 const std::vector<TPortTableBlock>& FixedPortTable() {
     static const std::vector<TPortTableBlock> table = {
@@ -54,4 +55,36 @@ QString ResolvePortPath(const QString& name) {
         return target.isEmpty() ? entry.absoluteFilePath() : target;
     }
     return FixedDeviceForPort(number);
+}
+
+namespace {
+// "ttyUSB0" for /dev/ttyUSB0, "pts/3" for /dev/pts/3: the device as a person knows it.
+QString ShortDeviceName(const QString& path) {
+    return path.startsWith(QLatin1String("/dev/")) ? path.mid(5) : path;
+}
+} // namespace
+
+std::vector<TComPortEntry> ListComPorts() {
+    std::map<int, TComPortEntry> ports;
+    const QDir folder(PortsFolder());
+    for (const QFileInfo& entry : folder.entryInfoList({QStringLiteral("COM*")}, QDir::System | QDir::Files)) {
+        const int n = PortNumberFromName(entry.fileName());
+        const QString target = entry.canonicalFilePath();
+        if (n > 0 && !target.isEmpty())
+            ports[n] = {n, target, QString()};
+    }
+    for (const auto& block : FixedPortTable()) {
+        for (int i = 0; i < block.Count; ++i) {
+            const int n = block.FirstNumber + i;
+            const QString path = QString::fromLatin1(block.DevicePrefix) + QString::number(i);
+            if (!ports.count(n) && QFileInfo::exists(path))
+                ports[n] = {n, path, QString()};
+        }
+    }
+    std::vector<TComPortEntry> list;
+    for (auto& [n, e] : ports) {
+        e.Label = QStringLiteral("COM%1 (%2)").arg(n).arg(ShortDeviceName(e.DevicePath));
+        list.push_back(e);
+    }
+    return list;
 }

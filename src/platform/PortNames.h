@@ -28,6 +28,18 @@ int PortNumberFromName(const QString& name);
 // The fixed table's device for COMn, or an empty text when the table has none.
 QString FixedDeviceForPort(int number);
 
+// A port that exists now.
+struct TComPortEntry {
+    int Number;         // n of "COMn"
+    QString DevicePath; // what it opens
+    QString Label;      // "COM17 (ttyUSB0)": the name and the device it stands for
+};
+
+// The ports that exist: the ports folder's "COMn" entries whose target is there, then the fixed
+// table's devices that are present, in number order, each number once (the folder wins). Nothing is
+// opened to find them.
+std::vector<TComPortEntry> ListComPorts();
+
 // The device path to open for a port name: a path starting with "/" is taken as it is; "COMn" (or
 // "\\.\COMn") is the ports folder's entry, resolved to its target when that exists, else the fixed
 // table's device. Empty when the name stands for nothing.

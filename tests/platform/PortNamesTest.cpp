@@ -58,4 +58,28 @@ TEST(PortNames, PortsFolderEntriesComeBeforeTheTable) {
     EXPECT_TRUE(ResolvePortPath(QStringLiteral("ttyS0")).isEmpty());
 }
 
+TEST(PortNames, ListingShowsExistingPortsWithTheirDevices) {
+    PortsFolderOverride ports;
+    const QString target = ports.dir.filePath(QStringLiteral("adapter"));
+    QFile(target).open(QIODevice::WriteOnly);
+    ASSERT_TRUE(QFile::link(target, ports.dir.filePath(QStringLiteral("COM120"))));
+    ASSERT_TRUE(QFile::link(ports.dir.filePath(QStringLiteral("gone")), ports.dir.filePath(QStringLiteral("COM121"))));
+    const auto list = ListComPorts();
+    bool found = false;
+    int last = 0;
+    for (const auto& e : list) {
+        EXPECT_GT(e.Number, last); // in number order, each once
+        last = e.Number;
+        EXPECT_NE(e.Number, 121) << "a dangling link is no port";
+        if (e.Number == 120) {
+            found = true;
+            EXPECT_EQ(e.DevicePath, target);
+            EXPECT_EQ(e.Label, QStringLiteral("COM120 (%1)").arg(target));
+        } else {
+            EXPECT_TRUE(e.Label.startsWith(QStringLiteral("COM%1 (tty").arg(e.Number))) << e.Label.toStdString();
+        }
+    }
+    EXPECT_TRUE(found);
+}
+
 } // namespace

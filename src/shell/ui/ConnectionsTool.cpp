@@ -1,0 +1,343 @@
+#include "shell/ui/ConnectionsTool.h"
+
+#include "bus/ui/BusSettingsForm.h"
+#include "bus/ui/UDPPortDlg.h"
+#include "discovery/ui/FindDevices.h"
+#include "discovery/ui/UDPFinding.h"
+#include "localization/LanguageTables.h"
+#include "model/BusSettings.h"
+#include "options/AdminOptions.h"
+#include "shell/Dm.h"
+
+#include <QHeaderView>
+#include <QLabel>
+#include <QMessageBox>
+#include <QStatusBar>
+#include <QTreeWidget>
+
+namespace {
+
+// A stored index that a hand-edited file may have spoilt: out of range gives the default.
+int Checked(int value, int lo, int hi, int fallback) {
+    return value >= lo && value <= hi ? value : fallback;
+}
+
+QString HexAddress(quint8 address) {
+    return QStringLiteral("0x") + QString::number(address, 16).toUpper().rightJustified(2, QLatin1Char('0'));
+}
+
+} // namespace
+
+TCustomConnectionConfig::TCustomConnectionConfig(QTreeWidget* DeviceList, QStatusBar* StatusBar, TDm& Dm,
+                                                 TAdminOptions& Options)
+    : FDeviceList(DeviceList), FStatusBar(StatusBar), FDm(Dm), FOptions(Options) {}
+
+TCustomConnectionConfig::~TCustomConnectionConfig() = default;
+
+void TCustomConnectionConfig::SetupView() {
+    FDm.Devices.Clear();
+    FDeviceList->clear();
+    FDeviceList->setColumnCount(0);
+    // The panels belong to the status bar, whichever configuration made them.
+    for (QLabel* panel : Panels()) {
+        FStatusBar->removeWidget(panel);
+        delete panel;
+    }
+}
+
+QList<QLabel*> TCustomConnectionConfig::Panels() const {
+    return FStatusBar->findChildren<QLabel*>(QStringLiteral("StatusPanel"), Qt::FindDirectChildrenOnly);
+}
+
+void TCustomConnectionConfig::SetCurrentAccessPoint(TAccessPoint* AP) {
+    FDm.CurrentAccessPoint = AP;
+    FDm.Module.SetAP(AP);
+}
+
+void TCustomConnectionConfig::AddStatusPanel(int Width, Qt::Alignment Alignment) {
+    auto* panel = new QLabel(FStatusBar);
+    panel->setObjectName(QStringLiteral("StatusPanel"));
+    panel->setFixedWidth(Width);
+    panel->setAlignment(Alignment | Qt::AlignVCenter);
+    panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    FStatusBar->addWidget(panel);
+}
+
+QLabel* TCustomConnectionConfig::Panel(int Index) const {
+    const QList<QLabel*> panels = Panels();
+    return Index >= 0 && Index < panels.size() ? panels[Index] : nullptr;
+}
+
+void TCustomConnectionConfig::SetPanel(int Index, const QString& Text) {
+    if (QLabel* p = Panel(Index))
+        p->setText(Text);
+}
+
+void TCustomConnectionConfig::ShowError(const QString& Text) {
+    if (OnError)
+        OnError(Text);
+    else
+        QMessageBox::warning(FDeviceList->window(), FDeviceList->window()->windowTitle(), Text);
+}
+
+void TCustomConnectionConfig::ClearDevices() {
+    FDm.Devices.Clear();
+    FDeviceList->clear();
+}
+
+void TCustomConnectionConfig::AddDevice(std::unique_ptr<TDeviceProps> Props, const QStringList& Columns) {
+    const quint32 family = FDm.DeviceRegister.FindByType(Props->TypeCode)->Family;
+    Props->Index = FDm.Devices.Count();
+    if (!FDm.Devices.Add(Props))
+        return;
+    auto* item = new QTreeWidgetItem(FDeviceList, Columns);
+    item->setData(0, Qt::UserRole, int(family)); // the main window draws the family's icon
+}
+
+void TCustomConnectionConfig::FitColumn(int Flexible) {
+    int others = 0;
+    for (int c = 0; c < FDeviceList->columnCount(); ++c)
+        if (c != Flexible)
+            others += FDeviceList->columnWidth(c);
+    FDeviceList->setColumnWidth(Flexible, std::max(10, FDeviceList->viewport()->width() - others - 221));
+}
+
+// --- serial -------------------------------------------------------------------------------------
+
+TComPortConnection::~TComPortConnection() = default;
+
+bool TComPortConnection::IsConnected() const {
+    return FDm.Bus.IsOpen();
+}
+
+void TComPortConnection::SetupView() {
+    TCustomConnectionConfig::SetupView();
+    FDeviceList->setColumnCount(5);
+    const int widths[] = {100, 150, 140, 10, 120};
+    for (int c = 0; c < 5; ++c)
+        FDeviceList->setColumnWidth(c, widths[c]);
+    ResizeColumns();
+    const int panels[] = {40, 70, 100, 90, 70, 100, 150};
+    for (int i = 0; i < 7; ++i)
+        AddStatusPanel(panels[i], i % 2 == 1 ? Qt::AlignHCenter : Qt::AlignLeft);
+    UpdateLanguage();
+}
+
+void TComPortConnection::ResizeColumns() {
+    if (FDeviceList->columnCount() == 5)
+        FitColumn(3);
+}
+
+void TComPortConnection::UpdateLanguage() {
+    const TMainUnitLanguage& t = MainUnitLanguage().Texts(CurrentLanguage());
+    FDeviceList->setHeaderLabels({t.ColAddress, t.ColBaudRate, t.ColProtocol, t.ColDeviceType, t.ColSerialNumber});
+    SetPanel(0, t.PanelPort);
+    SetPanel(2, t.PanelBaudRate);
+    SetPanel(4, t.PanelState);
+    if (IsConnected())
+        SetPanel(5, t.Connected);
+    if (FSettings)
+        FSettings->UpdateLanguage();
+    if (FScan)
+        FScan->UpdateLanguage();
+}
+
+TBusSettingsForm& TComPortConnection::SettingsDialog() {
+    if (!FSettings)
+        FSettings = std::make_unique<TBusSettingsForm>(FDeviceList->window());
+    return *FSettings;
+}
+
+bool TComPortConnection::ShowSettings() {
+    TComPortAPOptions& o = *FOptions.AccessPoints()->ComPortAPOptions();
+    TBusSettingsValues v{o.Port(), o.RateID(), o.ParityID(), o.StopBitsID(), o.RTSMode(), o.Timeout()};
+    if (!SettingsDialog().Execute(v))
+        return false;
+    o.SetPort(v.Port);
+    o.SetRateID(v.RateID);
+    o.SetParityID(v.ParityID);
+    o.SetStopBitsID(v.StopBitsID);
+    o.SetRTSMode(v.RTSMode);
+    o.SetTimeout(v.Timeout);
+    return true;
+}
+
+bool TComPortConnection::Connect() {
+    if (FDm.Bus.IsOpen())
+        return true;
+    const TComPortAPOptions& o = *FOptions.AccessPoints()->ComPortAPOptions();
+    const int port = o.Port() >= 0 ? o.Port() + 1 : 2;
+    const int rtsMode = Checked(o.RTSMode(), 0, 2, 2);
+    FDm.Bus.SetPort(port);
+    FDm.Bus.SetBaudRate(TBaudRate(Checked(o.RateID(), 0, kBaudRateCount - 2, 6) + 1));
+    FDm.Bus.SetParity(TParity(Checked(o.ParityID(), 0, ptSPACE, ptNONE)));
+    FDm.Bus.SetStopBits(TStopBits(Checked(o.StopBitsID(), 0, sb2BITS, sb1BITS)));
+    FDm.Bus.SetInputTimeout(quint32(std::max(o.Timeout(), 1)));
+    FDm.Bus.SetHwFlow(rtsMode == 2 ? hfRTSTOGGLE : hfNONERTSON);
+    if (!FDm.Bus.Open()) {
+        SetPanel(1, QString());
+        SetPanel(3, QString());
+        SetPanel(5, QString());
+        ShowError(MainUnitLanguage().Texts(CurrentLanguage()).MsgComPortError);
+        return false;
+    }
+    if (rtsMode == 0 || rtsMode == 1)
+        FDm.Bus.SetRTSLevel(rtsMode);
+    SetCurrentAccessPoint(&FDm.ComAccessPoint);
+    FDm.Devices.Clear();
+    if (OnTrafficPort)
+        OnTrafficPort(port);
+    if (OnTrafficConnected)
+        OnTrafficConnected(true);
+    SetPanel(1, QStringLiteral("COM%1").arg(port));
+    SetPanel(3, QStringLiteral("br%1").arg(FDm.Bus.BaudRateValue()));
+    SetPanel(5, MainUnitLanguage().Texts(CurrentLanguage()).Connected);
+    return true;
+}
+
+void TComPortConnection::Disconnect() {
+    if (OnTrafficConnected)
+        OnTrafficConnected(false);
+    FDm.Bus.Close();
+    SetPanel(5, QString());
+}
+
+TFindDevices& TComPortConnection::ScanDialog() {
+    if (!FScan) {
+        FScan = std::make_unique<TFindDevices>(FDm.Module, FDm.ComAccessPoint, FDm.Bus, FDeviceList->window());
+        FScan->OnScanStart = [this] { ClearDevices(); };
+        FScan->OnDeviceFound = [this](const TScanHit& hit) {
+            const QString model = FDm.DeviceRegister.FindByType(hit.Identity.TypeCode)->ModelName;
+            auto props = std::make_unique<TDeviceProps>(hit.Address, hit.BaudCode, hit.Protocol, hit.ParityCode,
+                                                        hit.Identity.TypeCode, model, hit.Identity.SerialNumber,
+                                                        hit.Identity.ChannelMask, hit.Identity.StopBitsCode);
+            AddDevice(std::move(props), {AddressText(hit.Address), QStringLiteral("br%1").arg(hit.Baud),
+                                         TransferProtocolName(hit.Protocol), model,
+                                         QString::number(hit.Identity.SerialNumber)});
+        };
+    }
+    return *FScan;
+}
+
+void TComPortConnection::Search() {
+    ScanDialog().Execute();
+}
+
+// --- UDP ----------------------------------------------------------------------------------------
+
+TUdpPortConnection::~TUdpPortConnection() = default;
+
+bool TUdpPortConnection::IsConnected() const {
+    return FDm.UdpAccessPoint.Active();
+}
+
+void TUdpPortConnection::SetupView() {
+    TCustomConnectionConfig::SetupView();
+    FDeviceList->setColumnCount(4);
+    const int widths[] = {70, 140, 10, 120};
+    for (int c = 0; c < 4; ++c)
+        FDeviceList->setColumnWidth(c, widths[c]);
+    ResizeColumns();
+    const int panels[] = {100, 100, 100, 50, 100, 50, 100, 140};
+    const Qt::Alignment align[] = {Qt::AlignLeft,  Qt::AlignHCenter, Qt::AlignLeft,    Qt::AlignHCenter,
+                                   Qt::AlignLeft,  Qt::AlignHCenter, Qt::AlignHCenter, Qt::AlignLeft};
+    for (int i = 0; i < 8; ++i)
+        AddStatusPanel(panels[i], align[i]);
+    UpdateLanguage();
+}
+
+void TUdpPortConnection::ResizeColumns() {
+    if (FDeviceList->columnCount() == 4)
+        FitColumn(2);
+}
+
+void TUdpPortConnection::UpdateLanguage() {
+    const TUdpConnectionLanguage& t = UdpConnectionLanguage().Texts(CurrentLanguage());
+    FDeviceList->setHeaderLabels({t.ColAddress, t.ColProtocol, t.ColDeviceType, t.ColSerialNumber});
+    SetPanel(0, t.PanelHost);
+    SetPanel(2, t.PanelRemotePort);
+    SetPanel(4, t.PanelLocalPort);
+    if (IsConnected())
+        SetPanel(6, t.Connected);
+    if (FSearch)
+        FSearch->UpdateLanguage();
+}
+
+TUDPPortDlg& TUdpPortConnection::SettingsDialog() {
+    if (!FSettings)
+        FSettings = std::make_unique<TUDPPortDlg>(FDeviceList->window());
+    return *FSettings;
+}
+
+bool TUdpPortConnection::ShowSettings() {
+    TUdpPortAPOptions& o = *FOptions.AccessPoints()->UdpPortAPOptions();
+    TUdpSettingsValues v{o.Host(), o.RemoutePort(), o.UseLocalPort(), o.LocalPort(), o.Timeout()};
+    if (!SettingsDialog().Execute(v))
+        return false;
+    o.SetHost(v.Host);
+    o.SetRemoutePort(quint16(v.RemoutePort));
+    o.SetUseLocalPort(v.UseLocalPort);
+    o.SetLocalPort(quint16(v.LocalPort));
+    o.SetTimeout(v.Timeout);
+    return true;
+}
+
+bool TUdpPortConnection::Connect() {
+    if (FDm.UdpAccessPoint.Active())
+        return true;
+    const TUdpPortAPOptions& o = *FOptions.AccessPoints()->UdpPortAPOptions();
+    FDm.UdpClient.SetHost(o.Host());
+    FDm.UdpClient.SetRemotePort(o.RemoutePort());
+    FDm.UdpServer.SetBindAddress(QStringLiteral("0.0.0.0"));
+    FDm.UdpAccessPoint.SetUseLocalPort(o.UseLocalPort());
+    FDm.UdpServer.SetDefaultPort(o.LocalPort());
+    FDm.UdpAccessPoint.SetTimeout(o.Timeout());
+    FDm.UdpAccessPoint.SetActive(true);
+    if (!FDm.UdpAccessPoint.Active()) {
+        for (int i : {1, 3, 5, 6})
+            SetPanel(i, QString());
+        // This message is not translated.
+        ShowError(QStringLiteral("Error connection"));
+        return false;
+    }
+    SetCurrentAccessPoint(&FDm.UdpAccessPoint);
+    FDm.Devices.Clear();
+    if (OnTrafficPort)
+        OnTrafficPort(o.RemoutePort());
+    if (OnTrafficConnected)
+        OnTrafficConnected(true);
+    SetPanel(1, o.Host());
+    SetPanel(3, QString::number(o.RemoutePort()));
+    SetPanel(5, QString::number(FDm.UdpServer.DefaultPort()));
+    SetPanel(6, UdpConnectionLanguage().Texts(CurrentLanguage()).Connected);
+    return true;
+}
+
+void TUdpPortConnection::Disconnect() {
+    if (OnTrafficConnected)
+        OnTrafficConnected(false);
+    FDm.UdpAccessPoint.SetActive(false);
+    SetPanel(6, QString());
+}
+
+TUDPFindingDlg& TUdpPortConnection::SearchDialog() {
+    if (!FSearch) {
+        FSearch = std::make_unique<TUDPFindingDlg>(FDm.Module, FDm.UdpAccessPoint, FDeviceList->window());
+        FSearch->OnScanStart = [this] { ClearDevices(); };
+        FSearch->OnDeviceFound = [this](const TUdpHit& hit) {
+            const QString model = FDm.DeviceRegister.FindByType(hit.TypeCode)->ModelName;
+            auto props = std::make_unique<TDeviceProps>(hit.Address, hit.BaudCode, hit.Protocol, hit.ParityCode,
+                                                        hit.TypeCode, model, hit.SerialNumber, hit.ChannelMask,
+                                                        hit.StopBitsCode);
+            props->ByteOrder = hit.ByteOrder;
+            props->TimeoutCode = hit.TimeoutCode;
+            AddDevice(std::move(props), {HexAddress(hit.Address), TransferProtocolName(hit.Protocol), model,
+                                         QString::number(hit.SerialNumber)});
+        };
+    }
+    return *FSearch;
+}
+
+void TUdpPortConnection::Search() {
+    SearchDialog().Execute();
+}

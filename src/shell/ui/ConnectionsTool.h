@@ -1,0 +1,122 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QtGlobal>
+#include <functional>
+#include <memory>
+
+class QLabel;
+class QStatusBar;
+class QTreeWidget;
+class TAccessPoint;
+class TAdminOptions;
+class TBusSettingsForm;
+class TDm;
+class TFindDevices;
+class TUDPFindingDlg;
+class TUDPPortDlg;
+struct TDeviceProps;
+
+// One kind of access point as the main window works with it: how to set it up, open and close it,
+// show its settings, search through it, and how the device list and status bar look for it.
+class TCustomConnectionConfig {
+public:
+    TCustomConnectionConfig(QTreeWidget* DeviceList, QStatusBar* StatusBar, TDm& Dm, TAdminOptions& Options);
+    virtual ~TCustomConnectionConfig();
+    TCustomConnectionConfig(const TCustomConnectionConfig&) = delete;
+    TCustomConnectionConfig& operator=(const TCustomConnectionConfig&) = delete;
+
+    // The name on the access point button.
+    virtual QString GetName() const { return {}; }
+    // Makes this configuration the one shown: empties the device list and the view, then builds
+    // its columns and status panels.
+    virtual void SetupView();
+    virtual void ResizeColumns() {}
+    virtual void UpdateLanguage() {}
+    // Shows the settings dialog; true when the user confirmed it.
+    virtual bool ShowSettings() { return false; }
+    virtual bool Connect() { return false; }
+    virtual void Disconnect() {}
+    virtual void Search() {}
+    virtual bool IsConnected() const { return false; }
+
+    // Makes AP the current access point of the application and of its raw module.
+    void SetCurrentAccessPoint(TAccessPoint* AP);
+    void AddStatusPanel(int Width, Qt::Alignment Alignment);
+    // Panel i's text holder, nothing out of range (tests and the traffic window read them).
+    QLabel* Panel(int Index) const;
+
+    // The traffic monitor's hooks: the port or remote port, and the connection state.
+    std::function<void(int Port)> OnTrafficPort;
+    std::function<void(bool Connected)> OnTrafficConnected;
+    // Shows an error message; a message box unless replaced (tests replace it).
+    std::function<void(const QString& Text)> OnError;
+
+protected:
+    // Empties the application's device list and the view (a scan start does the same).
+    void ClearDevices();
+    // Adds a found device to the application's list and, if the list takes it, a row to the view.
+    void AddDevice(std::unique_ptr<TDeviceProps> Props, const QStringList& Columns);
+    void ShowError(const QString& Text);
+    void SetPanel(int Index, const QString& Text);
+    // The flexible column gets what the others leave of the list's width, less 221.
+    void FitColumn(int Flexible);
+
+    QTreeWidget* FDeviceList;
+    QStatusBar* FStatusBar;
+    TDm& FDm;
+    TAdminOptions& FOptions;
+
+private:
+    QList<QLabel*> Panels() const;
+};
+
+// The serial bus.
+class TComPortConnection : public TCustomConnectionConfig {
+public:
+    using TCustomConnectionConfig::TCustomConnectionConfig;
+    ~TComPortConnection() override;
+
+    QString GetName() const override { return QStringLiteral("Com Port"); }
+    void SetupView() override;
+    void ResizeColumns() override;
+    void UpdateLanguage() override;
+    bool ShowSettings() override;
+    bool Connect() override;
+    void Disconnect() override;
+    void Search() override;
+    bool IsConnected() const override;
+
+    // Made on first use.
+    TBusSettingsForm& SettingsDialog();
+    TFindDevices& ScanDialog();
+
+private:
+    std::unique_ptr<TBusSettingsForm> FSettings;
+    std::unique_ptr<TFindDevices> FScan;
+};
+
+// Devices behind a UDP gateway.
+class TUdpPortConnection : public TCustomConnectionConfig {
+public:
+    using TCustomConnectionConfig::TCustomConnectionConfig;
+    ~TUdpPortConnection() override;
+
+    QString GetName() const override { return QStringLiteral("Udp Port"); }
+    void SetupView() override;
+    void ResizeColumns() override;
+    void UpdateLanguage() override;
+    bool ShowSettings() override;
+    bool Connect() override;
+    void Disconnect() override;
+    void Search() override;
+    bool IsConnected() const override;
+
+    TUDPPortDlg& SettingsDialog();
+    TUDPFindingDlg& SearchDialog();
+
+private:
+    std::unique_ptr<TUDPPortDlg> FSettings;
+    std::unique_ptr<TUDPFindingDlg> FSearch;
+};

@@ -1,0 +1,242 @@
+#include "bus/ui/BusSettingsForm.h"
+#include "bus/ui/UDPPortDlg.h"
+#include "discovery/ui/FindDevices.h"
+#include "discovery/ui/UDPFinding.h"
+#include "localization/Localization.h"
+#include "options/AdminOptions.h"
+#include "shell/Dm.h"
+#include "shell/ui/ConnectionsTool.h"
+#include "support/ScriptedDevice.h"
+#include "support/UdpGateway.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTreeWidget>
+#include <QUdpSocket>
+#include <gtest/gtest.h>
+
+namespace {
+
+// A ports folder of the test's own, with COM3 linked to a pseudo-terminal.
+struct PortsFolder {
+    QTemporaryDir dir;
+    QByteArray saved = qgetenv("DOVUVAVAROVOD_PORTS");
+    PortsFolder() { qputenv("DOVUVAVAROVOD_PORTS", dir.path().toLocal8Bit()); }
+    ~PortsFolder() {
+        if (saved.isEmpty())
+            qunsetenv("DOVUVAVAROVOD_PORTS");
+        else
+            qputenv("DOVUVAVAROVOD_PORTS", saved);
+    }
+    void Link(int n, const QString& target) { QFile::link(target, dir.filePath(QStringLiteral("COM%1").arg(n))); }
+};
+
+class Connections : public ::testing::Test {
+protected:
+    void SetUp() override {
+        list.resize(800, 300);
+        com.OnError = [this](const QString& t) { errors << t; };
+        udp.OnError = [this](const QString& t) { errors << t; };
+    }
+    QTreeWidget list;
+    QStatusBar bar;
+    TDm dm;
+    TAdminOptions options;
+    TComPortConnection com{&list, &bar, dm, options};
+    TUdpPortConnection udp{&list, &bar, dm, options};
+    QStringList errors;
+};
+
+TEST_F(Connections, SerialViewColumnsPanelsAndLanguage) {
+    com.SetupView();
+    EXPECT_EQ(com.GetName(), QStringLiteral("Com Port"));
+    ASSERT_EQ(list.columnCount(), 5);
+    EXPECT_EQ(list.headerItem()->text(0), QStringLiteral("Address"));
+    EXPECT_EQ(list.headerItem()->text(4), QStringLiteral("Serial number"));
+    EXPECT_EQ(list.columnWidth(1), 150);
+    EXPECT_EQ(com.Panel(0)->text(), QStringLiteral("Port"));
+    EXPECT_EQ(com.Panel(4)->text(), QStringLiteral("State"));
+    EXPECT_EQ(com.Panel(6)->width(), 150);
+    EXPECT_EQ(com.Panel(7), nullptr);
+    EXPECT_TRUE(com.Panel(1)->alignment() & Qt::AlignHCenter);
+    SetCurrentLanguage(34);
+    com.UpdateLanguage();
+    EXPECT_EQ(list.headerItem()->text(3), QStringLiteral("Тип пристрою"));
+    SetCurrentLanguage(9);
+
+    udp.SetupView();
+    EXPECT_EQ(list.columnCount(), 4);
+    EXPECT_EQ(udp.Panel(2)->text(), QStringLiteral("Remote port"));
+    // The serial panels went with the serial view.
+    EXPECT_EQ(udp.Panel(0)->text(), QStringLiteral("Host"));
+    EXPECT_NE(udp.Panel(7), nullptr);
+    EXPECT_EQ(udp.Panel(8), nullptr);
+}
+
+TEST_F(Connections, SerialConnectFromTheOptions) {
+    PortsFolder ports;
+    TScriptedDevice dev;
+    ASSERT_TRUE(dev.Ok());
+    ports.Link(3, dev.PortPath());
+    auto& o = *options.AccessPoints()->ComPortAPOptions();
+    o.SetPort(2);
+    o.SetRateID(6);
+    o.SetRTSMode(2);
+    com.SetupView();
+    ASSERT_TRUE(com.Connect()) << errors.join(QLatin1Char(';')).toStdString();
+    EXPECT_TRUE(com.IsConnected());
+    EXPECT_EQ(dm.Bus.BaudRateValue(), 9600u);
+    EXPECT_EQ(dm.Bus.HwFlow(), hfRTSTOGGLE);
+    EXPECT_EQ(com.Panel(1)->text(), QStringLiteral("COM3"));
+    EXPECT_EQ(com.Panel(3)->text(), QStringLiteral("br9600"));
+    EXPECT_EQ(com.Panel(5)->text(), QStringLiteral("Connected"));
+    EXPECT_EQ(dm.CurrentAccessPoint, &dm.ComAccessPoint);
+    EXPECT_EQ(dm.Module.AP(), &dm.ComAccessPoint);
+    // Connecting again leaves the open port alone.
+    o.SetRateID(9);
+    EXPECT_TRUE(com.Connect());
+    EXPECT_EQ(dm.Bus.BaudRateValue(), 9600u);
+    com.Disconnect();
+    EXPECT_FALSE(com.IsConnected());
+    EXPECT_TRUE(com.Panel(5)->text().isEmpty());
+
+    // Values a hand-edited file may hold fall back to the defaults.
+    o.SetParityID(17);
+    o.SetStopBitsID(9);
+    ASSERT_TRUE(com.Connect());
+    EXPECT_EQ(dm.Bus.Parity(), ptNONE);
+    EXPECT_EQ(dm.Bus.StopBits(), sb1BITS);
+    EXPECT_TRUE(errors.isEmpty());
+}
+
+TEST_F(Connections, SerialOpenFailureClearsThePanels) {
+    PortsFolder ports; // empty: COM200 stands for nothing
+    options.AccessPoints()->ComPortAPOptions()->SetPort(199);
+    com.SetupView();
+    com.Panel(1)->setText(QStringLiteral("old"));
+    EXPECT_FALSE(com.Connect());
+    EXPECT_EQ(errors, QStringList{QStringLiteral("COM port connection error")});
+    EXPECT_TRUE(com.Panel(1)->text().isEmpty());
+    EXPECT_FALSE(com.IsConnected());
+}
+
+TEST_F(Connections, FoundDevicesAreListedOnceEach) {
+    com.SetupView();
+    TScanHit hit;
+    hit.Address = 31;
+    hit.Baud = 19200;
+    hit.BaudCode = br19200;
+    hit.Protocol = tpNerix;
+    hit.Identity = {6, 1234, 0xFF, 0};
+    com.ScanDialog().OnDeviceFound(hit);
+    com.ScanDialog().OnDeviceFound(hit); // the same serial number again
+    ASSERT_EQ(list.topLevelItemCount(), 1);
+    EXPECT_EQ(list.topLevelItem(0)->text(0), QStringLiteral("0x1F (31)"));
+    EXPECT_EQ(list.topLevelItem(0)->text(1), QStringLiteral("br19200"));
+    EXPECT_EQ(list.topLevelItem(0)->text(2), QStringLiteral("Nerix"));
+    EXPECT_EQ(list.topLevelItem(0)->text(3), QStringLiteral("KVD-DIO-BUS"));
+    EXPECT_EQ(list.topLevelItem(0)->text(4), QStringLiteral("1234"));
+    ASSERT_EQ(dm.Devices.Count(), 1);
+    EXPECT_EQ(dm.Devices.Items(0)->BaudCode, br19200);
+    com.ScanDialog().OnScanStart();
+    EXPECT_EQ(list.topLevelItemCount(), 0);
+    EXPECT_EQ(dm.Devices.Count(), 0);
+
+    udp.SetupView();
+    TUdpHit u;
+    u.Address = 31;
+    u.TypeCode = 9;
+    u.SerialNumber = 5;
+    u.ByteOrder = 3;
+    udp.SearchDialog().OnDeviceFound(u);
+    ASSERT_EQ(list.topLevelItemCount(), 1);
+    EXPECT_EQ(list.topLevelItem(0)->text(0), QStringLiteral("0x1F"));
+    EXPECT_EQ(list.topLevelItem(0)->text(2), QStringLiteral("Device not supported"));
+    EXPECT_EQ(dm.Devices.Items(0)->ByteOrder, 3);
+}
+
+TEST_F(Connections, UdpConnectAndItsFailure) {
+    TUdpGateway gateway;
+    auto& o = *options.AccessPoints()->UdpPortAPOptions();
+    o.SetHost(QStringLiteral("127.0.0.1"));
+    o.SetRemoutePort(gateway.Port());
+    o.SetUseLocalPort(false);
+    udp.SetupView();
+    ASSERT_TRUE(udp.Connect());
+    EXPECT_EQ(udp.Panel(1)->text(), QStringLiteral("127.0.0.1"));
+    EXPECT_EQ(udp.Panel(3)->text(), QString::number(gateway.Port()));
+    EXPECT_EQ(udp.Panel(6)->text(), QStringLiteral("Connected"));
+    EXPECT_EQ(dm.CurrentAccessPoint, &dm.UdpAccessPoint);
+    EXPECT_TRUE(udp.Connect());
+    udp.Disconnect();
+    EXPECT_FALSE(udp.IsConnected());
+
+    // A local port that is taken.
+    QUdpSocket taken;
+    ASSERT_TRUE(taken.bind(QHostAddress::AnyIPv4, 0));
+    o.SetUseLocalPort(true);
+    o.SetLocalPort(taken.localPort());
+    EXPECT_FALSE(udp.Connect());
+    EXPECT_EQ(errors, QStringList{QStringLiteral("Error connection")});
+    EXPECT_TRUE(udp.Panel(6)->text().isEmpty());
+}
+
+TEST(BusSettingsForm, AllOrNothingAndAMissingPortKeepsTheStoredOne) {
+    PortsFolder ports;
+    TBusSettingsForm form;
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("Settings"));
+    EXPECT_EQ(form.RateEdit->count(), 20);
+    EXPECT_EQ(form.RateEdit->itemText(6), QStringLiteral("br9600"));
+    TBusSettingsValues v{150, 6, 0, 0, 2, 50};
+    form.Load(v);
+    form.RateEdit->setCurrentIndex(9);
+    form.cbRTS->setCurrentIndex(1);
+    form.edtTimeout->setText(QStringLiteral("fast"));
+    TBusSettingsValues out = v;
+    EXPECT_FALSE(form.Store(out).isEmpty());
+    EXPECT_EQ(out.RateID, 6); // nothing taken
+    form.edtTimeout->setText(QStringLiteral("10001"));
+    EXPECT_FALSE(form.Store(out).isEmpty());
+    form.edtTimeout->setText(QStringLiteral("120"));
+    EXPECT_TRUE(form.Store(out).isEmpty());
+    EXPECT_EQ(out.RateID, 9);
+    EXPECT_EQ(out.RTSMode, 1);
+    EXPECT_EQ(out.Timeout, 120);
+    EXPECT_EQ(out.Port, 150); // COM151 is not there: the stored port stays
+
+    TScriptedDevice dev;
+    ports.Link(151, dev.PortPath());
+    form.Load(v);
+    EXPECT_EQ(form.PortEdit->currentText(), QStringLiteral("COM151 (%1)").arg(dev.PortPath().mid(5)));
+}
+
+TEST(UDPPortDlg, EveryFieldCheckedBeforeAnyIsTaken) {
+    TUDPPortDlg dlg;
+    EXPECT_EQ(dlg.windowTitle(), QStringLiteral("Параметры UDP-соединения"));
+    TUdpSettingsValues v{QStringLiteral("10.0.0.5"), 4001, true, 8080, 100};
+    dlg.Load(v);
+    dlg.edtHost->setText(QStringLiteral("gateway.local"));
+    dlg.edtRemoutePort->setText(QStringLiteral("5000"));
+    dlg.edtLocalPort->setText(QStringLiteral("70000"));
+    TUdpSettingsValues out = v;
+    const QString error = dlg.Store(out);
+    EXPECT_TRUE(error.startsWith(QStringLiteral("Local port"))) << error.toStdString();
+    EXPECT_EQ(out.Host, QStringLiteral("10.0.0.5"));
+    EXPECT_EQ(out.RemoutePort, 4001);
+    dlg.edtLocalPort->setText(QStringLiteral("9000"));
+    dlg.cbUseLocalPort->setChecked(false);
+    EXPECT_TRUE(dlg.Store(out).isEmpty());
+    EXPECT_EQ(out.Host, QStringLiteral("gateway.local"));
+    EXPECT_EQ(out.RemoutePort, 5000);
+    EXPECT_FALSE(out.UseLocalPort);
+    EXPECT_EQ(out.LocalPort, 9000);
+    dlg.edtTimeout->setText(QStringLiteral("5"));
+    EXPECT_TRUE(dlg.Store(out).startsWith(QStringLiteral("Timeout")));
+}
+
+} // namespace
