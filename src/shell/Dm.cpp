@@ -73,6 +73,9 @@ void TDm::SelectCurrentModule() {
     if (!CurrentDevice)
         return;
     TZUVOModule* module = TemplateFor(quint16(CurrentDevice->TypeCode));
+    // Without a template there is no module for this device; keeping the previous device's would
+    // send its requests to the wrong device.
+    CurrentModule = module;
     if (!module)
         return;
     CurrentModule = module;

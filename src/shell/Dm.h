@@ -55,7 +55,7 @@ public:
     // The template serving a type code, or nothing when its family is not part of this build.
     TZUVOModule* TemplateFor(quint16 TypeCode) const;
     // Points the template of the current device at it: its address, protocol and the current access
-    // point; the bus runs at the device's speed. A type without a template leaves CurrentModule.
+    // point; the bus runs at the device's speed. A type without a template leaves no current module.
     void SelectCurrentModule();
 
 private:

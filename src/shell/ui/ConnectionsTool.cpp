@@ -104,6 +104,10 @@ void TCustomConnectionConfig::FitColumn(int Flexible) {
 
 // --- serial -------------------------------------------------------------------------------------
 
+TComPortConnection::TComPortConnection(QTreeWidget* DeviceList, QStatusBar* StatusBar, TDm& Dm,
+                                       TAdminOptions& Options)
+    : TCustomConnectionConfig(DeviceList, StatusBar, Dm, Options) {}
+
 TComPortConnection::~TComPortConnection() = default;
 
 bool TComPortConnection::IsConnected() const {
@@ -224,6 +228,10 @@ void TComPortConnection::Search() {
 }
 
 // --- UDP ----------------------------------------------------------------------------------------
+
+TUdpPortConnection::TUdpPortConnection(QTreeWidget* DeviceList, QStatusBar* StatusBar, TDm& Dm,
+                                       TAdminOptions& Options)
+    : TCustomConnectionConfig(DeviceList, StatusBar, Dm, Options) {}
 
 TUdpPortConnection::~TUdpPortConnection() = default;
 

@@ -75,7 +75,7 @@ private:
 // The serial bus.
 class TComPortConnection : public TCustomConnectionConfig {
 public:
-    using TCustomConnectionConfig::TCustomConnectionConfig;
+    TComPortConnection(QTreeWidget* DeviceList, QStatusBar* StatusBar, TDm& Dm, TAdminOptions& Options);
     ~TComPortConnection() override;
 
     QString GetName() const override { return QStringLiteral("Com Port"); }
@@ -100,7 +100,7 @@ private:
 // Devices behind a UDP gateway.
 class TUdpPortConnection : public TCustomConnectionConfig {
 public:
-    using TCustomConnectionConfig::TCustomConnectionConfig;
+    TUdpPortConnection(QTreeWidget* DeviceList, QStatusBar* StatusBar, TDm& Dm, TAdminOptions& Options);
     ~TUdpPortConnection() override;
 
     QString GetName() const override { return QStringLiteral("Udp Port"); }

@@ -1,10 +1,109 @@
 #pragma once
 
 #include <QMainWindow>
+#include <functional>
+#include <memory>
 
-// The program's main window.
+class QAction;
+class QMenu;
+class QToolButton;
+class QTreeWidget;
+class TAdminOptions;
+class TComPortConnection;
+class TCustomConnectionConfig;
+class TDm;
+class TUdpPortConnection;
+
+// The program's main window: the device list, connecting to a bus, searching it, and the way to
+// every other window.
 class TMainForm : public QMainWindow {
     Q_OBJECT
 public:
-    explicit TMainForm(QWidget* parent = nullptr);
+    TMainForm(TDm& Dm, TAdminOptions& Options, QWidget* parent = nullptr);
+    ~TMainForm() override;
+
+    void SetLanguage(int Language);
+    void ApplyMode(bool Lite);
+    void SetEmulatorActive(bool On);
+    // Re-reads the texts of every window made at start-up.
+    void BroadcastUpdateLanguage();
+    // Refills the catalogue in the current language.
+    void BuildDeviceRegister();
+    Q_INVOKABLE void UpdateLanguage();
+    // The first activation: columns, stored mode and language. Later ones do nothing.
+    void FormActivate();
+    bool Activated() const { return FActivated; }
+    // The idle-time rules of the actions that depend on the bus.
+    void UpdateActions();
+
+    TCustomConnectionConfig* ActiveConfig() const { return FActiveConfig; }
+    TComPortConnection& ComConnection() { return *FComConnection; }
+    TUdpPortConnection& UdpConnection() { return *FUdpConnection; }
+
+    // Asks Yes or No; a message box unless replaced (tests replace it).
+    std::function<bool(const QString& Text)> OnConfirm;
+    // Shows a message; a message box unless replaced.
+    std::function<void(const QString& Text)> OnMessage;
+    // The device properties window; nothing until it is part of the program.
+    std::function<void()> OnDeviceSettings;
+    // F2: shows or hides the traffic window; nothing until it is part of the program.
+    std::function<void()> OnTrafficToggle;
+    // The emulator's set-up window: true when it was confirmed with devices to emulate.
+    std::function<bool()> OnEmulatorSetup;
+
+    QTreeWidget* DeviceList = nullptr;
+    QToolButton* btnAP = nullptr;
+    QAction *QuitBtn = nullptr, *ConnectBtn = nullptr, *FindBtn = nullptr, *PropertyBtn = nullptr,
+            *GroupPropertyBtn = nullptr, *AppSelectorBtn = nullptr, *OscBtn = nullptr, *EmulatorBtn = nullptr,
+            *AboutBtn = nullptr;
+    QAction *actClose = nullptr, *actBusSettings = nullptr, *actBusConnect = nullptr, *actFindDevices = nullptr,
+            *actDevSettings = nullptr, *actConvCfgDouble = nullptr, *actRS232LANRS485 = nullptr,
+            *actCfgRepeater = nullptr, *actStartTestConnection = nullptr, *actGenerator = nullptr,
+            *actTester = nullptr, *actRemoveContact = nullptr, *actChangeMode = nullptr, *actOscilloscope = nullptr,
+            *actShowRangesList = nullptr, *actTraffic = nullptr, *actSetEngLang = nullptr, *actSetUkrLang = nullptr,
+            *actSetGerLang = nullptr, *actSetFrenchLang = nullptr, *actSetSpanLang = nullptr, *actSetRusLang = nullptr,
+            *actHelp = nullptr, *actAbout = nullptr, *actOrderProducts = nullptr;
+    QAction *menuCOMPort = nullptr, *menuTcpPort = nullptr, *menuUdpPort = nullptr;
+    QMenu *MenuBus = nullptr, *MenuDevices = nullptr, *MenuService = nullptr, *MenuVirtualTools = nullptr;
+
+public Q_SLOTS:
+    void menuCOMPortClick();
+    void menuUdpPortClick();
+    void menuTcpPortClick();
+    void btnAPClick();
+    void ConnectBtnClick();
+    void actFindDevicesExecute();
+    void DeviceListSelectItem();
+    void DeviceListChange();
+    void actDevSettingsExecute();
+    void actChangeModeExecute();
+    void actStartTestConnectionExecute();
+    void actShowRangesListExecute();
+    void actHelpExecute();
+    void actAboutExecute();
+    void actEmulatorExecute();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void BuildActions();
+    void ChooseConfig(TCustomConnectionConfig* config, int accessPointId);
+    void UpdateConnectionState();
+    void UpdateSelectionButtons();
+    void Message(const QString& text);
+
+    TDm& FDm;
+    TAdminOptions& FOptions;
+    std::unique_ptr<TComPortConnection> FComConnection;
+    std::unique_ptr<TUdpPortConnection> FUdpConnection;
+    TCustomConnectionConfig* FActiveConfig = nullptr;
+    QMenu* FLanguagesMenu = nullptr;
+    QMenu* FHelpMenu = nullptr;
+    QMenu* FApMenu = nullptr;
+    bool FActivated = false;
+    bool FLite = false;
 };

@@ -1,21 +1,292 @@
+#include "discovery/ui/FindDevices.h"
+#include "localization/Localization.h"
+#include "options/AdminOptions.h"
+#include "options/OptionsDm.h"
+#include "shell/ConnectionTest.h"
+#include "shell/Dm.h"
+#include "shell/ui/ConnectionsTool.h"
 #include "shell/ui/MainForm.h"
+#include "shell/ui/TestConnectionChannelDlg.h"
+#include "support/ScriptedDevice.h"
 
 #include <QApplication>
-#include <QPointer>
+#include <QComboBox>
+#include <QFile>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QToolButton>
+#include <QTreeWidget>
 #include <gtest/gtest.h>
 
 namespace {
 
-TEST(MainForm, OpensAndClosesCleanly) {
-    QPointer<TMainForm> form = new TMainForm;
-    form->setAttribute(Qt::WA_DeleteOnClose);
-    form->show();
-    QApplication::processEvents();
-    EXPECT_TRUE(form->isVisible());
-    EXPECT_EQ(form->windowTitle(), QStringLiteral("ZUVO Dovuvavarovod"));
-    EXPECT_TRUE(form->close());
-    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_TRUE(form.isNull());
+struct PortsFolder {
+    QTemporaryDir dir;
+    QByteArray saved = qgetenv("DOVUVAVAROVOD_PORTS");
+    PortsFolder() { qputenv("DOVUVAVAROVOD_PORTS", dir.path().toLocal8Bit()); }
+    ~PortsFolder() {
+        if (saved.isEmpty())
+            qunsetenv("DOVUVAVAROVOD_PORTS");
+        else
+            qputenv("DOVUVAVAROVOD_PORTS", saved);
+    }
+    void Link(int n, const QString& target) { QFile::link(target, dir.filePath(QStringLiteral("COM%1").arg(n))); }
+};
+
+// The program as start-up builds it, on an options folder of the test's own.
+struct App {
+    QTemporaryDir folder;
+    std::unique_ptr<TOptionsDm> options;
+    std::unique_ptr<TDm> dm;
+    std::unique_ptr<TMainForm> form;
+    QStringList messages;
+    explicit App(const std::function<void(TAdminOptions&)>& prepare = {}) {
+        options = std::make_unique<TOptionsDm>(folder.path());
+        if (prepare)
+            prepare(*options->AdminOptions());
+        dm = std::make_unique<TDm>();
+        form = std::make_unique<TMainForm>(*dm, *options->AdminOptions());
+        form->OnMessage = [this](const QString& t) { messages << t; };
+        form->ComConnection().OnError = [this](const QString& t) { messages << t; };
+        form->UdpConnection().OnError = [this](const QString& t) { messages << t; };
+    }
+    // Shutdown in reverse; the options write the file.
+    QString Shutdown() {
+        form.reset();
+        dm.reset();
+        options.reset();
+        QFile f(folder.filePath(QStringLiteral("Options.xml")));
+        f.open(QIODevice::ReadOnly);
+        return QString::fromUtf8(f.readAll());
+    }
+    void AddDevice(quint8 address, quint32 serial, quint32 type = 6) {
+        TScanHit hit;
+        hit.Address = address;
+        hit.Baud = 9600;
+        hit.BaudCode = br9600;
+        hit.Identity = {quint16(type), serial, 1, 0};
+        form->ComConnection().ScanDialog().OnDeviceFound(hit);
+    }
+};
+
+TEST(MainForm, ClosingBeforeTheFirstActivationDoesNothing) {
+    App app;
+    app.form->show();
+    EXPECT_FALSE(app.form->Activated());
+    EXPECT_FALSE(app.form->close());
+    app.form->FormActivate();
+    EXPECT_TRUE(app.form->close());
+}
+
+TEST(MainForm, AStoredLanguageOtherThanEnglishOrUkrainianStartsInEnglishAndIsStoredSo) {
+    App app([](TAdminOptions& o) { o.SetLanguageID(25); });
+    app.form->FormActivate();
+    EXPECT_EQ(CurrentLanguage(), 9);
+    EXPECT_EQ(app.form->windowTitle(), QStringLiteral("ZUVO Dovuvavarovod"));
+    EXPECT_TRUE(app.form->actSetEngLang->isChecked());
+    EXPECT_FALSE(app.form->actSetUkrLang->isChecked());
+    EXPECT_TRUE(app.Shutdown().contains(QStringLiteral("<LanguageID>9</LanguageID>")));
+}
+
+TEST(MainForm, LiteModeColoursAndTitlesInBothLanguages) {
+    App app([](TAdminOptions& o) {
+        o.SetLiteVersion(true);
+        o.SetLanguageID(34);
+    });
+    app.form->FormActivate();
+    EXPECT_EQ(app.form->DeviceList->palette().color(QPalette::Base), QColor(210, 255, 233));
+    EXPECT_TRUE(app.form->windowTitle().endsWith(QStringLiteral(" Lite")));
+    EXPECT_EQ(QApplication::applicationDisplayName(), QStringLiteral("Dovuvavarovod Lite"));
+    EXPECT_EQ(app.form->MenuDevices->title(), QStringLiteral("Пристрої"));
+    app.form->SetLanguage(9);
+    EXPECT_TRUE(app.form->windowTitle().endsWith(QStringLiteral(" Lite")));
+    EXPECT_EQ(app.form->MenuDevices->title(), QStringLiteral("Devices"));
+
+    // Back to advanced mode after the confirmation; a "No" changes nothing.
+    QString asked;
+    app.form->OnConfirm = [&](const QString& q) {
+        asked = q;
+        return false;
+    };
+    app.form->actChangeModeExecute();
+    EXPECT_EQ(asked, QStringLiteral("Enable advanced mode"));
+    EXPECT_TRUE(app.options->AdminOptions()->LiteVersion());
+    app.form->OnConfirm = [&](const QString& q) {
+        asked = q;
+        return true;
+    };
+    app.form->actChangeModeExecute();
+    EXPECT_FALSE(app.options->AdminOptions()->LiteVersion());
+    EXPECT_EQ(app.form->DeviceList->palette().color(QPalette::Base), QColor(Qt::white));
+    EXPECT_EQ(app.form->windowTitle(), QStringLiteral("ZUVO Dovuvavarovod"));
+    app.form->actChangeModeExecute();
+    EXPECT_EQ(asked, QStringLiteral("Enable Lite-mode?\n\nWork with flash memory unavailable in Lite mode"));
+    EXPECT_TRUE(app.Shutdown().contains(QStringLiteral("<LiteVersion>True</LiteVersion>")));
+}
+
+TEST(MainForm, AnUnknownStoredAccessPointStartsWithTheSerialConnection) {
+    App tcp([](TAdminOptions& o) { o.AccessPoints()->SetAccessPointID(1); });
+    EXPECT_EQ(tcp.form->ActiveConfig(), &tcp.form->ComConnection());
+    EXPECT_EQ(tcp.form->btnAP->text(), QStringLiteral("TCP Port"));
+    tcp.form->ConnectBtnClick(); // must not fail
+    App other([](TAdminOptions& o) { o.AccessPoints()->SetAccessPointID(7); });
+    EXPECT_EQ(other.form->btnAP->text(), QStringLiteral("Com Port"));
+    App udp([](TAdminOptions& o) { o.AccessPoints()->SetAccessPointID(2); });
+    EXPECT_EQ(udp.form->btnAP->text(), QStringLiteral("Udp Port"));
+}
+
+TEST(MainForm, SelectionRulesConnectedOrNotAndTheConverterItems) {
+    PortsFolder ports;
+    TScriptedDevice dev;
+    ports.Link(3, dev.PortPath());
+    App app([](TAdminOptions& o) { o.AccessPoints()->ComPortAPOptions()->SetPort(2); });
+    app.form->FormActivate();
+    int settingsOpened = 0;
+    app.form->OnDeviceSettings = [&] { ++settingsOpened; };
+
+    app.AddDevice(1, 11);
+    app.AddDevice(2, 12);
+    auto* list = app.form->DeviceList;
+    list->topLevelItem(0)->setSelected(true);
+    EXPECT_EQ(app.dm->CurrentDevice, app.dm->Devices.Items(0));
+    EXPECT_FALSE(app.form->actDevSettings->isEnabled()); // not connected
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(list, &enter);
+    EXPECT_EQ(settingsOpened, 0);
+
+    app.form->ConnectBtnClick();
+    ASSERT_TRUE(app.form->ComConnection().IsConnected()) << app.messages.join(QLatin1Char(';')).toStdString();
+    EXPECT_TRUE(app.form->actBusConnect->isChecked());
+    EXPECT_TRUE(app.form->actFindDevices->isEnabled());
+    EXPECT_FALSE(app.form->btnAP->isEnabled());
+    EXPECT_EQ(list->topLevelItemCount(), 0); // a fresh connection starts empty
+    app.AddDevice(1, 11);
+    app.AddDevice(2, 12);
+    EXPECT_TRUE(app.form->actStartTestConnection->isEnabled());
+    list->topLevelItem(0)->setSelected(true);
+    EXPECT_TRUE(app.form->actDevSettings->isEnabled());
+    EXPECT_FALSE(app.form->GroupPropertyBtn->isEnabled());
+    list->topLevelItem(1)->setSelected(true);
+    EXPECT_FALSE(app.form->actDevSettings->isEnabled());
+    EXPECT_TRUE(app.form->GroupPropertyBtn->isEnabled());
+    // Deselecting the first keeps the second as the current device.
+    list->topLevelItem(0)->setSelected(false);
+    EXPECT_EQ(app.dm->CurrentDevice, app.dm->Devices.Items(1));
+    EXPECT_TRUE(app.form->actDevSettings->isEnabled());
+    QApplication::sendEvent(list, &enter);
+    EXPECT_EQ(settingsOpened, 1);
+    list->clearSelection();
+    EXPECT_EQ(app.dm->CurrentDevice, nullptr);
+    EXPECT_FALSE(app.form->actDevSettings->isEnabled());
+    EXPECT_FALSE(app.form->GroupPropertyBtn->isEnabled());
+
+    app.form->UpdateActions();
+    EXPECT_FALSE(app.form->actConvCfgDouble->isEnabled()); // 9600 bit/s
+    app.dm->Bus.SetBaudRate(br1200);
+    app.form->UpdateActions();
+    EXPECT_TRUE(app.form->actConvCfgDouble->isEnabled());
+    EXPECT_TRUE(app.form->actCfgRepeater->isEnabled());
+    app.form->ConnectBtnClick();
+    app.form->UpdateActions();
+    EXPECT_FALSE(app.form->actRS232LANRS485->isEnabled());
+}
+
+TEST(ConnectionTestMachine, WaitsHalfASecondAndStartsOverOnAnotherChoice) {
+    TConnectionTestMachine m;
+    EXPECT_FALSE(m.Tick(-1, 0));
+    EXPECT_FALSE(m.Tick(0, 0));
+    EXPECT_EQ(m.State(), TConnectionTestMachine::tsWaiting);
+    EXPECT_FALSE(m.Tick(0, 300));
+    EXPECT_FALSE(m.Tick(1, 400)); // another row within the wait: the wait starts again
+    EXPECT_FALSE(m.Tick(1, 850));
+    EXPECT_FALSE(m.Tick(1, 901)); // more than 500 ms after the change: testing from the next tick
+    EXPECT_EQ(m.State(), TConnectionTestMachine::tsTesting);
+    EXPECT_TRUE(m.Tick(1, 950));
+    EXPECT_EQ(m.Row(), 1);
+    EXPECT_FALSE(m.Tick(0, 1000));
+    EXPECT_EQ(m.State(), TConnectionTestMachine::tsWaiting);
+    EXPECT_FALSE(m.Tick(-1, 1050));
+    EXPECT_EQ(m.State(), TConnectionTestMachine::tsIdle);
+}
+
+TEST(MainForm, ConnectionTestCountsASilentDeviceAndRestoresTheCurrentDevice) {
+    PortsFolder ports;
+    TScriptedDevice dev;
+    dev.AddNerixDevice(1, {{{0, 1}, 11}});
+    ports.Link(3, dev.PortPath());
+    App app([](TAdminOptions& o) {
+        o.AccessPoints()->ComPortAPOptions()->SetPort(2);
+        o.AccessPoints()->ComPortAPOptions()->SetTimeout(20);
+    });
+    app.form->FormActivate();
+    app.form->ConnectBtnClick();
+    app.dm->ComAccessPoint.SetTryCount(1);
+    app.AddDevice(1, 11);
+    app.AddDevice(2, 12); // nobody answers at 2
+    app.form->DeviceList->topLevelItem(1)->setSelected(true);
+    TDeviceProps* chosen = app.dm->CurrentDevice;
+    {
+        TTestConnectionChannelDlg test(*app.dm);
+        test.Tick(1000); // the first row is selected when the window opens
+        test.Tick(1501);
+        test.Tick(1550);
+        test.Tick(1600);
+        EXPECT_EQ(test.Context(0).Transactions, 2);
+        EXPECT_EQ(test.Context(0).Errors, 0);
+        test.List->setCurrentItem(test.List->topLevelItem(1));
+        test.Tick(1650);
+        test.Tick(2200);
+        test.Tick(2250);
+        test.Tick(2300);
+        EXPECT_EQ(test.Context(1).Transactions, 2);
+        EXPECT_EQ(test.Context(1).Errors, 2);
+        EXPECT_EQ(test.List->topLevelItem(1)->text(3), QStringLiteral("2"));
+    }
+    EXPECT_EQ(app.dm->CurrentDevice, chosen);
+}
+
+TEST(MainForm, AWholeRunOnAScriptedBus) {
+    PortsFolder ports;
+    TScriptedDevice dev;
+    dev.AddNerixDevice(2, {{{0, 0}, 6}, {{0, 1}, 1001}, {{0, 2}, 3}, {{0, 3}, 0x602}});
+    dev.AddNerixDevice(4, {{{0, 0}, 64}, {{0, 1}, 1002}, {{0, 2}, 0xD48}, {{0, 3}, 0x604}});
+    ports.Link(3, dev.PortPath());
+    App app([](TAdminOptions& o) {
+        o.AccessPoints()->ComPortAPOptions()->SetPort(2);
+        o.AccessPoints()->ComPortAPOptions()->SetTimeout(20);
+    });
+    app.form->show();
+    app.form->FormActivate();
+    app.form->ConnectBtnClick();
+    ASSERT_TRUE(app.form->ComConnection().IsConnected());
+    app.dm->ComAccessPoint.SetTryCount(1);
+
+    TFindDevices& scan = app.form->ComConnection().ScanDialog();
+    scan.InitState();
+    scan.ProtocolEdit->setCurrentIndex(tpNerix);
+    scan.ProtocolEditChange();
+    scan.StopEdit->setText(QStringLiteral("6"));
+    scan.StartBtn->click();
+    ASSERT_EQ(app.form->DeviceList->topLevelItemCount(), 2);
+    EXPECT_EQ(app.form->DeviceList->topLevelItem(1)->text(3), QStringLiteral("KVD-DIO24-QAV"));
+    EXPECT_FALSE(app.form->DeviceList->topLevelItem(0)->icon(0).isNull());
+    EXPECT_TRUE(app.form->actStartTestConnection->isEnabled());
+
+    app.form->DeviceList->topLevelItem(0)->setSelected(true);
+    EXPECT_EQ(app.dm->CurrentDevice->SerialNumber, 1001u);
+    app.form->SetLanguage(34);
+    EXPECT_EQ(app.dm->DeviceRegister.FindByType(6)->Channels.Items(0)->Name, QStringLiteral("Канал дискретного вводу №1"));
+    EXPECT_EQ(app.dm->RangesTable.ParameterName(9), QStringLiteral("Напруга"));
+    EXPECT_EQ(app.form->DeviceList->headerItem()->text(0), QStringLiteral("Адреса"));
+    EXPECT_TRUE(app.form->close());
+    const QString file = app.Shutdown();
+    EXPECT_TRUE(file.contains(QStringLiteral("<LanguageID>34</LanguageID>")));
+    EXPECT_TRUE(file.contains(QStringLiteral("<AccessPointID>0</AccessPointID>")));
+    EXPECT_TRUE(file.contains(QStringLiteral("<Timeout>20</Timeout>")));
+    SetCurrentLanguage(9);
 }
 
 } // namespace
