@@ -1,0 +1,80 @@
+#include "emulator/VirtualDevices.h"
+
+#include "emulator/VirtualAnalogChannels.h"
+#include "emulator/VirtualDiscreteChannels.h"
+
+TVirtualKVDAIKBUS::TVirtualKVDAIKBUS(TVirtualDeviceManager* Manager) : TVirtualDevice(Manager, 0, 15) {
+    AddChannels<TVirtualAIChannel>(1, 4);
+}
+
+TVirtualKVDAI8BUS::TVirtualKVDAI8BUS(TVirtualDeviceManager* Manager) : TVirtualDevice(Manager, 1, 255) {
+    AddChannels<TVirtualAI8Channel>(1, 8);
+}
+
+TVirtualKVDAOBUS::TVirtualKVDAOBUS(TVirtualDeviceManager* Manager) : TVirtualDevice(Manager, 2, 15) {
+    AddChannels<TVirtualAOChannel>(1, 4);
+}
+
+TVirtualKVDAO6BUS::TVirtualKVDAO6BUS(TVirtualDeviceManager* Manager) : TVirtualDevice(Manager, 3, 63) {
+    AddChannels<TVirtualAOChannel>(1, 6);
+}
+
+TVirtualKVDDIBUS::TVirtualKVDDIBUS(TVirtualDeviceManager* Manager) : TVirtualDevice(Manager, 4, 255) {
+    AddChannels<TVirtualDIChannel>(1, 8);
+}
+
+// The mask covers the eight outputs only; inputs 9 and 10 are served all the same.
+TVirtualKVDDOBUS::TVirtualKVDDOBUS(TVirtualDeviceManager* Manager) : TVirtualDevice(Manager, 5, 255) {
+    AddChannels<TVirtualDOChannel>(1, 8);
+    AddChannels<TVirtualDIChannel>(9, 2);
+}
+
+TVirtualKVDDIOBUS::TVirtualKVDDIOBUS(TVirtualDeviceManager* Manager) : TVirtualDevice(Manager, 6, 0xF00F) {
+    AddChannels<TVirtualDIChannel>(1, 4);
+    AddChannels<TVirtualDOChannel>(13, 4);
+}
+
+TVirtualKVDDOSBUS::TVirtualKVDDOSBUS(TVirtualDeviceManager* Manager) : TVirtualDevice(Manager, 7, 255) {
+    AddChannels<TVirtualDOChannel>(1, 8);
+}
+
+TVirtualKVDDORBUS::TVirtualKVDDORBUS(TVirtualDeviceManager* Manager) : TVirtualDevice(Manager, 8, 15) {
+    AddChannels<TVirtualDOChannel>(1, 4);
+}
+
+TVirtualKVDDIDCBUS::TVirtualKVDDIDCBUS(TVirtualDeviceManager* Manager) : TVirtualDevice(Manager, 10, 255) {
+    AddChannels<TVirtualDIChannel>(1, 8);
+}
+
+TVirtualKVDDOS12BUS::TVirtualKVDDOS12BUS(TVirtualDeviceManager* Manager) : TVirtualDevice(Manager, 17, 4095) {
+    AddChannels<TVirtualDOChannel>(1, 12);
+}
+
+std::unique_ptr<TVirtualDevice> CreateVirtualDevice(TVirtualDeviceManager* Manager, quint32 TypeCode) {
+    switch (TypeCode) {
+    case 0:
+        return std::make_unique<TVirtualKVDAIKBUS>(Manager);
+    case 1:
+        return std::make_unique<TVirtualKVDAI8BUS>(Manager);
+    case 2:
+        return std::make_unique<TVirtualKVDAOBUS>(Manager);
+    case 3:
+        return std::make_unique<TVirtualKVDAO6BUS>(Manager);
+    case 4:
+        return std::make_unique<TVirtualKVDDIBUS>(Manager);
+    case 5:
+        return std::make_unique<TVirtualKVDDOBUS>(Manager);
+    case 6:
+        return std::make_unique<TVirtualKVDDIOBUS>(Manager);
+    case 7:
+        return std::make_unique<TVirtualKVDDOSBUS>(Manager);
+    case 8:
+        return std::make_unique<TVirtualKVDDORBUS>(Manager);
+    case 10:
+        return std::make_unique<TVirtualKVDDIDCBUS>(Manager);
+    case 17:
+        return std::make_unique<TVirtualKVDDOS12BUS>(Manager);
+    default:
+        return nullptr;
+    }
+}

@@ -1,0 +1,67 @@
+#pragma once
+
+#include "emulator/VirtualDevice.h"
+
+#include <QtGlobal>
+#include <memory>
+
+// The emulated models. Each creates its channels with their bus numbers and reports its type code
+// and channel mask in the system channel.
+
+class TVirtualKVDAIKBUS : public TVirtualDevice { // 4 analog inputs
+public:
+    explicit TVirtualKVDAIKBUS(TVirtualDeviceManager* Manager);
+};
+
+class TVirtualKVDAI8BUS : public TVirtualDevice { // 8 analog inputs of the eight-channel kind
+public:
+    explicit TVirtualKVDAI8BUS(TVirtualDeviceManager* Manager);
+};
+
+class TVirtualKVDAOBUS : public TVirtualDevice { // 4 analog outputs
+public:
+    explicit TVirtualKVDAOBUS(TVirtualDeviceManager* Manager);
+};
+
+class TVirtualKVDAO6BUS : public TVirtualDevice { // 6 analog outputs
+public:
+    explicit TVirtualKVDAO6BUS(TVirtualDeviceManager* Manager);
+};
+
+class TVirtualKVDDIBUS : public TVirtualDevice { // 8 discrete inputs
+public:
+    explicit TVirtualKVDDIBUS(TVirtualDeviceManager* Manager);
+};
+
+class TVirtualKVDDOBUS : public TVirtualDevice { // 8 discrete outputs, 2 discrete inputs (9, 10)
+public:
+    explicit TVirtualKVDDOBUS(TVirtualDeviceManager* Manager);
+};
+
+class TVirtualKVDDIOBUS : public TVirtualDevice { // 4 discrete inputs (1..4), 4 outputs (13..16)
+public:
+    explicit TVirtualKVDDIOBUS(TVirtualDeviceManager* Manager);
+};
+
+class TVirtualKVDDOSBUS : public TVirtualDevice { // 8 discrete outputs
+public:
+    explicit TVirtualKVDDOSBUS(TVirtualDeviceManager* Manager);
+};
+
+class TVirtualKVDDORBUS : public TVirtualDevice { // 4 discrete outputs
+public:
+    explicit TVirtualKVDDORBUS(TVirtualDeviceManager* Manager);
+};
+
+class TVirtualKVDDIDCBUS : public TVirtualDevice { // 8 discrete inputs
+public:
+    explicit TVirtualKVDDIDCBUS(TVirtualDeviceManager* Manager);
+};
+
+class TVirtualKVDDOS12BUS : public TVirtualDevice { // 12 discrete outputs
+public:
+    explicit TVirtualKVDDOS12BUS(TVirtualDeviceManager* Manager);
+};
+
+// A new device of the class that emulates TypeCode; nothing for a code no class emulates.
+std::unique_ptr<TVirtualDevice> CreateVirtualDevice(TVirtualDeviceManager* Manager, quint32 TypeCode);

@@ -1,0 +1,225 @@
+#include "EmulatorRequests.h"
+
+#include "emulator/VirtualDevices.h"
+#include "model/ZUVOModule.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <vector>
+
+namespace {
+
+TEST(VirtualDeviceManager, AddressesRunOutAt255UntilCleared) {
+    TVirtualDeviceManager m;
+    m.AddDevices(0, 0);
+    m.AddDevices(0, -3);
+    EXPECT_EQ(m.DeviceCount(), 0);
+
+    m.AddDevices(7, 300);
+    ASSERT_EQ(m.DeviceCount(), 255);
+    EXPECT_EQ(m.DeviceAt(0)->Address(), 1);
+    EXPECT_EQ(m.DeviceAt(0)->SystemChannel().SerialNumber(), 1246u);
+    EXPECT_EQ(m.DeviceAt(254)->Address(), 255);
+    EXPECT_EQ(m.DeviceAt(254)->SystemChannel().SerialNumber(), 1500u);
+    EXPECT_EQ(m.NextAddress(), 256);
+    m.AddDevices(0, 5);
+    EXPECT_EQ(m.DeviceCount(), 255);
+    EXPECT_EQ(m.DeviceAt(255), nullptr);
+    EXPECT_EQ(m.DeviceAt(-1), nullptr);
+
+    m.ClearDevices();
+    EXPECT_EQ(m.DeviceCount(), 0);
+    EXPECT_EQ(m.NextAddress(), 1);
+    // A code no class emulates still takes its addresses.
+    m.AddDevices(9, 3);
+    EXPECT_EQ(m.DeviceCount(), 0);
+    m.AddDevices(6, 1);
+    ASSERT_EQ(m.DeviceCount(), 1);
+    EXPECT_EQ(m.DeviceAt(0)->Address(), 4);
+    EXPECT_EQ(ReadReg(m, 4, 0, spSerialNumber), 1249u);
+    EXPECT_EQ(ReadReg(m, 4, 0, 3), 4u);
+}
+
+// Every emulated model: name, type code and mask as the system channel reports them, the channel
+// numbers that are served, and what ChannelCount and ChannelAt say about them.
+TEST(VirtualDeviceManager, DeviceClassesHaveTheirChannels) {
+    struct TModel {
+        quint32 Type;
+        const char* Name;
+        quint32 Mask;
+        int ChannelCount;
+        std::vector<std::pair<int, int>> Channels; // number, kind
+    };
+    auto run = [](int first, int count, int kind) {
+        std::vector<std::pair<int, int>> v;
+        for (int i = 0; i < count; ++i)
+            v.push_back({first + i, kind});
+        return v;
+    };
+    auto join = [](std::vector<std::pair<int, int>> a, const std::vector<std::pair<int, int>>& b) {
+        a.insert(a.end(), b.begin(), b.end());
+        return a;
+    };
+    const std::vector<TModel> models = {
+        {0, "KVD-AIK-BUS", 15, 4, run(1, 4, vkAnalogInput)},
+        {1, "KVD-AIK8-BUS", 255, 8, run(1, 8, vkAnalogInput)},
+        {2, "KVD-AO-BUS", 15, 4, run(1, 4, vkAnalogOutput)},
+        {3, "KVD-AO6-BUS", 63, 6, run(1, 6, vkAnalogOutput)},
+        {4, "KVD-DI-BUS", 255, 8, run(1, 8, vkDiscreteInput)},
+        {5, "KVD-DO-BUS", 255, 10, join(run(1, 8, vkDiscreteOutput), run(9, 2, vkDiscreteInput))},
+        {6, "KVD-DIO-BUS", 0xF00F, 8, join(run(1, 4, vkDiscreteInput), run(13, 4, vkDiscreteOutput))},
+        {7, "KVD-DOS-BUS", 255, 8, run(1, 8, vkDiscreteOutput)},
+        {8, "KVD-DOR-BUS", 15, 4, run(1, 4, vkDiscreteOutput)},
+        {10, "KVD-DIDC-BUS", 255, 8, run(1, 8, vkDiscreteInput)},
+        {17, "KVD-DOS12-BUS", 4095, 12, run(1, 12, vkDiscreteOutput)},
+    };
+    for (const TModel& model : models) {
+        SCOPED_TRACE(model.Name);
+        TVirtualDeviceManager m;
+        m.AddDevices(model.Type, 1);
+        ASSERT_EQ(m.DeviceCount(), 1);
+        EXPECT_EQ(m.DeviceName(0), QString::fromUtf8(model.Name));
+        EXPECT_EQ(ReadReg(m, 1, 0, spTypeCode), model.Type);
+        EXPECT_EQ(ReadReg(m, 1, 0, spChannelMask), model.Mask);
+        const TVirtualDevice* device = m.DeviceAt(0);
+        EXPECT_EQ(device->ChannelCount(), model.ChannelCount);
+
+        std::set<int> expected;
+        for (auto [number, kind] : model.Channels) {
+            expected.insert(number);
+            const TCustomVirtualChannel* channel = device->ChannelAt(number - 1);
+            ASSERT_NE(channel, nullptr) << number;
+            EXPECT_EQ(channel->Number(), number);
+            EXPECT_EQ(int(channel->Kind()), kind) << number;
+            EXPECT_EQ(channel->Device(), device);
+        }
+        // Register 0 is readable on every channel kind: the channels served are exactly these.
+        for (int number = 1; number <= 40; ++number)
+            EXPECT_EQ(ReadReg(m, 1, quint8(number), 0).has_value(), expected.count(number) == 1) << number;
+        EXPECT_EQ(device->ChannelAt(-1), nullptr);
+    }
+    TVirtualDeviceManager none;
+    EXPECT_EQ(CreateVirtualDevice(&none, 9), nullptr);
+    EXPECT_EQ(CreateVirtualDevice(&none, 18), nullptr);
+}
+
+TEST(VirtualDeviceManager, NamesAndChannelCountsOfKind) {
+    TVirtualDeviceManager m;
+    m.AddDevices(6, 1);
+    m.AddDevices(5, 1);
+    m.AddDevices(0, 1);
+    EXPECT_EQ(m.DeviceName(0), "KVD-DIO-BUS");
+    EXPECT_EQ(m.DeviceName(2), "KVD-AIK-BUS");
+    EXPECT_EQ(m.DeviceName(3), "Out of range!");
+    EXPECT_EQ(m.DeviceName(-1), "Out of range!");
+
+    // The outputs of a KVD-DIO-BUS are channels 13..16, beyond ChannelAt(0 .. ChannelCount - 1).
+    EXPECT_EQ(m.ChannelCountOfKind(0, vkDiscreteInput), 4);
+    EXPECT_EQ(m.ChannelCountOfKind(0, vkDiscreteOutput), 0);
+    EXPECT_EQ(m.ChannelCountOfKind(1, vkDiscreteOutput), 8);
+    EXPECT_EQ(m.ChannelCountOfKind(1, vkDiscreteInput), 2);
+    EXPECT_EQ(m.ChannelCountOfKind(2, vkAnalogInput), 4);
+    EXPECT_EQ(m.ChannelCountOfKind(2, vkAnalogOutput), 0);
+    EXPECT_EQ(m.ChannelCountOfKind(3, vkAnalogInput), 0);
+    EXPECT_EQ(m.ChannelCountOfKind(-1, vkAnalogInput), 0);
+}
+
+TEST(VirtualDeviceManager, OnlyIntactElevenByteFramesAreServed) {
+    TVirtualDeviceManager m;
+    m.AddDevices(0, 2);
+    const QByteArray good = NerixFrame(2, 0, 0, spTypeCode, 0);
+    QByteArray answer;
+    ASSERT_TRUE(m.ProcessNerixRequest(good, answer));
+    EXPECT_EQ(Hex(answer), Hex(good)); // type code 0: the answer reads as the request
+
+    for (int bit : {0, 13, 47, 72, 87}) {
+        QByteArray bad = good;
+        bad[bit / 8] = char(bad[bit / 8] ^ (1 << (bit % 8)));
+        answer.clear();
+        EXPECT_FALSE(m.ProcessNerixRequest(bad, answer)) << bit;
+        EXPECT_TRUE(answer.isEmpty());
+    }
+    EXPECT_FALSE(m.ProcessNerixRequest(good + '\0', answer));
+    EXPECT_FALSE(m.ProcessNerixRequest(good.left(10), answer));
+    EXPECT_FALSE(m.ProcessNerixRequest(QByteArray(), answer));
+    std::array<quint8, 11> raw{};
+    EXPECT_FALSE(m.ProcessNerixRequest(nullptr, 11, raw));
+    // After all that the next intact frame is served again.
+    EXPECT_TRUE(m.ProcessNerixRequest(good, answer));
+
+    // A device that is not on the bus stays silent.
+    EXPECT_FALSE(ReadReg(m, 3, 0, spTypeCode));
+    EXPECT_FALSE(ReadReg(m, 0, 0, spTypeCode));
+}
+
+TEST(VirtualDeviceManager, RequestRecordAndAnswerCarryTheFields) {
+    TVirtualDeviceManager m;
+    m.AddDevices(2, 1);
+    // Byte vector: write 0x12345678 to register 0 of channel 3 at address 1.
+    const QByteArray request = NerixFrame(1, 1, 3, 0, 0x12345678);
+    QByteArray answer;
+    ASSERT_TRUE(m.ProcessNerixRequest(request, answer));
+    EXPECT_EQ(answer, request);
+    EXPECT_EQ(m.Request().Address, 1);
+    EXPECT_EQ(m.Request().Operation, 1);
+    EXPECT_EQ(m.Request().Channel, 3);
+    EXPECT_EQ(m.Request().Register, 0);
+    EXPECT_EQ(m.Request().Value, 0x12345678u);
+    EXPECT_EQ(m.Request().Crc, quint16(quint8(request[9]) << 8 | quint8(request[10])));
+
+    // A read of a frame that carries value bytes answers with the register's value, not those.
+    const QByteArray read = NerixFrame(1, 0, 3, 0, 0xFFFFFFFF);
+    ASSERT_TRUE(m.ProcessNerixRequest(read, answer));
+    EXPECT_EQ(Hex(answer.mid(5, 4)), "12 34 56 78");
+    EXPECT_EQ(m.DeviceAt(0)->ChannelAt(2)->Output(), 0x12345678u);
+    // Any operation but 0 writes.
+    EXPECT_TRUE(Ask(m, 1, 7, 3, 0, 0x00000042));
+    EXPECT_EQ(ReadReg(m, 1, 3, 0), 0x42u);
+}
+
+TEST(VirtualDeviceManager, RequestsAreRoutedByChannelNumber) {
+    TVirtualDeviceManager m;
+    m.AddDevices(0, 1); // KVD-AIK-BUS at 1
+    m.AddDevices(6, 1); // KVD-DIO-BUS at 2
+    EXPECT_TRUE(ReadReg(m, 1, 4, 0));
+    EXPECT_FALSE(ReadReg(m, 1, 5, 0));
+    EXPECT_FALSE(WriteReg(m, 1, 5, 2, 0));
+    // Register 2 of a discrete output is its write key: channel 13 of the KVD-DIO-BUS is one.
+    EXPECT_EQ(ReadReg(m, 2, 13, 2), 0x96984800u);
+    EXPECT_FALSE(ReadReg(m, 2, 4, 2)); // an input has no such register
+    for (int number : {5, 12, 17, 255})
+        EXPECT_FALSE(ReadReg(m, 2, quint8(number), 0)) << number;
+}
+
+TEST(VirtualSystemChannel, EveryProtectedWriteNeedsItsOwnUnlock) {
+    TVirtualDeviceManager m;
+    m.AddDevices(4, 1);
+    EXPECT_FALSE(WriteReg(m, 1, 0, spSerialNumber, 777));
+    EXPECT_EQ(ReadReg(m, 1, 0, spSerialNumber), 1246u);
+
+    ASSERT_TRUE(WriteReg(m, 1, 0, spUnlock, kUnlockCode));
+    EXPECT_TRUE(WriteReg(m, 1, 0, spSerialNumber, 777));
+    EXPECT_EQ(ReadReg(m, 1, 0, spSerialNumber), 777u);
+    EXPECT_FALSE(WriteReg(m, 1, 0, spSerialNumber, 778));
+    EXPECT_EQ(ReadReg(m, 1, 0, spSerialNumber), 777u);
+
+    // A wrong code fails the check and is wiped by it: the code written afterwards must be whole.
+    ASSERT_TRUE(WriteReg(m, 1, 0, spUnlock, kUnlockCode ^ 1));
+    EXPECT_FALSE(WriteReg(m, 1, 0, spChannelMask, 3));
+    EXPECT_EQ(m.DeviceAt(0)->SystemChannel().UnlockSlot(), 0u);
+    EXPECT_EQ(ReadReg(m, 1, 0, spChannelMask), 255u);
+
+    // Reads and other writes between unlock and the protected write do not use the unlock up.
+    ASSERT_TRUE(WriteReg(m, 1, 0, spUnlock, kUnlockCode));
+    EXPECT_TRUE(ReadReg(m, 1, 0, spTypeCode));
+    EXPECT_TRUE(WriteReg(m, 1, 1, 8, 0));
+    EXPECT_TRUE(WriteReg(m, 1, 0, spChannelMask, 3));
+    EXPECT_EQ(ReadReg(m, 1, 0, spChannelMask), 3u);
+    // The address is fixed for the device's life.
+    ASSERT_TRUE(WriteReg(m, 1, 0, spUnlock, kUnlockCode));
+    EXPECT_FALSE(WriteReg(m, 1, 0, 3, 9));
+    EXPECT_EQ(ReadReg(m, 1, 0, 3), 1u);
+}
+
+} // namespace
