@@ -120,8 +120,11 @@ bool TPowerRsBus::SendReceive(quint8* Buffer, quint32 RequestLength, quint32 Ans
 }
 
 void TPowerRsBus::SetRTSLevel(int Level) {
-    if (FOpen && (Level == 0 || Level == 1))
-        FLine->SetRts(Level == 1);
+    if (!FOpen || (Level != 0 && Level != 1))
+        return;
+    FLine->SetRts(Level == 1);
+    if (OnRtsLevel)
+        OnRtsLevel(Level);
 }
 
 QString TPowerRsBus::BaudRateText(TBaudRate Rate) {

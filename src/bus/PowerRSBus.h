@@ -93,6 +93,9 @@ public:
 
     TNotifyEvent OnChangeStatus;
     TRsDataTransferEvent OnDataTransfer;
+    // Told every RTS level set through SetRTSLevel (lines without modem control, such as
+    // pseudo-terminals, cannot show it otherwise).
+    std::function<void(int Level)> OnRtsLevel;
 
 private:
     bool Attempt(quint8* Buffer, quint32 RequestLength, quint32 AnswerLength, quint32& Received,

@@ -114,6 +114,25 @@ TEST_F(Connections, SerialConnectFromTheOptions) {
     EXPECT_TRUE(errors.isEmpty());
 }
 
+TEST_F(Connections, RtsModesSetTheLineOnceAfterOpening) {
+    PortsFolder ports;
+    TScriptedDevice dev;
+    ports.Link(3, dev.PortPath());
+    auto& o = *options.AccessPoints()->ComPortAPOptions();
+    o.SetPort(2);
+    std::vector<int> levels;
+    dm.Bus.OnRtsLevel = [&](int level) { levels.push_back(level); };
+    com.SetupView();
+    for (int mode : {1, 0, 2}) {
+        levels.clear();
+        o.SetRTSMode(mode);
+        ASSERT_TRUE(com.Connect());
+        EXPECT_EQ(dm.Bus.HwFlow(), mode == 2 ? hfRTSTOGGLE : hfNONERTSON);
+        EXPECT_EQ(levels, mode == 2 ? std::vector<int>{} : std::vector<int>{mode}) << mode;
+        com.Disconnect();
+    }
+}
+
 TEST_F(Connections, SerialOpenFailureClearsThePanels) {
     PortsFolder ports; // empty: COM200 stands for nothing
     options.AccessPoints()->ComPortAPOptions()->SetPort(199);
