@@ -1,4 +1,5 @@
 #include "platform/PortNames.h"
+#include "support/PortsFolder.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -6,18 +7,6 @@
 
 namespace {
 
-// Points the ports folder at a temporary directory for the life of the object.
-struct PortsFolderOverride {
-    QTemporaryDir dir;
-    QByteArray saved = qgetenv("DOVUVAVAROVOD_PORTS");
-    PortsFolderOverride() { qputenv("DOVUVAVAROVOD_PORTS", dir.path().toLocal8Bit()); }
-    ~PortsFolderOverride() {
-        if (saved.isEmpty())
-            qunsetenv("DOVUVAVAROVOD_PORTS");
-        else
-            qputenv("DOVUVAVAROVOD_PORTS", saved);
-    }
-};
 
 TEST(PortNames, NumbersOfComNames) {
     EXPECT_EQ(PortNumberFromName(QStringLiteral("COM7")), 7);
@@ -40,7 +29,7 @@ TEST(PortNames, FixedTableCoversFourAdapterFamilies) {
 }
 
 TEST(PortNames, PortsFolderEntriesComeBeforeTheTable) {
-    PortsFolderOverride ports;
+    TPortsFolder ports;
     ASSERT_TRUE(ports.dir.isValid());
     EXPECT_EQ(PortsFolder(), ports.dir.path());
     const QString target = ports.dir.filePath(QStringLiteral("device"));
@@ -59,7 +48,7 @@ TEST(PortNames, PortsFolderEntriesComeBeforeTheTable) {
 }
 
 TEST(PortNames, ListingShowsExistingPortsWithTheirDevices) {
-    PortsFolderOverride ports;
+    TPortsFolder ports;
     const QString target = ports.dir.filePath(QStringLiteral("adapter"));
     QFile(target).open(QIODevice::WriteOnly);
     ASSERT_TRUE(QFile::link(target, ports.dir.filePath(QStringLiteral("COM120"))));

@@ -12,7 +12,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -22,9 +21,9 @@ quint32 gRateTicks = 0;
 } // namespace
 
 TFindDevices::TFindDevices(TNerixModule& Module, TComPortAccessPoint& AP, TPowerRsBus& Bus, QWidget* parent)
-    : QDialog(parent), FModule(Module), FBus(Bus), FScan(std::make_unique<TBusScan>(Module, AP, Bus)) {
+    : TSearchDialog(parent), FModule(Module), FBus(Bus), FScan(std::make_unique<TBusScan>(Module, AP, Bus)) {
     setObjectName(QStringLiteral("FindDevices"));
-    setModal(true);
+    AttachSearch(*FScan);
 
     ProtocolEdit = new QComboBox(this);
     for (int p = 0; p < kTransferProtocolCount; ++p)
@@ -34,11 +33,6 @@ TFindDevices::TFindDevices(TNerixModule& Module, TComPortAccessPoint& AP, TPower
     ParityBox = new QComboBox(this);
     ParityBox->addItems({QStringLiteral("ptNone"), QStringLiteral("ptOdd"), QStringLiteral("ptEven"),
                          QStringLiteral("ptMark"), QStringLiteral("ptSpace")});
-    StartEdit = new QLineEdit(this);
-    StartEdit->setAlignment(Qt::AlignRight);
-    StopEdit = new QLineEdit(this);
-    StopEdit->setAlignment(Qt::AlignRight);
-    CurrentAddressLbl = new QLabel(this);
     RateLbl = new QLabel(this);
     RateFieldEdit = new QGroupBox(this);
     auto* rates = new QGridLayout(RateFieldEdit);
@@ -48,12 +42,6 @@ TFindDevices::TFindDevices(TNerixModule& Module, TComPortAccessPoint& AP, TPower
         RateBoxes[size_t(i)]->setProperty("tag", i);
         rates->addWidget(RateBoxes[size_t(i)], i % 6, i / 6);
     }
-    StartOneBtn = new QPushButton(this);
-    StartOneBtn->setProperty("tag", 0);
-    StartBtn = new QPushButton(this);
-    StartBtn->setProperty("tag", 1);
-    CloseBtn = new QPushButton(this);
-
     FProtocolLbl = new QLabel(this);
     FMethodLbl = new QLabel(this);
     FStartLbl = new QLabel(this);
@@ -91,9 +79,6 @@ TFindDevices::TFindDevices(TNerixModule& Module, TComPortAccessPoint& AP, TPower
     connect(ProtocolEdit, &QComboBox::activated, this, &TFindDevices::ProtocolEditChange);
     connect(ScanMethodEdit, &QComboBox::activated, this, &TFindDevices::ScanMethodEditChange);
     connect(ParityBox, &QComboBox::activated, this, &TFindDevices::ParityBoxChange);
-    connect(StartOneBtn, &QPushButton::clicked, this, &TFindDevices::StartBtnClick);
-    connect(StartBtn, &QPushButton::clicked, this, &TFindDevices::StartBtnClick);
-    connect(CloseBtn, &QPushButton::clicked, this, &TFindDevices::CloseBtnClick);
 
     FScan->OnAddress = [this](quint8 address) { CurrentAddressLbl->setText(AddressText(address)); };
     FScan->OnSpeed = [this](quint32 baud) { RateLbl->setText(QStringLiteral("br%1").arg(baud)); };
@@ -125,7 +110,7 @@ void TFindDevices::UpdateLanguage() {
     ScanMethodEdit->setItemText(1, t.BySpeeds);
     StartOneBtn->setText(t.SearchFirst);
     StartBtn->setText(t.SearchAll);
-    CloseBtn->setText(FScan->Running() ? t.Stop : t.Close);
+    CloseBtn->setText(CloseCaption(FScan->Running()));
 }
 
 void TFindDevices::InitState() {
@@ -140,16 +125,9 @@ void TFindDevices::InitState() {
     StopEdit->setText(QStringLiteral("255"));
     CurrentAddressLbl->setText(QStringLiteral("0x00 (0)"));
     RateLbl->setText(QStringLiteral("br%1").arg(FBus.BaudRateValue()));
-    SetScanning(false);
+    SetSearching(false);
     UpdateLanguage();
     ProtocolEditChange();
-}
-
-bool TFindDevices::Execute() {
-    InitState();
-    const bool found = exec() == QDialog::Accepted;
-    FRates.reset();
-    return found;
 }
 
 void TFindDevices::UpdateEnabling() {
@@ -179,38 +157,31 @@ void TFindDevices::ParityBoxChange() {
     FBus.SetParity(TParity(ParityBox->currentIndex()));
 }
 
-void TFindDevices::SetScanning(bool scanning) {
-    ProtocolEdit->setEnabled(!scanning);
-    ScanMethodEdit->setEnabled(!scanning);
-    RateFieldEdit->setEnabled(!scanning);
-    StartOneBtn->setEnabled(!scanning);
-    StartBtn->setEnabled(!scanning);
-    StartEdit->setEnabled(!scanning);
-    StopEdit->setEnabled(!scanning);
-    ParityBox->setEnabled(!scanning);
-    const TFindUnitLanguage& t = FindUnitLanguage().Texts(CurrentLanguage());
-    CloseBtn->setText(scanning ? t.Stop : t.Close);
-    if (!scanning)
+TTransferProtocol TFindDevices::ChosenProtocol() const {
+    return TTransferProtocol(ProtocolEdit->currentData().toInt());
+}
+
+void TFindDevices::SetSearching(bool Searching) {
+    ProtocolEdit->setEnabled(!Searching);
+    ScanMethodEdit->setEnabled(!Searching);
+    RateFieldEdit->setEnabled(!Searching);
+    StartOneBtn->setEnabled(!Searching);
+    StartBtn->setEnabled(!Searching);
+    StartEdit->setEnabled(!Searching);
+    StopEdit->setEnabled(!Searching);
+    ParityBox->setEnabled(!Searching);
+    CloseBtn->setText(CloseCaption(Searching));
+    if (!Searching)
         UpdateEnabling();
 }
 
-void TFindDevices::StartBtnClick() {
-    if (FScan->Running())
-        return;
-    const auto* button = qobject_cast<QPushButton*>(sender());
-    const bool firstOnly = !button || button->property("tag").toInt() == 0;
-    const auto protocol = TTransferProtocol(ProtocolEdit->currentData().toInt());
-    const auto range = CheckAddressRange(StartEdit->text(), StopEdit->text(), protocol);
-    if (!range) {
-        QMessageBox::warning(this, windowTitle(), FindUnitLanguage().Texts(CurrentLanguage()).MsgAddressRange);
-        return;
-    }
+void TFindDevices::RunSearch(int Start, int Stop, TTransferProtocol Protocol, bool FirstOnly) {
     TScanSettings s;
-    s.Protocol = protocol;
+    s.Protocol = Protocol;
     s.Method = ScanMethodEdit->currentIndex() == 0 ? TScanMethod::ByAddresses : TScanMethod::BySpeeds;
-    s.Start = range->first;
-    s.Stop = range->second;
-    s.FirstOnly = firstOnly;
+    s.Start = Start;
+    s.Stop = Stop;
+    s.FirstOnly = FirstOnly;
     quint32 mask = 0;
     for (int i = 0; i < TRateSet::kCount; ++i)
         if (RateBoxes[size_t(i)]->isChecked())
@@ -228,25 +199,5 @@ void TFindDevices::StartBtnClick() {
     if (FRates)
         FRates->SetSelectionMask(mask);
     s.SpeedMask = mask;
-
-    SetScanning(true);
     FScan->Run(s);
-    SetScanning(false);
-    if (FScan->Found())
-        accept();
-}
-
-void TFindDevices::CloseBtnClick() {
-    if (FScan->Running())
-        FScan->Stop();
-    else
-        QDialog::reject();
-}
-
-void TFindDevices::reject() {
-    // Esc or the window's close box while scanning only stops the scan; the dialog closes when idle.
-    if (FScan->Running())
-        FScan->Stop();
-    else
-        QDialog::reject();
 }

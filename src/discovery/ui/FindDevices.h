@@ -1,8 +1,8 @@
 #pragma once
 
 #include "discovery/BusScan.h"
+#include "discovery/ui/SearchDialog.h"
 
-#include <QDialog>
 #include <array>
 #include <functional>
 #include <memory>
@@ -11,19 +11,13 @@ class QCheckBox;
 class QComboBox;
 class QGroupBox;
 class QLabel;
-class QLineEdit;
-class QPushButton;
 
 // "Device detection": the dialog of the serial bus scan.
-class TFindDevices : public QDialog {
+class TFindDevices : public TSearchDialog {
     Q_OBJECT
 public:
     TFindDevices(TNerixModule& Module, TComPortAccessPoint& AP, TPowerRsBus& Bus, QWidget* parent = nullptr);
     ~TFindDevices() override;
-
-    // Shows the dialog modally in its initial state; true when a device was found by
-    // "Search first device" or "By speeds" (the dialog then closed by itself).
-    bool Execute();
 
     std::function<void()> OnScanStart;
     std::function<void(const TScanHit&)> OnDeviceFound;
@@ -33,32 +27,27 @@ public:
     Q_INVOKABLE void UpdateLanguage();
 
     // For tests and callers that drive the dialog without showing it.
-    void InitState();
+    void InitState() override;
     TBusScan& Scan() { return *FScan; }
     QComboBox* ProtocolEdit = nullptr;
     QComboBox* ScanMethodEdit = nullptr;
     QComboBox* ParityBox = nullptr;
-    QLineEdit* StartEdit = nullptr;
-    QLineEdit* StopEdit = nullptr;
-    QLabel* CurrentAddressLbl = nullptr;
     QLabel* RateLbl = nullptr;
     QGroupBox* RateFieldEdit = nullptr;
     std::array<QCheckBox*, TRateSet::kCount> RateBoxes{};
-    QPushButton* StartOneBtn = nullptr;
-    QPushButton* StartBtn = nullptr;
-    QPushButton* CloseBtn = nullptr;
 
 public Q_SLOTS:
     void ProtocolEditChange();
     void ScanMethodEditChange();
     void ParityBoxChange();
-    void StartBtnClick();
-    void CloseBtnClick();
-    void reject() override;
+
+protected:
+    TTransferProtocol ChosenProtocol() const override;
+    void RunSearch(int Start, int Stop, TTransferProtocol Protocol, bool FirstOnly) override;
+    void SetSearching(bool Searching) override;
 
 private:
     void UpdateEnabling();
-    void SetScanning(bool scanning);
 
     TNerixModule& FModule;
     TPowerRsBus& FBus;

@@ -1,6 +1,5 @@
 #include "discovery/ui/UDPFinding.h"
 
-#include "discovery/BusScan.h"
 #include "localization/LanguageTables.h"
 #include "protocol/NerixModule.h"
 
@@ -9,7 +8,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -20,22 +18,12 @@ QString ShortAddressText(quint8 address) {
 } // namespace
 
 TUDPFindingDlg::TUDPFindingDlg(TNerixModule& Module, TUdpPortAccessPoint& AP, QWidget* parent)
-    : QDialog(parent), FModule(Module), FSearch(std::make_unique<TUdpSearch>(Module, AP)) {
+    : TSearchDialog(parent), FModule(Module), FSearch(std::make_unique<TUdpSearch>(Module, AP)) {
     setObjectName(QStringLiteral("UDPFindingDlg"));
-    setModal(true);
+    AttachSearch(*FSearch);
     ProtocolEdit = new QComboBox(this);
     ProtocolEdit->addItem(TransferProtocolName(tpNerix), int(tpNerix));
     ProtocolEdit->addItem(TransferProtocolName(tpModbus), int(tpModbus));
-    StartEdit = new QLineEdit(this);
-    StartEdit->setAlignment(Qt::AlignRight);
-    StopEdit = new QLineEdit(this);
-    StopEdit->setAlignment(Qt::AlignRight);
-    CurrentAddressLbl = new QLabel(this);
-    StartOneBtn = new QPushButton(this);
-    StartOneBtn->setProperty("tag", 0);
-    StartBtn = new QPushButton(this);
-    StartBtn->setProperty("tag", 1);
-    CloseBtn = new QPushButton(this);
     FProtocolLbl = new QLabel(this);
     FStartLbl = new QLabel(this);
     FStopLbl = new QLabel(this);
@@ -60,9 +48,6 @@ TUDPFindingDlg::TUDPFindingDlg(TNerixModule& Module, TUdpPortAccessPoint& AP, QW
     main->addLayout(buttons);
 
     connect(ProtocolEdit, &QComboBox::activated, this, &TUDPFindingDlg::ProtocolEditChange);
-    connect(StartOneBtn, &QPushButton::clicked, this, &TUDPFindingDlg::StartBtnClick);
-    connect(StartBtn, &QPushButton::clicked, this, &TUDPFindingDlg::StartBtnClick);
-    connect(CloseBtn, &QPushButton::clicked, this, &TUDPFindingDlg::CloseBtnClick);
     FSearch->OnAddress = [this](quint8 a) { CurrentAddressLbl->setText(ShortAddressText(a)); };
     FSearch->OnScanStart = [this] {
         if (OnScanStart)
@@ -86,7 +71,7 @@ void TUDPFindingDlg::UpdateLanguage() {
     FAddressCaptionLbl->setText(t.CurrentAddress);
     StartOneBtn->setText(t.SearchFirst);
     StartBtn->setText(t.SearchAll);
-    CloseBtn->setText(FSearch->Running() ? t.Stop : t.Close);
+    CloseBtn->setText(CloseCaption(FSearch->Running()));
 }
 
 void TUDPFindingDlg::InitState() {
@@ -99,11 +84,6 @@ void TUDPFindingDlg::InitState() {
     ProtocolEditChange();
 }
 
-bool TUDPFindingDlg::Execute() {
-    InitState();
-    return exec() == QDialog::Accepted;
-}
-
 void TUDPFindingDlg::ProtocolEditChange() {
     const auto protocol = TTransferProtocol(ProtocolEdit->currentData().toInt());
     FModule.SetTransferProtocol(protocol);
@@ -111,44 +91,19 @@ void TUDPFindingDlg::ProtocolEditChange() {
         OnProtocolChange(protocol);
 }
 
-void TUDPFindingDlg::SetSearching(bool searching) {
-    ProtocolEdit->setEnabled(!searching);
-    StartOneBtn->setEnabled(!searching);
-    StartBtn->setEnabled(!searching);
-    StartEdit->setEnabled(!searching);
-    StopEdit->setEnabled(!searching);
-    const TFindUnitLanguage& t = FindUnitLanguage().Texts(CurrentLanguage());
-    CloseBtn->setText(searching ? t.Stop : t.Close);
+TTransferProtocol TUDPFindingDlg::ChosenProtocol() const {
+    return TTransferProtocol(ProtocolEdit->currentData().toInt());
 }
 
-void TUDPFindingDlg::StartBtnClick() {
-    if (FSearch->Running())
-        return;
-    const auto* button = qobject_cast<QPushButton*>(sender());
-    const bool firstOnly = !button || button->property("tag").toInt() == 0;
-    const auto protocol = TTransferProtocol(ProtocolEdit->currentData().toInt());
-    const auto range = CheckAddressRange(StartEdit->text(), StopEdit->text(), protocol);
-    if (!range) {
-        QMessageBox::warning(this, windowTitle(), FindUnitLanguage().Texts(CurrentLanguage()).MsgAddressRange);
-        return;
-    }
-    SetSearching(true);
-    FSearch->Run(range->first, range->second, protocol, firstOnly);
-    SetSearching(false);
-    if (FSearch->Found())
-        accept();
+void TUDPFindingDlg::SetSearching(bool Searching) {
+    ProtocolEdit->setEnabled(!Searching);
+    StartOneBtn->setEnabled(!Searching);
+    StartBtn->setEnabled(!Searching);
+    StartEdit->setEnabled(!Searching);
+    StopEdit->setEnabled(!Searching);
+    CloseBtn->setText(CloseCaption(Searching));
 }
 
-void TUDPFindingDlg::CloseBtnClick() {
-    if (FSearch->Running())
-        FSearch->Stop();
-    else
-        QDialog::reject();
-}
-
-void TUDPFindingDlg::reject() {
-    if (FSearch->Running())
-        FSearch->Stop();
-    else
-        QDialog::reject();
+void TUDPFindingDlg::RunSearch(int Start, int Stop, TTransferProtocol Protocol, bool FirstOnly) {
+    FSearch->Run(Start, Stop, Protocol, FirstOnly);
 }

@@ -1,26 +1,22 @@
 #pragma once
 
 #include "discovery/UdpSearch.h"
+#include "discovery/ui/SearchDialog.h"
 
-#include <QDialog>
 #include <functional>
 #include <memory>
 
 class QComboBox;
 class QLabel;
-class QLineEdit;
-class QPushButton;
 
 // "Device detection" behind a UDP gateway: addresses only, no speeds.
-class TUDPFindingDlg : public QDialog {
+class TUDPFindingDlg : public TSearchDialog {
     Q_OBJECT
 public:
     TUDPFindingDlg(TNerixModule& Module, TUdpPortAccessPoint& AP, QWidget* parent = nullptr);
     ~TUDPFindingDlg() override;
 
-    // Resets the controls and shows the dialog modally; true when "Search first device" found one.
-    bool Execute();
-    void InitState();
+    void InitState() override;
     TUdpSearch& Search() { return *FSearch; }
 
     std::function<void()> OnScanStart;
@@ -30,21 +26,16 @@ public:
     Q_INVOKABLE void UpdateLanguage();
 
     QComboBox* ProtocolEdit = nullptr;
-    QLineEdit* StartEdit = nullptr;
-    QLineEdit* StopEdit = nullptr;
-    QLabel* CurrentAddressLbl = nullptr;
-    QPushButton* StartOneBtn = nullptr;
-    QPushButton* StartBtn = nullptr;
-    QPushButton* CloseBtn = nullptr;
 
 public Q_SLOTS:
     void ProtocolEditChange();
-    void StartBtnClick();
-    void CloseBtnClick();
-    void reject() override;
+
+protected:
+    TTransferProtocol ChosenProtocol() const override;
+    void RunSearch(int Start, int Stop, TTransferProtocol Protocol, bool FirstOnly) override;
+    void SetSearching(bool Searching) override;
 
 private:
-    void SetSearching(bool searching);
 
     TNerixModule& FModule;
     std::unique_ptr<TUdpSearch> FSearch;

@@ -6,6 +6,7 @@
 #include "options/AdminOptions.h"
 #include "shell/Dm.h"
 #include "shell/ui/ConnectionsTool.h"
+#include "support/PortsFolder.h"
 #include "support/ScriptedDevice.h"
 #include "support/UdpGateway.h"
 
@@ -22,19 +23,6 @@
 
 namespace {
 
-// A ports folder of the test's own, with COM3 linked to a pseudo-terminal.
-struct PortsFolder {
-    QTemporaryDir dir;
-    QByteArray saved = qgetenv("DOVUVAVAROVOD_PORTS");
-    PortsFolder() { qputenv("DOVUVAVAROVOD_PORTS", dir.path().toLocal8Bit()); }
-    ~PortsFolder() {
-        if (saved.isEmpty())
-            qunsetenv("DOVUVAVAROVOD_PORTS");
-        else
-            qputenv("DOVUVAVAROVOD_PORTS", saved);
-    }
-    void Link(int n, const QString& target) { QFile::link(target, dir.filePath(QStringLiteral("COM%1").arg(n))); }
-};
 
 class Connections : public ::testing::Test {
 protected:
@@ -79,7 +67,7 @@ TEST_F(Connections, SerialViewColumnsPanelsAndLanguage) {
 }
 
 TEST_F(Connections, SerialConnectFromTheOptions) {
-    PortsFolder ports;
+    TPortsFolder ports;
     TScriptedDevice dev;
     ASSERT_TRUE(dev.Ok());
     ports.Link(3, dev.PortPath());
@@ -115,7 +103,7 @@ TEST_F(Connections, SerialConnectFromTheOptions) {
 }
 
 TEST_F(Connections, RtsModesSetTheLineOnceAfterOpening) {
-    PortsFolder ports;
+    TPortsFolder ports;
     TScriptedDevice dev;
     ports.Link(3, dev.PortPath());
     auto& o = *options.AccessPoints()->ComPortAPOptions();
@@ -134,7 +122,7 @@ TEST_F(Connections, RtsModesSetTheLineOnceAfterOpening) {
 }
 
 TEST_F(Connections, SerialOpenFailureClearsThePanels) {
-    PortsFolder ports; // empty: COM200 stands for nothing
+    TPortsFolder ports; // empty: COM200 stands for nothing
     options.AccessPoints()->ComPortAPOptions()->SetPort(199);
     com.SetupView();
     com.Panel(1)->setText(QStringLiteral("old"));
@@ -206,7 +194,7 @@ TEST_F(Connections, UdpConnectAndItsFailure) {
 }
 
 TEST(BusSettingsForm, AllOrNothingAndAMissingPortKeepsTheStoredOne) {
-    PortsFolder ports;
+    TPortsFolder ports;
     TBusSettingsForm form;
     EXPECT_EQ(form.windowTitle(), QStringLiteral("Settings"));
     EXPECT_EQ(form.RateEdit->count(), 20);

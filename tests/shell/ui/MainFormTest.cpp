@@ -7,6 +7,7 @@
 #include "shell/ui/ConnectionsTool.h"
 #include "shell/ui/MainForm.h"
 #include "shell/ui/TestConnectionChannelDlg.h"
+#include "support/PortsFolder.h"
 #include "support/ScriptedDevice.h"
 
 #include <QApplication>
@@ -23,18 +24,6 @@
 
 namespace {
 
-struct PortsFolder {
-    QTemporaryDir dir;
-    QByteArray saved = qgetenv("DOVUVAVAROVOD_PORTS");
-    PortsFolder() { qputenv("DOVUVAVAROVOD_PORTS", dir.path().toLocal8Bit()); }
-    ~PortsFolder() {
-        if (saved.isEmpty())
-            qunsetenv("DOVUVAVAROVOD_PORTS");
-        else
-            qputenv("DOVUVAVAROVOD_PORTS", saved);
-    }
-    void Link(int n, const QString& target) { QFile::link(target, dir.filePath(QStringLiteral("COM%1").arg(n))); }
-};
 
 // The program as start-up builds it, on an options folder of the test's own.
 struct App {
@@ -139,7 +128,7 @@ TEST(MainForm, AnUnknownStoredAccessPointStartsWithTheSerialConnection) {
 }
 
 TEST(MainForm, SelectionRulesConnectedOrNotAndTheConverterItems) {
-    PortsFolder ports;
+    TPortsFolder ports;
     TScriptedDevice dev;
     ports.Link(3, dev.PortPath());
     App app([](TAdminOptions& o) { o.AccessPoints()->ComPortAPOptions()->SetPort(2); });
@@ -213,7 +202,7 @@ TEST(ConnectionTestMachine, WaitsHalfASecondAndStartsOverOnAnotherChoice) {
 }
 
 TEST(MainForm, ConnectionTestCountsASilentDeviceAndRestoresTheCurrentDevice) {
-    PortsFolder ports;
+    TPortsFolder ports;
     TScriptedDevice dev;
     dev.AddNerixDevice(1, {{{0, 1}, 11}});
     ports.Link(3, dev.PortPath());
@@ -249,7 +238,7 @@ TEST(MainForm, ConnectionTestCountsASilentDeviceAndRestoresTheCurrentDevice) {
 }
 
 TEST(MainForm, AWholeRunOnAScriptedBus) {
-    PortsFolder ports;
+    TPortsFolder ports;
     TScriptedDevice dev;
     dev.AddNerixDevice(2, {{{0, 0}, 6}, {{0, 1}, 1001}, {{0, 2}, 3}, {{0, 3}, 0x602}});
     dev.AddNerixDevice(4, {{{0, 0}, 64}, {{0, 1}, 1002}, {{0, 2}, 0xD48}, {{0, 3}, 0x604}});
