@@ -60,7 +60,7 @@ struct TUdpConnectionLanguage : TAppLocalization {
 // The emulator window and its count editor.
 #define DVV_EMULATOR_TEXTS(X)                                                                                    \
     X(Caption) X(ComPort) X(Protocol) X(ColDevice) X(ColNumber) X(Close) X(Apply) X(MsgComPortError)             \
-    X(EditorCaption) X(EditorPrompt) X(EditorNumber) X(EditorApply) X(EditorCancel)
+    X(EditorCaption) X(EditorPrompt) X(EditorNumber) X(EditorApply) X(EditorCancel) X(MsgChooseDevice)
 
 struct TEmulatorLanguage : TAppLocalization {
     using TAppLocalization::TAppLocalization;

@@ -48,6 +48,7 @@ const TEmulatorLanguageLocalization::TRow kEmulatorRows[] = {
     {&TEmulatorLanguage::EditorNumber, {"Number", "Количество", "Кількість", "Anzahl", "Cantidad", "Nombre"}},
     {&TEmulatorLanguage::EditorApply, {"Apply", "Применить", "Застосувати", "Übernehmen", "Aplicar", "Appliquer"}},
     {&TEmulatorLanguage::EditorCancel, {"Cancel", "Отмена", "Скасувати", "Abbrechen", "Cancelar", "Annuler"}},
+    {&TEmulatorLanguage::MsgChooseDevice, {"Choose at least one device to emulate", "Выберите хотя бы одно устройство для эмуляции", "Виберіть хоча б один пристрій для емуляції", "Wählen Sie mindestens ein Gerät zum Emulieren", "Elija al menos un dispositivo para emular", "Choisissez au moins un appareil à émuler"}},
 };
 
 const TRangeKindsLanguageLocalization::TRow kRangeKindRows[] = {
