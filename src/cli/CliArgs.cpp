@@ -1,6 +1,7 @@
 #include "cli/CliArgs.h"
 
 #include "discovery/BusScan.h"
+#include "emulator/EmulatorRows.h"
 
 #include <QLocale>
 #include <bit>
@@ -25,6 +26,9 @@ const QStringList kExchangeCommands = {QStringLiteral("read"), QStringLiteral("w
 // Commands that talk to one device.
 const QStringList kDeviceCommands = {QStringLiteral("read"), QStringLiteral("write"), QStringLiteral("info")};
 const QStringList kScanCommands = {QStringLiteral("scan")};
+const QStringList kEmulateCommands = {QStringLiteral("emulate")};
+// Commands that open a serial port, asking or answering.
+const QStringList kPortCommands = kExchangeCommands + kEmulateCommands;
 
 TApply Flag(bool TCliOptions::*field) {
     return [=](TCliOptions& o, const QString&) -> QString {
@@ -64,7 +68,7 @@ TApply IntIn(int TCliOptions::*field, const char* what, qint64 lo, qint64 hi) {
 
 const std::vector<TOptionSpec>& Specs() {
     static const std::vector<TOptionSpec> specs = {
-        {QStringLiteral("port"), true, kExchangeCommands,
+        {QStringLiteral("port"), true, kPortCommands,
          [](TCliOptions& o, const QString& v) -> QString {
              if (v.isEmpty())
                  return QStringLiteral("--port needs COMn or a device path");
@@ -83,7 +87,7 @@ const std::vector<TOptionSpec>& Specs() {
              return {};
          }},
         {QStringLiteral("local-port"), true, kExchangeCommands, IntIn(&TCliOptions::LocalPort, "--local-port", 1, 65535)},
-        {QStringLiteral("protocol"), true, kExchangeCommands,
+        {QStringLiteral("protocol"), true, kPortCommands,
          [](TCliOptions& o, const QString& v) -> QString {
              if (v.compare(QLatin1String("nerix"), Qt::CaseInsensitive) == 0)
                  o.Protocol = tpNerix;
@@ -123,6 +127,16 @@ const std::vector<TOptionSpec>& Specs() {
         {QStringLiteral("first"), false, kScanCommands, Flag(&TCliOptions::FirstOnly)},
         {QStringLiteral("by-speeds"), false, kScanCommands, Flag(&TCliOptions::BySpeeds)},
         {QStringLiteral("json"), false, kScanCommands, Flag(&TCliOptions::Json)},
+        {QStringLiteral("devices"), true, kEmulateCommands,
+         [](TCliOptions& o, const QString& v) -> QString {
+             std::vector<TEmulatorDeviceCount> devices;
+             QString error;
+             if (!ParseEmulatorDevices(v, devices, error))
+                 return error;
+             o.Devices = v;
+             return {};
+         }},
+        {QStringLiteral("log"), false, kEmulateCommands, Flag(&TCliOptions::Log)},
         {QStringLiteral("object"), true, kPropertyCommands, IntIn(&TCliOptions::Object, "--object", 0, 255)},
         {QStringLiteral("property"), true, kPropertyCommands,
          IntIn(&TCliOptions::Property, "--property", 0, 65535)},
@@ -131,7 +145,7 @@ const std::vector<TOptionSpec>& Specs() {
              o.Float = true;
              return {};
          }},
-        {QStringLiteral("baud"), true, kExchangeCommands,
+        {QStringLiteral("baud"), true, kPortCommands,
          [](TCliOptions& o, const QString& v) -> QString {
              const auto n = ParseInteger(v);
              if (!n || *n < 50 || *n > 4000000)
@@ -242,7 +256,7 @@ TCliParseResult ParseCliArguments(const QStringList& args) {
         r.Ok = true;
         return r;
     }
-    if (!kExchangeCommands.contains(command)) {
+    if (!kPortCommands.contains(command)) {
         r.Error = QStringLiteral("unknown command \"%1\"").arg(command);
         return r;
     }
@@ -288,6 +302,18 @@ TCliParseResult ParseCliArguments(const QStringList& args) {
             r.Error = err;
             return r;
         }
+    }
+    if (command == QLatin1String("emulate")) {
+        if (o.Port.isEmpty()) {
+            r.Error = QStringLiteral("--port is required");
+            return r;
+        }
+        if (o.Devices.isEmpty()) {
+            r.Error = QStringLiteral("--devices is required");
+            return r;
+        }
+        r.Ok = true;
+        return r;
     }
     if (o.Port.isEmpty() == o.UdpHost.isEmpty()) {
         r.Error = QStringLiteral("give either --port or --udp");
@@ -357,6 +383,8 @@ QString CliUsage() {
         "  dovuvavarovod-cli info  --port COMn|PATH --address A [options]\n"
         "  dovuvavarovod-cli scan  --port COMn|PATH [--from 1] [--to 255] [--speeds 9600,19200,...]\n"
         "                          [--first] [--by-speeds] [--json] [options]\n"
+        "  dovuvavarovod-cli emulate --port COMn|PATH --devices NAME[=N],... [--protocol nerix|modbus]\n"
+        "                          [--baud 9600] [--log]\n"
         "  Instead of --port: --udp HOST:PORT [--local-port N] reaches the devices behind a UDP\n"
         "  gateway (answers come back to the sender, or to local port N); a UDP scan has no speeds.\n"
         "\n"
@@ -365,6 +393,11 @@ QString CliUsage() {
         "scan asks every address from --from to --to at each of --speeds (default: --baud) and prints\n"
         "each device as it is found; --first stops at the first, --by-speeds finds a single device\n"
         "whatever its address, --json prints one JSON object per device.\n"
+        "emulate answers on the port as a bus of emulated devices, at addresses from 1 in the order\n"
+        "given, until SIGINT or SIGTERM. NAME is a row of the emulator window: KVD-AIK-BUS,\n"
+        "KVD-AIK8-BUS, KVD-AO-BUS, KVD-AO6-BUS, KVD-DI-BUS, KVD-DO-BUS, KVD-DIO-BUS, KVD-DOS-BUS,\n"
+        "KVD-DOR-BUS, KVD-DOS12-BUS; N is 1 to 10 (default 1). --log prints every request and\n"
+        "answer in hexadecimal with a time stamp.\n"
         "\n"
         "options:\n"
         "  --protocol P          nerix|modbus (default nerix); modbus reads and writes the property\n"

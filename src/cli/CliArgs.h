@@ -10,7 +10,7 @@
 
 // Everything a command line can say, validated. Each command accepts its own subset of options.
 struct TCliOptions {
-    QString Command; // "read", "write", "help"
+    QString Command; // "read", "write", "info", "scan", "emulate", "help"
 
     // Where the bus is.
     QString Port; // "COMn" or a device path
@@ -41,6 +41,11 @@ struct TCliOptions {
     bool FirstOnly = false;
     bool BySpeeds = false;
     bool Json = false;
+
+    // What to emulate: the device rows with their counts, as given; and whether every request and
+    // answer is printed.
+    QString Devices;
+    bool Log = false;
 };
 
 struct TCliParseResult {

@@ -13,8 +13,17 @@
 #include "protocol/ModbusToNerix.h"
 #include "protocol/NerixModule.h"
 
+#include "emulator/EmulatorRows.h"
+#include "emulator/VirtualDeviceManager.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QSocketNotifier>
+#include <cerrno>
+#include <csignal>
+#include <fcntl.h>
 #include <unistd.h>
 
 namespace {
@@ -261,6 +270,96 @@ int RunScan(const TCliOptions& o, QTextStream& out, QTextStream& err) {
     return kExitOk;
 }
 
+// SIGINT and SIGTERM end the emulator through a pipe: the handler only writes a byte, and the
+// event loop, which sees the pipe readable, quits and lets the port close as usual.
+int gSignalPipe[2] = {-1, -1};
+
+void SignalToPipe(int) {
+    const int saved = errno;
+    const char b = 1;
+    [[maybe_unused]] const ssize_t n = ::write(gSignalPipe[1], &b, 1);
+    errno = saved;
+}
+
+QString HexBytes(const quint8* Data, int Count) {
+    QString text;
+    for (int i = 0; i < Count; ++i) {
+        if (i > 0)
+            text += QLatin1Char(' ');
+        text += QStringLiteral("%1").arg(Data[i], 2, 16, QLatin1Char('0')).toUpper();
+    }
+    return text;
+}
+
+int RunEmulate(const TCliOptions& o, QTextStream& out, QTextStream& err) {
+    std::vector<TEmulatorDeviceCount> devices;
+    QString error;
+    if (!ParseEmulatorDevices(o.Devices, devices, error)) {
+        err << "dovuvavarovod-cli: " << error << Qt::endl;
+        return kExitUsage;
+    }
+    if (!QCoreApplication::instance()) {
+        err << "dovuvavarovod-cli: emulate needs an event loop" << Qt::endl;
+        return kExitFailed;
+    }
+    TVirtualDeviceManager manager;
+    for (const TEmulatorDeviceCount& d : devices)
+        manager.AddDevices(d.TypeCode, d.Count);
+    manager.SetProtocol(o.Protocol == tpModbus ? TVirtualDeviceManager::kProtocolModbus
+                                               : TVirtualDeviceManager::kProtocolNerix);
+    manager.SetPortName(o.Port);
+    manager.SetBaudRateValue(o.Baud);
+    if (o.Log)
+        manager.OnFrame = [&out](int Direction, const quint8* Data, int Count) {
+            out << QDateTime::currentDateTime().toString(QStringLiteral("HH:mm:ss.zzz"))
+                << (Direction == 1 ? " RX " : " TX ") << HexBytes(Data, Count) << Qt::endl;
+        };
+
+    if (::pipe2(gSignalPipe, O_CLOEXEC | O_NONBLOCK) != 0) {
+        err << "dovuvavarovod-cli: cannot create the signal pipe" << Qt::endl;
+        return kExitFailed;
+    }
+    struct sigaction action = {};
+    action.sa_handler = SignalToPipe;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    struct sigaction oldInt = {};
+    struct sigaction oldTerm = {};
+    sigaction(SIGINT, &action, &oldInt);
+    sigaction(SIGTERM, &action, &oldTerm);
+    QSocketNotifier stop(gSignalPipe[0], QSocketNotifier::Read);
+    QObject::connect(&stop, &QSocketNotifier::activated, [] { QCoreApplication::quit(); });
+    auto restore = [&] {
+        sigaction(SIGINT, &oldInt, nullptr);
+        sigaction(SIGTERM, &oldTerm, nullptr);
+        stop.setEnabled(false);
+        ::close(gSignalPipe[0]);
+        ::close(gSignalPipe[1]);
+        gSignalPipe[0] = gSignalPipe[1] = -1;
+    };
+
+    manager.SetActive(true);
+    if (!manager.Active()) {
+        err << "cannot open " << o.Port << ": " << manager.LastError() << Qt::endl;
+        restore();
+        return kExitFailed;
+    }
+    for (int i = 0; i < manager.DeviceCount(); ++i)
+        out << "0x"
+            << QStringLiteral("%1").arg(manager.DeviceAt(i)->Address(), 2, 16, QLatin1Char('0')).toUpper()
+            << " " << manager.DeviceName(i) << Qt::endl;
+    out << "emulating " << manager.DeviceCount() << " devices on " << o.Port << " ("
+        << (o.Protocol == tpModbus ? "Modbus RTU" : "Nerix") << ", " << o.Baud << " bit/s)" << Qt::endl;
+
+    QCoreApplication::exec();
+
+    manager.SetActive(false);
+    manager.OnFrame = nullptr;
+    restore();
+    out << "stopped" << Qt::endl;
+    return kExitOk;
+}
+
 } // namespace
 
 int RunCli(const QStringList& args, QTextStream& out, QTextStream& err) {
@@ -280,5 +379,7 @@ int RunCli(const QStringList& args, QTextStream& out, QTextStream& err) {
         return RunInfo(parsed.Options, out, err);
     if (command == QLatin1String("scan"))
         return RunScan(parsed.Options, out, err);
+    if (command == QLatin1String("emulate"))
+        return RunEmulate(parsed.Options, out, err);
     return RunExchange(parsed.Options, out, err);
 }

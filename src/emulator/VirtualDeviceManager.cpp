@@ -1,12 +1,38 @@
 #include "emulator/VirtualDeviceManager.h"
 
+#include "emulator/ConverterMO.h"
+#include "emulator/EmulatorPortDriver.h"
 #include "emulator/VirtualDevices.h"
 #include "model/DeviceRegister.h"
+#include "protocol/PortFrameMaker.h"
 
-TVirtualDeviceManager::TVirtualDeviceManager() = default;
+#include <QSocketNotifier>
+#include <QTimer>
+
+TVirtualDeviceManager::TVirtualDeviceManager()
+    : FReader(std::make_unique<TPortFrameOfData>(std::make_unique<TEmulatorPortDriver>())),
+      FPollTimer(std::make_unique<QTimer>()), FConverter(std::make_unique<TConverterMO>(this)) {
+    FPollTimer->setInterval(kPollInterval);
+    QObject::connect(FPollTimer.get(), &QTimer::timeout, [this] { PollTick(); });
+    FReader->Port().OnReceiveData = [this](TCommPortDriver*, const quint8* Data, quint32 Size) {
+        ++FChunksRead;
+        FReader->DataReceived(Data, Size);
+    };
+    FReader->OnFrame = [this](const quint8* Data, quint16 Count) { DataReceived(Data, Count); };
+    FReader->IsComplete = [this](const quint8* Data, quint16 Count) {
+        if (FProtocol == kProtocolNerix)
+            return Count == kNerixFrameSize;
+        if (FProtocol == kProtocolModbus) {
+            const int length = ModbusRequestLength(Data, Count);
+            return length > 0 && Count == length;
+        }
+        return false;
+    };
+}
 
 TVirtualDeviceManager::~TVirtualDeviceManager() {
     ClearDevices();
+    SetActive(false);
 }
 
 void TVirtualDeviceManager::AddDevices(quint32 TypeCode, int Count) {
@@ -74,4 +100,108 @@ bool TVirtualDeviceManager::ProcessNerixRequest(const QByteArray& Frame, QByteAr
         return false;
     Answer = QByteArray(reinterpret_cast<const char*>(answer.data()), kNerixFrameSize);
     return true;
+}
+
+TCommPortDriver& TVirtualDeviceManager::Port() {
+    return FReader->Port();
+}
+
+QString TVirtualDeviceManager::LastError() const {
+    return FReader->Port().LastError();
+}
+
+void TVirtualDeviceManager::SetPortAndRate(int PortNumber, int RateId) {
+    if (Port().IsOpen())
+        return;
+    Port().SetPort(PortNumber);
+    Port().SetBaudRate(CPDrv::TBaudRate(RateId));
+}
+
+void TVirtualDeviceManager::SetPortName(const QString& Name) {
+    if (!Port().IsOpen())
+        Port().SetPortName(Name);
+}
+
+void TVirtualDeviceManager::SetBaudRateValue(quint32 Value) {
+    if (!Port().IsOpen())
+        Port().SetBaudRateValue(Value);
+}
+
+void TVirtualDeviceManager::SetActive(bool Value) {
+    if (Value == FActive)
+        return;
+    if (Value) {
+        if (!Port().Open())
+            return;
+        const int handle = static_cast<TEmulatorPortDriver&>(Port()).Handle();
+        if (handle >= 0) {
+            FNotifier = std::make_unique<QSocketNotifier>(handle, QSocketNotifier::Read);
+            QObject::connect(FNotifier.get(), &QSocketNotifier::activated, [this] { ReadyRead(); });
+        }
+    } else {
+        FNotifier.reset();
+        Port().Close();
+        // A half-received request must not be completed by the bytes of the next session.
+        FReader->Discard();
+        FNerixCount = 0;
+        FConverter->Clear();
+    }
+    FActive = Value;
+    if (FActive)
+        FPollTimer->start();
+    else
+        FPollTimer->stop();
+}
+
+void TVirtualDeviceManager::ReadyRead() {
+    const quint64 before = FChunksRead;
+    Port().Poll();
+    // Readable but nothing to read: the far end hung up and the line reports so for ever. The poll
+    // timer keeps reading; the notifier would only spin.
+    if (FChunksRead == before && FNotifier)
+        FNotifier->setEnabled(false);
+}
+
+void TVirtualDeviceManager::PollTick() {
+    FPollTimer->stop();
+    Port().Poll();
+    FReader->Poll();
+    if (FNotifier && !FNotifier->isEnabled())
+        FNotifier->setEnabled(true);
+    if (FActive)
+        FPollTimer->start();
+}
+
+void TVirtualDeviceManager::Send(const quint8* Data, int Count) {
+    if (OnFrame)
+        OnFrame(0, Data, Count);
+    Port().Send(Data, quint32(Count));
+}
+
+void TVirtualDeviceManager::DataReceived(const quint8* Data, int Count) {
+    if (!Data || Count <= 0)
+        return;
+    if (OnFrame)
+        OnFrame(1, Data, Count);
+    if (FProtocol == kProtocolNerix) {
+        if (Count > kNerixFrameSize)
+            return;
+        for (int i = 0; i < Count; ++i) {
+            if (FNerixCount >= kNerixFrameSize)
+                FNerixCount = 0;
+            FNerixBuffer[size_t(FNerixCount++)] = Data[i];
+        }
+        std::array<quint8, kNerixFrameSize> answer{};
+        const bool answered = ProcessNerixRequest(FNerixBuffer.data(), FNerixCount, answer);
+        FNerixCount = 0;
+        if (answered)
+            Send(answer.data(), kNerixFrameSize);
+    } else if (FProtocol == kProtocolModbus) {
+        if (Count > TConverterMO::kBufferSize)
+            return;
+        const bool answered = FConverter->SetRequest(Data, Count) && FConverter->ProcessModbusRequest();
+        if (answered)
+            Send(FConverter->Buffer(), FConverter->Count());
+        FConverter->Clear();
+    }
 }

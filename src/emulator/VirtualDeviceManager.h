@@ -7,14 +7,32 @@
 #include <QString>
 #include <QtGlobal>
 #include <array>
+#include <functional>
 #include <memory>
 #include <vector>
+
+class QSocketNotifier;
+class QTimer;
+class TCommPortDriver;
+class TConverterMO;
+class TPortFrameOfData;
 
 // The emulated bus: owns the emulated devices and answers Nerix requests as they would. Devices get
 // consecutive addresses from 1 and serial numbers from the same counter; a refused or unaddressed
 // request gets no answer at all, never an error reply.
+//
+// On a serial port (SetActive) it listens in one of two protocols and answers each request as soon
+// as its length says it is complete; bytes that never make a request go after a silence of the
+// reader's gap. Everything runs on the thread that owns the manager, driven by its event loop.
 class TVirtualDeviceManager {
 public:
+    enum : int { kProtocolNerix = 0, kProtocolModbus = 1 };
+    // The port side's poll: delivers what silence completed and stands in for a missed readiness
+    // notification.
+    static constexpr int kPollInterval = 10;
+    // Direction: 1 a received chunk, 0 a sent answer.
+    using TFrameObserver = std::function<void(int Direction, const quint8* Data, int Length)>;
+
     // The next-address counter stops adding devices when it reaches this.
     static constexpr int kAddressLimit = 256;
     // Serial number of a device = this + its address counter value.
@@ -51,8 +69,47 @@ public:
     // The request served last (or being served).
     const TNerixRequest& Request() const { return FRequest; }
 
+    // --- The port side ---
+    // Opens (true) or closes (false) the port; nothing when the state is already so. A port that
+    // does not open leaves the manager inactive (LastError says why).
+    void SetActive(bool Value);
+    bool Active() const { return FActive; }
+    // The port number ("COMn") and the driver's baud rate identifier (1 = 110 .. 13 = 115200);
+    // ignored while the port is open.
+    void SetPortAndRate(int PortNumber, int RateId);
+    // A port by name, "COMn" or a device path, and a speed in bit/s; ignored while open.
+    void SetPortName(const QString& Name);
+    void SetBaudRateValue(quint32 Value);
+    // 0 Nerix, 1 Modbus RTU; any other value ignores all received data.
+    int Protocol() const { return FProtocol; }
+    void SetProtocol(int Value) { FProtocol = Value; }
+    QString LastError() const;
+    TCommPortDriver& Port();
+    TPortFrameOfData& Reader() { return *FReader; }
+    TConverterMO& Converter() { return *FConverter; }
+    // Sees every request received (or burst discarded) and every answer sent; the owner clears it
+    // when it stops listening.
+    TFrameObserver OnFrame;
+    // Serves one chunk the reader delivered, as received from the port: answers it on the port when
+    // it is a request some device serves.
+    void DataReceived(const quint8* Data, int Count);
+
 private:
+    void PollTick();
+    void ReadyRead();
+    void Send(const quint8* Data, int Count);
+
     std::vector<std::unique_ptr<TVirtualDevice>> FDevices;
     quint16 FNextAddress = 1;
     TNerixRequest FRequest;
+
+    std::unique_ptr<TPortFrameOfData> FReader;
+    std::unique_ptr<QTimer> FPollTimer;
+    std::unique_ptr<QSocketNotifier> FNotifier;
+    std::unique_ptr<TConverterMO> FConverter;
+    int FProtocol = kProtocolNerix;
+    bool FActive = false;
+    quint64 FChunksRead = 0;
+    std::array<quint8, kNerixFrameSize> FNerixBuffer{};
+    int FNerixCount = 0;
 };

@@ -3,8 +3,31 @@
 #include "emulator/VirtualAnalogChannels.h"
 #include "emulator/VirtualDiscreteChannels.h"
 
+#include <array>
+#include <bit>
+#include <cstring>
+
 TVirtualKVDAIKBUS::TVirtualKVDAIKBUS(TVirtualDeviceManager* Manager) : TVirtualDevice(Manager, 0, 15) {
     AddChannels<TVirtualAIChannel>(1, 4);
+}
+
+bool TVirtualKVDAIKBUS::ReadModbusBlock(quint16 Start, quint16 Count, bool IsRead, quint8* Data) {
+    if (!IsRead || !Data || Count == 0 || Start < kBlockStart || Start > kBlockLast ||
+        int(Start) + int(Count) - 1 > kBlockLast)
+        return false;
+    // Built anew for every request, so a read always sees the outputs of this moment.
+    std::array<quint8, 20> block{};
+    auto put = [&](int Index, quint32 Bits) {
+        for (int b = 0; b < 4; ++b)
+            block[size_t(Index * 4 + b)] = quint8(Bits >> (24 - 8 * b));
+    };
+    for (int i = 0; i < 4; ++i) {
+        const TCustomVirtualChannel* channel = ChannelAt(i);
+        put(i, channel ? channel->Output() : 0);
+    }
+    put(4, std::bit_cast<quint32>(32.5f));
+    std::memcpy(Data, block.data() + (Start - kBlockStart) * 2, size_t(Count) * 2);
+    return true;
 }
 
 TVirtualKVDAI8BUS::TVirtualKVDAI8BUS(TVirtualDeviceManager* Manager) : TVirtualDevice(Manager, 1, 255) {

@@ -11,6 +11,12 @@
 class TVirtualKVDAIKBUS : public TVirtualDevice { // 4 analog inputs
 public:
     explicit TVirtualKVDAIKBUS(TVirtualDeviceManager* Manager);
+
+    // The measurement block at holding registers 4096 .. 4105: the outputs of channels 1 to 4 and
+    // the constant 32.5, each float most significant byte first. Only reads that stay inside it.
+    static constexpr quint16 kBlockStart = 4096;
+    static constexpr quint16 kBlockLast = 4105;
+    bool ReadModbusBlock(quint16 Start, quint16 Count, bool IsRead, quint8* Data) override;
 };
 
 class TVirtualKVDAI8BUS : public TVirtualDevice { // 8 analog inputs of the eight-channel kind

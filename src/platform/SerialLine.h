@@ -88,8 +88,11 @@ public:
     // How long a toggled write may take to leave the UART before RTS is dropped anyway.
     void SetWriteTimeout(int ms) { FWriteTimeoutMs = ms; }
 
-private:
+    // The file descriptor of the open line, -1 when closed: for a readiness notifier of a listening
+    // port, which must not wait for a timer tick to hear a request.
     int NativeHandle() const;
+
+private:
     bool EnableKernelRs485(bool enable);
     // Raises RTS, sends, waits until the last bit left the UART, lowers RTS.
     qint64 WriteToggled(const quint8* buffer, qint64 count);

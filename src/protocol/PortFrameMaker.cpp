@@ -5,7 +5,10 @@
 
 #include <cstring>
 
-TPortFrameOfData::TPortFrameOfData() : FPort(std::make_unique<TCommPortDriver>()) {
+TPortFrameOfData::TPortFrameOfData() : TPortFrameOfData(nullptr) {}
+
+TPortFrameOfData::TPortFrameOfData(std::unique_ptr<TCommPortDriver> Port)
+    : FPort(Port ? std::move(Port) : std::make_unique<TCommPortDriver>()) {
     FPort->SetInputTimeout(10);
     FPort->OnReceiveData = [this](TCommPortDriver*, const quint8* data, quint32 size) { DataReceived(data, size); };
 }
@@ -27,6 +30,8 @@ void TPortFrameOfData::DataReceived(const quint8* Data, quint32 Size) {
         FCount = quint16(FCount + Size);
     }
     FLastChunk = TickCount();
+    if (FCount > 0 && IsComplete && IsComplete(FArea.data(), FCount))
+        Deliver();
 }
 
 void TPortFrameOfData::Poll() {

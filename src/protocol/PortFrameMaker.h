@@ -16,6 +16,8 @@ public:
     using TFrameEvent = std::function<void(const quint8* Buffer, quint16 Length)>;
 
     TPortFrameOfData();
+    // Reads through Port (a driver of a class of the owner's), or a plain driver when it is null.
+    explicit TPortFrameOfData(std::unique_ptr<TCommPortDriver> Port);
     ~TPortFrameOfData();
     TPortFrameOfData(const TPortFrameOfData&) = delete;
     TPortFrameOfData& operator=(const TPortFrameOfData&) = delete;
@@ -32,8 +34,14 @@ public:
     void DataReceived(const quint8* Data, quint32 Size);
     // Bytes collected and not yet delivered.
     int Pending() const { return FCount; }
+    // Forgets the collected bytes, as when the port closes under a half-received frame.
+    void Discard() { FCount = 0; }
 
     TFrameEvent OnFrame;
+    // Asked after every chunk: true when the collected bytes already form a whole frame, which then
+    // goes out at once instead of after the gap. A listener that knows its frames' lengths answers
+    // sooner than any silence could tell it.
+    std::function<bool(const quint8* Buffer, quint16 Length)> IsComplete;
 
 private:
     void Deliver();

@@ -1,5 +1,6 @@
 #include "shell/Dm.h"
 
+#include "emulator/VirtualDeviceManager.h"
 #include "localization/Localization.h"
 #include "model/ModuleFactory.h"
 #include "model/ZUVOModule.h"
@@ -28,6 +29,7 @@ TDm::TDm() {
     UdpAccessPoint.SetUDPClient(&UdpClient);
     UdpAccessPoint.SetUDPServer(&UdpServer);
     Modbus = std::make_unique<TModbus>(&Bus);
+    VDMgr = std::make_unique<TVirtualDeviceManager>();
     // English until the main window applies a language, so that lookups never meet an empty
     // catalogue.
     BuildDeviceRegister(DeviceRegister);
@@ -52,6 +54,7 @@ TDm::TDm() {
 }
 
 TDm::~TDm() {
+    VDMgr->SetActive(false);
     ComAccessPoint.SetActive(false);
     UdpAccessPoint.SetActive(false);
 }

@@ -14,6 +14,7 @@
 #include <map>
 #include <memory>
 
+class TVirtualDeviceManager;
 class TZUVOModule;
 
 // The application context that every window reads: the one serial bus and both access points, the
@@ -42,6 +43,8 @@ public:
     TPrTbl RangesTable;
     TDevicePropsList Devices;
     TChannelMask ChannelSelection;
+    // The emulator's bus of virtual devices.
+    std::unique_ptr<TVirtualDeviceManager> VDMgr;
 
     // The language every window shows; 0 until the main window first applies one.
     quint8 CurrentLanguage() const;

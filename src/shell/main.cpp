@@ -1,9 +1,16 @@
+#include "emulator/VirtualDeviceManager.h"
 #include "options/AdminOptions.h"
 #include "options/OptionsDm.h"
+#include "shell/DemoBus.h"
 #include "shell/Dm.h"
+#include "discovery/ui/FindDevices.h"
+#include "shell/ui/ConnectionsTool.h"
 #include "shell/ui/MainForm.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QMessageBox>
+#include <cstdio>
 #include <memory>
 
 int main(int argc, char* argv[]) {
@@ -12,16 +19,38 @@ int main(int argc, char* argv[]) {
     QApplication::setOrganizationName(QStringLiteral("ZUVO"));
     // Until the options name a language, the title is the program's own.
     QApplication::setApplicationDisplayName(QStringLiteral("ZUVO Администратор"));
+    const QStringList args = QApplication::arguments();
+    if (args.contains(QStringLiteral("--help"))) {
+        std::fputs("usage: dovuvavarovod [--demo]\n"
+                   "  --demo  try the program on an emulated bus of ten modules (COM1, 9600 bit/s,\n"
+                   "          Nerix); your own Options.xml and ports folder are left alone\n",
+                   stdout);
+        return 0;
+    }
+    const bool demoMode = args.contains(QStringLiteral("--demo"));
 
     // Start-up order: options, application context, main window. Shutdown runs the other way, and
     // the options, destroyed last, write Options.xml.
-    auto options = std::make_unique<TOptionsDm>();
+    std::unique_ptr<TDemoBus> demo;
+    if (demoMode)
+        demo = std::make_unique<TDemoBus>();
+    auto options = std::make_unique<TOptionsDm>(demo ? demo->Folder() : QDir::currentPath());
     auto dm = std::make_unique<TDm>();
+    if (demo) {
+        TDemoBus::Configure(*options->AdminOptions());
+        if (!demo->Start(*dm->VDMgr)) {
+            QMessageBox::critical(nullptr, QStringLiteral("ZUVO Dovuvavarovod"), demo->Error());
+            return 1;
+        }
+    }
     auto form = std::make_unique<TMainForm>(*dm, *options->AdminOptions());
+    if (demo)
+        form->ComConnection().ScanDialog().DefaultProtocol = tpNerix;
     form->show();
     const int code = QApplication::exec();
     form.reset();
     dm.reset();
     options.reset();
+    demo.reset();
     return code;
 }

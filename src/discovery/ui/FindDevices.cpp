@@ -118,7 +118,7 @@ void TFindDevices::InitState() {
     FRates->SetSelectionMask(gRateTicks);
     for (int i = 0; i < TRateSet::kCount; ++i)
         RateBoxes[size_t(i)]->setChecked(FRates->Items(i).Selected);
-    ProtocolEdit->setCurrentIndex(tpModbus);
+    ProtocolEdit->setCurrentIndex(DefaultProtocol);
     ScanMethodEdit->setCurrentIndex(0);
     ParityBox->setCurrentIndex(int(FBus.Parity()));
     StartEdit->setText(QStringLiteral("1"));

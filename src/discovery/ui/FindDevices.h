@@ -23,6 +23,8 @@ public:
     std::function<void(const TScanHit&)> OnDeviceFound;
     // Tells the traffic monitor which protocol to decode.
     std::function<void(TTransferProtocol)> OnProtocolChange;
+    // The protocol the dialog starts with each time it is shown.
+    TTransferProtocol DefaultProtocol = tpModbus;
 
     Q_INVOKABLE void UpdateLanguage();
 

@@ -1,5 +1,7 @@
 #include "shell/ui/MainForm.h"
 
+#include "emulator/VirtualDeviceManager.h"
+#include "emulator/ui/EmulatorForm.h"
 #include "localization/LanguageTables.h"
 #include "options/AdminOptions.h"
 #include "shell/Dm.h"
@@ -501,6 +503,11 @@ void TMainForm::actAboutExecute() {
 }
 
 void TMainForm::SetEmulatorActive(bool On) {
+    if (!On) {
+        FDm.VDMgr->SetActive(false);
+        FDm.VDMgr->ClearDevices();
+        FDm.VDMgr->OnFrame = nullptr;
+    }
     FDm.EmulatorActive = On;
     EmulatorBtn->setChecked(On);
     for (QAction* a : {actGenerator, actTester, actRemoveContact})
@@ -512,8 +519,15 @@ void TMainForm::actEmulatorExecute() {
         SetEmulatorActive(false);
         return;
     }
-    const bool on = OnEmulatorSetup && OnEmulatorSetup();
-    SetEmulatorActive(on);
+    EmulatorBtn->setChecked(true);
+    bool confirmed = false;
+    if (OnEmulatorSetup) {
+        confirmed = OnEmulatorSetup();
+    } else {
+        TEmulatorForm form(*FDm.VDMgr, *FOptions.EmulatorPoints(), this);
+        confirmed = form.exec() == QDialog::Accepted;
+    }
+    SetEmulatorActive(confirmed && FDm.VDMgr->DeviceCount() > 0);
 }
 
 void TMainForm::UpdateActions() {

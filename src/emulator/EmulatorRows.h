@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+#include <optional>
+#include <vector>
+
+// The emulator's device rows, in the order the emulator window lists them, with the type code each
+// row adds. The row "KVD-DI-BUS" adds KVD-DIDC-BUS devices (type 10).
+struct TEmulatorRow {
+    QString Name;
+    quint32 TypeCode;
+};
+
+const std::vector<TEmulatorRow>& EmulatorRows();
+// The type code of the row named Name (case-insensitive); nothing for a name that is no row.
+std::optional<quint32> EmulatorRowTypeCode(const QString& Name);
+
+// A device list as the command line gives it: "KVD-AIK-BUS=2,KVD-DO-BUS" (a count of 1 to 10,
+// 1 when left out). The pairs in the given order; false with Error for an unknown row, a bad
+// count or an empty list.
+struct TEmulatorDeviceCount {
+    quint32 TypeCode;
+    int Count;
+};
+bool ParseEmulatorDevices(const QString& Text, std::vector<TEmulatorDeviceCount>& Devices, QString& Error);

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QDialog>
+#include <functional>
+
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QSpinBox;
+class QTreeWidget;
+class QTreeWidgetItem;
+class TEmulatorOptions;
+class TVirtualDeviceManager;
+
+// "Editor": the number of devices of one row, 1 to 10.
+class TVirtualDeviceEditorForm : public QDialog {
+    Q_OBJECT
+public:
+    explicit TVirtualDeviceEditorForm(QWidget* parent = nullptr);
+    // Shows the editor on Count; true, with Count replaced, on "Apply".
+    bool Execute(int& Count);
+    Q_INVOKABLE void UpdateLanguage();
+
+    QSpinBox* NumberEdit = nullptr;
+    QPushButton* ApplyBtn = nullptr;
+    QPushButton* CancelBtn = nullptr;
+
+private:
+    QLabel* FPromptLbl = nullptr;
+    QLabel* FNumberLbl = nullptr;
+};
+
+// "Select devices": which modules to emulate, how many of each, on which port, speed and protocol.
+class TEmulatorForm : public QDialog {
+    Q_OBJECT
+public:
+    TEmulatorForm(TVirtualDeviceManager& Manager, TEmulatorOptions& Options, QWidget* parent = nullptr);
+
+    Q_INVOKABLE void UpdateLanguage();
+    // The port, speed and protocol choices as the options store them.
+    void LoadOptions();
+
+    // Shows a message; a message box unless replaced (tests replace it).
+    std::function<void(const QString& Text)> OnMessage;
+    // Asks the editor for a row's count; the editor window unless replaced.
+    std::function<bool(int& Count)> OnEditCount;
+
+    QTreeWidget* DeviceList = nullptr;
+    QComboBox* PortBox = nullptr;
+    QComboBox* RateBox = nullptr;
+    QComboBox* ProtocolBox = nullptr;
+    QPushButton* ApplyBtn = nullptr;
+    QPushButton* CloseBtn = nullptr;
+
+public Q_SLOTS:
+    void ApplyBtnClick();
+    void DeviceListDblClick(QTreeWidgetItem* Item);
+
+private:
+    void Message(const QString& text);
+
+    TVirtualDeviceManager& FManager;
+    TEmulatorOptions& FOptions;
+    TVirtualDeviceEditorForm* FEditor = nullptr;
+    QLabel* FPortLbl = nullptr;
+    QLabel* FProtocolLbl = nullptr;
+};

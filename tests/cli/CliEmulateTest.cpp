@@ -1,0 +1,135 @@
+// The command-line emulator answering the command-line master over two bridged pty pairs.
+#include "support/PtyBridge.h"
+
+#include <QElapsedTimer>
+#include <QProcess>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct TCliRun {
+    int code = -1;
+    QString out;
+    QString err;
+};
+
+TCliRun Cli(const QStringList& args) {
+    QProcess p;
+    p.start(QStringLiteral(DVV_CLI_PATH), args);
+    TCliRun r;
+    if (!p.waitForFinished(20000)) {
+        p.kill();
+        p.waitForFinished();
+        return r;
+    }
+    r.code = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    r.out = QString::fromUtf8(p.readAllStandardOutput());
+    r.err = QString::fromUtf8(p.readAllStandardError());
+    return r;
+}
+
+// An emulator process on one end of the bridge, ready once it said so.
+class Emulator {
+public:
+    Emulator(const QString& port, const char* protocol, const char* devices) {
+        FProcess.start(QStringLiteral(DVV_CLI_PATH),
+                       {QStringLiteral("emulate"), QStringLiteral("--port"), port,
+                        QStringLiteral("--protocol"), QString::fromLatin1(protocol),
+                        QStringLiteral("--devices"), QString::fromLatin1(devices), QStringLiteral("--log")});
+        QElapsedTimer t;
+        t.start();
+        while (!FOut.contains(QLatin1String("emulating")) && t.elapsed() < 10000 &&
+               FProcess.state() != QProcess::NotRunning) {
+            FProcess.waitForReadyRead(100);
+            FOut += QString::fromUtf8(FProcess.readAllStandardOutput());
+        }
+    }
+    ~Emulator() {
+        if (FProcess.state() != QProcess::NotRunning) {
+            FProcess.kill();
+            FProcess.waitForFinished();
+        }
+    }
+    bool Ready() const { return FOut.contains(QLatin1String("emulating")); }
+    // SIGTERM; the exit code, -1 when it did not end normally.
+    int Terminate() {
+        FProcess.terminate();
+        if (!FProcess.waitForFinished(5000))
+            return -1;
+        FOut += QString::fromUtf8(FProcess.readAllStandardOutput());
+        return FProcess.exitStatus() == QProcess::NormalExit ? FProcess.exitCode() : -1;
+    }
+    QString Out() const { return FOut; }
+
+private:
+    QProcess FProcess;
+    QString FOut;
+};
+
+} // namespace
+
+TEST(CliEmulate, AnswersReadAndScanThenEndsCleanlyOnSigterm) {
+    TPtyBridge bridge;
+    ASSERT_TRUE(bridge.Ok());
+    Emulator emulator(bridge.PathA(), "nerix", "KVD-AIK-BUS,KVD-DI-BUS=2");
+    ASSERT_TRUE(emulator.Ready()) << emulator.Out().toStdString();
+    EXPECT_TRUE(emulator.Out().contains(QLatin1String("0x03 KVD-DIDC-BUS"))) << emulator.Out().toStdString();
+
+    // The KVD-DI-BUS row's device reports type 10.
+    TCliRun r = Cli({QStringLiteral("read"), QStringLiteral("--port"), bridge.PathB(),
+                     QStringLiteral("--address"), QStringLiteral("2"), QStringLiteral("--object"),
+                     QStringLiteral("0"), QStringLiteral("--property"), QStringLiteral("0")});
+    EXPECT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_EQ(r.out, QStringLiteral("10\n"));
+
+    r = Cli({QStringLiteral("scan"), QStringLiteral("--port"), bridge.PathB(), QStringLiteral("--from"),
+             QStringLiteral("1"), QStringLiteral("--to"), QStringLiteral("5"), QStringLiteral("--timeout"),
+             QStringLiteral("50")});
+    EXPECT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.out.contains(QLatin1String("3 devices found"))) << r.out.toStdString();
+
+    EXPECT_EQ(emulator.Terminate(), 0);
+    // Every request and answer in hexadecimal: the read of address 2 and its answer.
+    EXPECT_TRUE(emulator.Out().contains(QLatin1String(" RX 02 00 00 00 00 00 00 00 00")))
+        << emulator.Out().toStdString();
+    EXPECT_TRUE(emulator.Out().contains(QLatin1String(" TX 02 00 00 00 00 00 00 00 0A")))
+        << emulator.Out().toStdString();
+}
+
+TEST(CliEmulate, ModbusThroughTheRegisterMap) {
+    TPtyBridge bridge;
+    ASSERT_TRUE(bridge.Ok());
+    Emulator emulator(bridge.PathA(), "modbus", "KVD-DOS12-BUS");
+    ASSERT_TRUE(emulator.Ready()) << emulator.Out().toStdString();
+    const TCliRun r = Cli({QStringLiteral("read"), QStringLiteral("--port"), bridge.PathB(),
+                           QStringLiteral("--protocol"), QStringLiteral("modbus"),
+                           QStringLiteral("--address"), QStringLiteral("1"), QStringLiteral("--object"),
+                           QStringLiteral("0"), QStringLiteral("--property"), QStringLiteral("0")});
+    EXPECT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_EQ(r.out, QStringLiteral("17\n"));
+    EXPECT_EQ(emulator.Terminate(), 0);
+}
+
+TEST(CliEmulate, RefusesBadArgumentsAndPortsThatDoNotOpen) {
+    for (const QStringList& args : {
+             QStringList{QStringLiteral("emulate"), QStringLiteral("--port"), QStringLiteral("/tmp/x"),
+                         QStringLiteral("--devices"), QStringLiteral("KVD-XYZ")},
+             QStringList{QStringLiteral("emulate"), QStringLiteral("--port"), QStringLiteral("/tmp/x")},
+             QStringList{QStringLiteral("emulate"), QStringLiteral("--devices"),
+                         QStringLiteral("KVD-DO-BUS")},
+             QStringList{QStringLiteral("emulate"), QStringLiteral("--port"), QStringLiteral("/tmp/x"),
+                         QStringLiteral("--devices"), QStringLiteral("KVD-DO-BUS=11")},
+             QStringList{QStringLiteral("emulate"), QStringLiteral("--port"), QStringLiteral("/tmp/x"),
+                         QStringLiteral("--devices"), QStringLiteral("KVD-DO-BUS"),
+                         QStringLiteral("--address"), QStringLiteral("1")},
+         }) {
+        const TCliRun r = Cli(args);
+        EXPECT_EQ(r.code, 2) << args.join(QLatin1Char(' ')).toStdString();
+        EXPECT_TRUE(r.err.contains(QLatin1String("usage:"))) << r.err.toStdString();
+    }
+    const TCliRun r =
+        Cli({QStringLiteral("emulate"), QStringLiteral("--port"), QStringLiteral("/nonexistent/tty"),
+             QStringLiteral("--devices"), QStringLiteral("KVD-DO-BUS")});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(r.err.startsWith(QLatin1String("cannot open /nonexistent/tty"))) << r.err.toStdString();
+}

@@ -1,0 +1,49 @@
+#include "discovery/ui/FindDevices.h"
+#include "emulator/VirtualDeviceManager.h"
+#include "options/AdminOptions.h"
+#include "options/OptionsDm.h"
+#include "shell/DemoBus.h"
+#include "shell/Dm.h"
+#include "shell/ui/ConnectionsTool.h"
+#include "shell/ui/MainForm.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(DemoBus, ConnectAndSearchListTheTenModules) {
+    const QByteArray ports = qgetenv("DOVUVAVAROVOD_PORTS");
+    {
+        TDemoBus demo;
+        TOptionsDm options(demo.Folder());
+        TDm dm;
+        TDemoBus::Configure(*options.AdminOptions());
+        ASSERT_TRUE(demo.Start(*dm.VDMgr)) << demo.Error().toStdString();
+        EXPECT_EQ(dm.VDMgr->DeviceCount(), 10);
+        TMainForm form(dm, *options.AdminOptions());
+        form.ComConnection().OnError = [](const QString& t) { ADD_FAILURE() << t.toStdString(); };
+        form.FormActivate();
+        form.ConnectBtnClick();
+        ASSERT_TRUE(form.ComConnection().IsConnected());
+
+        TFindDevices& scan = form.ComConnection().ScanDialog();
+        scan.DefaultProtocol = tpNerix;
+        scan.InitState();
+        scan.StopEdit->setText(QStringLiteral("12"));
+        scan.StartBtn->click();
+        ASSERT_EQ(form.DeviceList->topLevelItemCount(), 10);
+        EXPECT_EQ(form.DeviceList->topLevelItem(0)->text(3), QStringLiteral("KVD-AIK-BUS"));
+        EXPECT_EQ(form.DeviceList->topLevelItem(4)->text(3), QStringLiteral("KVD-DIDC-BUS"));
+        EXPECT_EQ(form.DeviceList->topLevelItem(9)->text(0), QStringLiteral("0x0A (10)"));
+        form.ConnectBtnClick();
+        form.FormActivate();
+        EXPECT_TRUE(form.close());
+    }
+    // The user's ports folder is back as it was.
+    EXPECT_EQ(qgetenv("DOVUVAVAROVOD_PORTS"), ports);
+}
+
+} // namespace

@@ -1,0 +1,120 @@
+#include "emulator/VirtualDevice.h"
+#include "emulator/VirtualDeviceManager.h"
+#include "emulator/ui/EmulatorForm.h"
+#include "options/AdminOptions.h"
+#include "options/OptionsDm.h"
+#include "shell/Dm.h"
+#include "shell/ui/MainForm.h"
+#include "support/PortsFolder.h"
+#include "support/PtyPair.h"
+
+#include <QComboBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTreeWidget>
+#include <gtest/gtest.h>
+
+namespace {
+
+class EmulatorWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        form.OnMessage = [this](const QString& t) { messages << t; };
+    }
+    void Check(int row, bool on = true) {
+        form.DeviceList->topLevelItem(row)->setCheckState(0, on ? Qt::Checked : Qt::Unchecked);
+    }
+    TVirtualDeviceManager manager;
+    TAdminOptions options;
+    TEmulatorForm form{manager, *options.EmulatorPoints()};
+    QStringList messages;
+};
+
+TEST_F(EmulatorWindow, RowsBoxesAndTexts) {
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("Select devices"));
+    ASSERT_EQ(form.DeviceList->topLevelItemCount(), 10);
+    EXPECT_EQ(form.DeviceList->topLevelItem(4)->text(0), QStringLiteral("KVD-DI-BUS"));
+    EXPECT_EQ(form.DeviceList->topLevelItem(9)->text(1), QStringLiteral("1"));
+    EXPECT_EQ(form.PortBox->count(), 255);
+    EXPECT_EQ(form.RateBox->itemText(0), QStringLiteral("br110"));
+    EXPECT_EQ(form.RateBox->itemText(12), QStringLiteral("br115200"));
+    // The options' choices (COM2, br9600, Nerix by default).
+    EXPECT_EQ(form.PortBox->currentText(), QStringLiteral("COM2"));
+    EXPECT_EQ(form.RateBox->currentText(), QStringLiteral("br9600"));
+    EXPECT_EQ(form.ProtocolBox->currentText(), QStringLiteral("Nerix"));
+
+    int offered = 0;
+    form.OnEditCount = [&](int& count) {
+        offered = count;
+        count = 4;
+        return true;
+    };
+    form.DeviceListDblClick(form.DeviceList->topLevelItem(2));
+    EXPECT_EQ(offered, 1);
+    EXPECT_EQ(form.DeviceList->topLevelItem(2)->text(1), QStringLiteral("4"));
+}
+
+TEST_F(EmulatorWindow, NothingCheckedOpensNothing) {
+    form.ApplyBtn->click();
+    EXPECT_EQ(messages, QStringList{QStringLiteral("Choose at least one device to emulate")});
+    EXPECT_FALSE(manager.Active());
+    EXPECT_NE(form.result(), QDialog::Accepted);
+}
+
+TEST_F(EmulatorWindow, ApplyStartsTheBusAndKeepsTheChoices) {
+    TPortsFolder ports;
+    TPtyPair pty;
+    ports.Link(7, pty.SlavePath());
+    Check(4); // KVD-DI-BUS: its devices report type 10
+    Check(0);
+    form.PortBox->setCurrentIndex(6);
+    form.RateBox->setCurrentIndex(9);
+    form.ProtocolBox->setCurrentIndex(1);
+    form.ApplyBtn->click();
+    ASSERT_TRUE(manager.Active()) << messages.join(QLatin1Char(';')).toStdString();
+    EXPECT_EQ(form.result(), QDialog::Accepted);
+    ASSERT_EQ(manager.DeviceCount(), 2);
+    EXPECT_EQ(manager.DeviceAt(0)->TypeCode(), 0u);
+    EXPECT_EQ(manager.DeviceAt(1)->TypeCode(), 10u);
+    EXPECT_EQ(manager.Protocol(), 1);
+    EXPECT_EQ(options.EmulatorPoints()->Port(), 6);
+    EXPECT_EQ(options.EmulatorPoints()->RateID(), 9);
+    EXPECT_EQ(options.EmulatorPoints()->Protocol(), 1);
+    manager.SetActive(false);
+}
+
+TEST_F(EmulatorWindow, APortThatDoesNotOpenLeavesNoDevices) {
+    TPortsFolder ports; // COM250 stands for nothing
+    Check(1);
+    form.PortBox->setCurrentIndex(249);
+    form.ApplyBtn->click();
+    EXPECT_EQ(messages, QStringList{QStringLiteral("COM-port connection error")});
+    EXPECT_EQ(manager.DeviceCount(), 0);
+    EXPECT_FALSE(manager.Active());
+    EXPECT_EQ(options.EmulatorPoints()->Port(), 1); // not stored
+}
+
+TEST(MainFormEmulator, SwitchingOnAndOff) {
+    QTemporaryDir folder;
+    TOptionsDm options(folder.path());
+    TDm dm;
+    TMainForm form(dm, *options.AdminOptions());
+    form.OnEmulatorSetup = [&] {
+        dm.VDMgr->AddDevices(5, 2);
+        return true;
+    };
+    form.actEmulatorExecute();
+    EXPECT_TRUE(dm.EmulatorActive);
+    EXPECT_TRUE(form.EmulatorBtn->isChecked());
+    EXPECT_TRUE(form.actGenerator->isEnabled());
+    form.actEmulatorExecute();
+    EXPECT_FALSE(dm.EmulatorActive);
+    EXPECT_EQ(dm.VDMgr->DeviceCount(), 0);
+    EXPECT_FALSE(form.actTester->isEnabled());
+    form.OnEmulatorSetup = [] { return false; };
+    form.actEmulatorExecute();
+    EXPECT_FALSE(dm.EmulatorActive);
+    EXPECT_FALSE(form.EmulatorBtn->isChecked());
+}
+
+} // namespace
