@@ -13,7 +13,7 @@ namespace {
 
 using TApply = std::function<QString(TCliOptions&, const QString&)>;
 
-struct TOptionSpec {
+struct TOptionRule {
     QString Name;    // without the leading "--"
     bool TakesValue;
     QStringList Commands;
@@ -66,8 +66,8 @@ TApply IntIn(int TCliOptions::*field, const char* what, qint64 lo, qint64 hi) {
     };
 }
 
-const std::vector<TOptionSpec>& Specs() {
-    static const std::vector<TOptionSpec> specs = {
+const std::vector<TOptionRule>& Rules() {
+    static const std::vector<TOptionRule> rules = {
         {QStringLiteral("port"), true, kPortCommands,
          [](TCliOptions& o, const QString& v) -> QString {
              if (v.isEmpty())
@@ -203,11 +203,11 @@ const std::vector<TOptionSpec>& Specs() {
         // Resolved after all options are read, since --float may follow it.
         {QStringLiteral("value"), true, {QStringLiteral("write")}, nullptr},
     };
-    return specs;
+    return rules;
 }
 
-const TOptionSpec* FindSpec(const QString& name) {
-    for (const auto& s : Specs())
+const TOptionRule* FindRule(const QString& name) {
+    for (const auto& s : Rules())
         if (s.Name == name)
             return &s;
     return nullptr;
@@ -278,18 +278,18 @@ TCliParseResult ParseCliArguments(const QStringList& args) {
             name = name.left(eq);
             inlineValue = true;
         }
-        const TOptionSpec* spec = FindSpec(name);
-        if (!spec || !spec->Commands.contains(command)) {
+        const TOptionRule* rule = FindRule(name);
+        if (!rule || !rule->Commands.contains(command)) {
             r.Error = QStringLiteral("unknown option --%1 for %2").arg(name, command);
             return r;
         }
-        if (spec->TakesValue && !inlineValue) {
+        if (rule->TakesValue && !inlineValue) {
             if (i + 1 >= args.size()) {
                 r.Error = QStringLiteral("--%1 needs a value").arg(name);
                 return r;
             }
             value = args[++i];
-        } else if (!spec->TakesValue && inlineValue) {
+        } else if (!rule->TakesValue && inlineValue) {
             r.Error = QStringLiteral("--%1 takes no value").arg(name);
             return r;
         }
@@ -298,7 +298,7 @@ TCliParseResult ParseCliArguments(const QStringList& args) {
             valueGiven = true;
             continue;
         }
-        if (const QString err = spec->Apply(o, value); !err.isEmpty()) {
+        if (const QString err = rule->Apply(o, value); !err.isEmpty()) {
             r.Error = err;
             return r;
         }
