@@ -2,31 +2,13 @@
 #include "support/PtyBridge.h"
 
 #include <QElapsedTimer>
+#include "CliProcess.h"
+
 #include <QProcess>
 #include <gtest/gtest.h>
 
 namespace {
 
-struct TCliRun {
-    int code = -1;
-    QString out;
-    QString err;
-};
-
-TCliRun Cli(const QStringList& args) {
-    QProcess p;
-    p.start(QStringLiteral(DVV_CLI_PATH), args);
-    TCliRun r;
-    if (!p.waitForFinished(20000)) {
-        p.kill();
-        p.waitForFinished();
-        return r;
-    }
-    r.code = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    r.out = QString::fromUtf8(p.readAllStandardOutput());
-    r.err = QString::fromUtf8(p.readAllStandardError());
-    return r;
-}
 
 // An emulator process on one end of the bridge, ready once it said so.
 class Emulator {
