@@ -19,9 +19,12 @@ quint32 TBusSettings::Encode() const {
            (quint32(ParityCode & 0xF) << 24) | (quint32(StopBitsCode & 0xF) << 28);
 }
 
+QString HexAddressText(quint8 Address) {
+    return QStringLiteral("0x") + QString::number(Address, 16).toUpper().rightJustified(2, QLatin1Char('0'));
+}
+
 QString AddressText(quint8 Address) {
-    return QStringLiteral("0x") + QString::number(Address, 16).toUpper().rightJustified(2, QLatin1Char('0')) +
-           QStringLiteral(" (") + QString::number(Address) + QLatin1Char(')');
+    return HexAddressText(Address) + QStringLiteral(" (") + QString::number(Address) + QLatin1Char(')');
 }
 
 QString TBusSettings::Text() const {

@@ -21,3 +21,5 @@ struct TBusSettings {
 
 // "0x1F (31)": how addresses are shown everywhere.
 QString AddressText(quint8 Address);
+// "0x1F": the short form of lists without room for the decimal.
+QString HexAddressText(quint8 Address);

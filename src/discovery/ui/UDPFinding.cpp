@@ -1,6 +1,7 @@
 #include "discovery/ui/UDPFinding.h"
 
 #include "localization/LanguageTables.h"
+#include "model/BusSettings.h"
 #include "protocol/NerixModule.h"
 
 #include <QComboBox>
@@ -10,12 +11,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
-
-namespace {
-QString ShortAddressText(quint8 address) {
-    return QStringLiteral("0x") + QString::number(address, 16).toUpper().rightJustified(2, QLatin1Char('0'));
-}
-} // namespace
 
 TUDPFindingDlg::TUDPFindingDlg(TNerixModule& Module, TUdpPortAccessPoint& AP, QWidget* parent)
     : TSearchDialog(parent), FModule(Module), FSearch(std::make_unique<TUdpSearch>(Module, AP)) {
@@ -48,7 +43,7 @@ TUDPFindingDlg::TUDPFindingDlg(TNerixModule& Module, TUdpPortAccessPoint& AP, QW
     main->addLayout(buttons);
 
     connect(ProtocolEdit, &QComboBox::activated, this, &TUDPFindingDlg::ProtocolEditChange);
-    FSearch->OnAddress = [this](quint8 a) { CurrentAddressLbl->setText(ShortAddressText(a)); };
+    FSearch->OnAddress = [this](quint8 a) { CurrentAddressLbl->setText(HexAddressText(a)); };
     FSearch->OnScanStart = [this] {
         if (OnScanStart)
             OnScanStart();

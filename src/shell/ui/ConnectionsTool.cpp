@@ -22,10 +22,6 @@ int Checked(int value, int lo, int hi, int fallback) {
     return value >= lo && value <= hi ? value : fallback;
 }
 
-QString HexAddress(quint8 address) {
-    return QStringLiteral("0x") + QString::number(address, 16).toUpper().rightJustified(2, QLatin1Char('0'));
-}
-
 } // namespace
 
 TCustomConnectionConfig::TCustomConnectionConfig(QTreeWidget* DeviceList, QStatusBar* StatusBar, TDm& Dm,
@@ -339,7 +335,7 @@ TUDPFindingDlg& TUdpPortConnection::SearchDialog() {
                                                         hit.StopBitsCode);
             props->ByteOrder = hit.ByteOrder;
             props->TimeoutCode = hit.TimeoutCode;
-            AddDevice(std::move(props), {HexAddress(hit.Address), TransferProtocolName(hit.Protocol), model,
+            AddDevice(std::move(props), {HexAddressText(hit.Address), TransferProtocolName(hit.Protocol), model,
                                          QString::number(hit.SerialNumber)});
         };
     }

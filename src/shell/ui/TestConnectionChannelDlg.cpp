@@ -1,6 +1,7 @@
 #include "shell/ui/TestConnectionChannelDlg.h"
 
 #include "localization/LanguageTables.h"
+#include "model/BusSettings.h"
 #include "model/ZUVOModule.h"
 #include "platform/Ticks.h"
 #include "shell/Dm.h"
@@ -22,8 +23,7 @@ TTestConnectionChannelDlg::TTestConnectionChannelDlg(TDm& Dm, QWidget* parent)
     for (int i = 0; i < FDm.Devices.Count(); ++i) {
         TDeviceProps* device = FDm.Devices.Items(i);
         auto* item = new QTreeWidgetItem(List);
-        item->setText(0, QStringLiteral("0x") +
-                             QString::number(device->Address, 16).toUpper().rightJustified(2, QLatin1Char('0')));
+        item->setText(0, HexAddressText(device->Address));
         item->setText(1, device->ModelName);
         item->setTextAlignment(2, Qt::AlignCenter);
         item->setTextAlignment(3, Qt::AlignCenter);
