@@ -14,6 +14,7 @@ bool TAccessPoint::Exchange(const quint8* Request, int RequestLength, int Answer
     if (AnswerLength > 0)
         std::memset(FAnswer.data(), 0, size_t(AnswerLength));
     FCheck = Check ? &Check : nullptr;
+    FLastAnswerMirrored = false;
     struct TClearCheck {
         const TAnswerCheck*& Ref;
         ~TClearCheck() { Ref = nullptr; }
@@ -27,6 +28,8 @@ bool TAccessPoint::Exchange(const quint8* Request, int RequestLength, int Answer
             continue;
         if (OnTraffic)
             OnTraffic(FAnswer.data(), quint16(AnswerLength), true);
+        FLastAnswerMirrored =
+            AnswerLength == RequestLength && std::memcmp(FAnswer.data(), Request, size_t(AnswerLength)) == 0;
         if (AnswerLength > 0)
             std::memcpy(Answer, FAnswer.data(), size_t(AnswerLength));
         return true;

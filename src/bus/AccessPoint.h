@@ -40,6 +40,11 @@ public:
     int Timeout() const { return GetTimeout(); }
     int Baudrate() const { return GetBaudrate(); }
 
+    // Whether the answer of the last successful exchange was byte-identical to its request. On a
+    // line that echoes, an echo looks exactly like that, so whoever must not be fooled by one (a
+    // scan) asks for a confirmation in that case.
+    bool LastAnswerMirrored() const { return FLastAnswerMirrored; }
+
     TTrafficEvent OnTraffic;
 
     // One attempt: send the request, receive AnswerLength bytes into Answer.
@@ -65,4 +70,5 @@ private:
     const TAnswerCheck* FCheck = nullptr;
     int FTryCount = 2;
     bool FBusy = false;
+    bool FLastAnswerMirrored = false;
 };

@@ -88,18 +88,32 @@ public:
     // byte-identical to the request and, for this protocol, to a genuine answer of a write, so it
     // cannot be told apart by content: with this set, each attempt first takes back exactly the
     // request's bytes and then reads the answer.
+    //
+    // With it off, the bus learns it on the first exchange of a connection that shows it: a frame
+    // identical to the request followed, within the time-out, by an answer the check accepts (or, for
+    // answers of another length, the request's bytes skipped in front of the answer). Echo is then
+    // switched on for the rest of the connection and OnLocalEchoDetected told. An answer that differs
+    // from its request ends the learning: the line does not echo.
     bool LocalEcho() const { return FLocalEcho; }
-    void SetLocalEcho(bool Value) { FLocalEcho = Value; }
+    void SetLocalEcho(bool Value);
 
     TNotifyEvent OnChangeStatus;
     TRsDataTransferEvent OnDataTransfer;
     // Told every RTS level set through SetRTSLevel (lines without modem control, such as
     // pseudo-terminals, cannot show it otherwise).
     std::function<void(int Level)> OnRtsLevel;
+    // The bus found that the line echoes and switched LocalEcho on.
+    std::function<void()> OnLocalEchoDetected;
 
 private:
     bool Attempt(quint8* Buffer, quint32 RequestLength, quint32 AnswerLength, quint32& Received,
-                 const TAnswerCheck* Check);
+                 const TAnswerCheck* Check, bool FirstAttempt);
+    // Slides the answer window over stray bytes until Check accepts it; counts what it skipped.
+    bool SkipToAnswer(quint8* Buffer, quint32 AnswerLength, const TAnswerCheck& Check, quint32& Skipped);
+    // An answer identical to the request, on a line not yet known to echo or not: waits for a second
+    // frame. True when one came (the first was the echo; Buffer then holds the answer).
+    bool SecondFrameFollows(quint8* Buffer, quint32 AnswerLength, const TAnswerCheck* Check);
+    void EchoDetected();
     // How many stray bytes an attempt skips at most while it looks for an answer its check accepts.
     static constexpr quint32 kMaxSkippedBytes = 256;
 
@@ -109,4 +123,8 @@ private:
     TBaudRate FBaudRate = br9600;
     quint16 FTryCount = 0;
     bool FLocalEcho = false;
+    // Whether the line's echo is still to be learnt on this connection (see LocalEcho).
+    bool FEchoUnknown = true;
+    // What the answer window skipped, to tell an echo in front of an answer from noise.
+    std::array<quint8, kMaxRequest> FSkipped{};
 };

@@ -67,13 +67,17 @@ bool TBusScan::ProbeAddress(quint8 Address, quint32 Baud, TTransferProtocol Prot
         quint32 type = 0;
         if (!Read(spTypeCode, type))
             return false;
+        // An answer identical to the request may be the line's echo with nobody behind it: only a
+        // second answer that is not a mirror of its request (the serial number) makes it a device.
+        const bool mirrored = FAP.LastAnswerMirrored();
         Result.TypeCode = quint16(type);
         // A type the program has no name for is no device of ours: its other properties stay unread.
         if (ModelNameOf(Result.TypeCode).isEmpty())
             return false;
         quint32 settings = 0;
-        if (!Read(spSerialNumber, Result.SerialNumber) || !Read(spChannelMask, Result.ChannelMask) ||
-            !Read(spBusSettings, settings))
+        if (!Read(spSerialNumber, Result.SerialNumber) || (mirrored && FAP.LastAnswerMirrored()))
+            return false;
+        if (!Read(spChannelMask, Result.ChannelMask) || !Read(spBusSettings, settings))
             return false;
         Result.StopBitsCode = TBusSettings::Decode(settings).StopBitsCode;
         return true;

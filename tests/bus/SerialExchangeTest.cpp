@@ -113,6 +113,62 @@ TEST_F(SerialExchange, LocalEchoIsTakenBackBeforeTheAnswer) {
     EXPECT_FALSE(module.WriteProperty(1, 0, 6));
 }
 
+// The line echoes and nobody said so: the first exchange shows it (its own request, then an answer)
+// and the bus switches echo on for the rest of the connection, without a retry.
+TEST_F(SerialExchange, AnEchoingLineIsRecognisedByItsFirstExchange) {
+    int told = 0;
+    bus.OnLocalEchoDetected = [&] { ++told; };
+    dev.SetEcho(true);
+    bool ok = false;
+    EXPECT_EQ(Read(1, 0, &ok), 1234u);
+    EXPECT_TRUE(ok);
+    EXPECT_TRUE(bus.LocalEcho());
+    EXPECT_EQ(told, 1);
+    EXPECT_TRUE(module.WriteProperty(1, 0, 77));
+    EXPECT_EQ(Read(1, 0, &ok), 77u);
+    EXPECT_EQ(dev.RequestCount(), 3);
+    EXPECT_EQ(told, 1);
+}
+
+// A write's confirmation is a copy of the request, like an echo; when a second copy follows, the
+// first one was the echo.
+TEST_F(SerialExchange, AnEchoIsAlsoRecognisedOnAWrite) {
+    dev.SetEcho(true);
+    EXPECT_TRUE(module.WriteProperty(1, 0, 5));
+    EXPECT_TRUE(bus.LocalEcho());
+    EXPECT_EQ(dev.Property(5, 0, 1), 5u);
+    EXPECT_EQ(dev.RequestCount(), 1);
+}
+
+// On a line that does not echo, a confirmation alone is taken as the answer, and the first answer
+// that differs from its request settles that the line does not echo.
+TEST_F(SerialExchange, ALineWithoutEchoIsNotTakenForOne) {
+    int told = 0;
+    bus.OnLocalEchoDetected = [&] { ++told; };
+    EXPECT_TRUE(module.WriteProperty(1, 0, 9));
+    bool ok = false;
+    EXPECT_EQ(Read(1, 0, &ok), 9u);
+    EXPECT_TRUE(ok);
+    EXPECT_TRUE(module.WriteProperty(1, 0, 10));
+    EXPECT_FALSE(bus.LocalEcho());
+    EXPECT_EQ(told, 0);
+    EXPECT_EQ(dev.RequestCount(), 3);
+}
+
+// Modbus answers have another length than their requests: the echo is skipped in front of the
+// answer, and recognised the same way.
+TEST_F(SerialExchange, AModbusEchoIsRecognisedToo) {
+    dev.SetDeviceModbus(5, true);
+    dev.SetEcho(true);
+    module.SetTransferProtocol(tpModbus);
+    bool ok = false;
+    EXPECT_EQ(Read(1, 0, &ok), 1234u);
+    EXPECT_TRUE(ok);
+    EXPECT_TRUE(bus.LocalEcho());
+    EXPECT_TRUE(module.WriteProperty(1, 0, 3));
+    EXPECT_EQ(dev.Property(5, 0, 1), 3u);
+}
+
 TEST_F(SerialExchange, LateAnswerIsNotTakenForTheNextRequest) {
     ap.SetTryCount(1);
     dev.DelayNextAnswers({300}); // the first answer comes after the 150 ms time-out

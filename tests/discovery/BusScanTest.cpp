@@ -205,4 +205,35 @@ TEST(RateSet, SpeedsLabelsAndMask) {
     EXPECT_EQ(TRateSet::IndexOfRate(brCustom), -1);
 }
 
+// An adapter that echoes, with nobody behind it: every read "answers" with its own request, which
+// carries the value 0, the type code of a real model. No phantom device may be listed.
+TEST_F(BusScan, AnEchoAloneIsNoDevice) {
+    dev.SetEcho(true);
+    dev.SetSilent(true);
+    settings.Stop = 4;
+    scan.Run(settings);
+    EXPECT_TRUE(hits.empty());
+    EXPECT_FALSE(bus.LocalEcho()); // an echo with no answer after it teaches nothing
+
+    // With the devices answering behind the echo, the scan finds them and the bus learns the echo.
+    dev.SetSilent(false);
+    scan.Run(settings);
+    ASSERT_EQ(hits.size(), 1u);
+    EXPECT_EQ(hits[0].Address, 3);
+    EXPECT_EQ(hits[0].Identity.SerialNumber, 1001u);
+    EXPECT_TRUE(bus.LocalEcho());
+}
+
+// A genuine device whose type code is 0 answers the type read with a copy of the request; its serial
+// number confirms it.
+TEST_F(BusScan, ADeviceOfTypeZeroIsConfirmedByItsSerialNumber) {
+    dev.AddNerixDevice(2, {{{0, 0}, 0}, {{0, 1}, 4242}, {{0, 2}, 1}, {{0, 3}, Settings(2, br9600, 0)}});
+    settings.Stop = 2;
+    scan.Run(settings);
+    ASSERT_EQ(hits.size(), 1u);
+    EXPECT_EQ(hits[0].Identity.TypeCode, 0);
+    EXPECT_EQ(hits[0].Identity.SerialNumber, 4242u);
+    EXPECT_FALSE(bus.LocalEcho());
+}
+
 } // namespace
