@@ -17,22 +17,29 @@ QString TSerialComponent::DevicePath() const {
 
 bool TSerialComponent::OpenLine() {
     const QString path = DevicePath();
+    FLastErrorIsPermission = false;
     if (path.isEmpty()) {
+        FLastErrorReason = QStringLiteral("no serial device has this name");
         FLastError = QStringLiteral("%1 names no serial device").arg(FPortName);
         return false;
     }
     if (!FLine->Open(path)) {
-        FLastError = QStringLiteral("%1: %2").arg(path, FLine->ErrorText());
+        FLastErrorReason = FLine->ErrorText();
+        FLastErrorIsPermission = FLine->PermissionDenied();
+        FLastError = QStringLiteral("%1: %2").arg(path, FLastErrorReason);
         return false;
     }
     FOpen = true;
     if (!ApplySettings()) {
         const QString why = FLastError;
+        const QString reason = FLastErrorReason;
         CloseLine();
         FLastError = why;
+        FLastErrorReason = reason;
         return false;
     }
     FLastError.clear();
+    FLastErrorReason.clear();
     return true;
 }
 
@@ -48,7 +55,8 @@ bool TSerialComponent::ApplySettings() {
     const auto settings = MakeLineSettings(FBaudRateValue, FDataBits, FParity, FStopBits, EffectiveHwFlow(), FSwFlow,
                                            FEnableDTROnOpen);
     if (!FLine->Apply(settings)) {
-        FLastError = QStringLiteral("%1: %2").arg(FLine->DevicePath(), FLine->ErrorText());
+        FLastErrorReason = FLine->ErrorText();
+        FLastError = QStringLiteral("%1: %2").arg(FLine->DevicePath(), FLastErrorReason);
         return false;
     }
     // Queue sizes are the kernel's business on Linux; the values only bound OutQueueFree.

@@ -26,6 +26,10 @@ public:
 
     // Why the last Open or ApplySettings failed, for the message the caller shows.
     QString LastError() const { return FLastError; }
+    // The same without the device path, for a message that names the port itself.
+    QString LastErrorReason() const { return FLastErrorReason; }
+    // The last Open failed for want of permission on the device.
+    bool LastErrorIsPermission() const { return FLastErrorIsPermission; }
     // The device path that the current PortName resolves to.
     QString DevicePath() const;
     TModemStatus ModemStatus() const;
@@ -82,6 +86,8 @@ protected:
     std::unique_ptr<TSerialLine> FLine;
     bool FOpen = false;
     QString FLastError;
+    QString FLastErrorReason;
+    bool FLastErrorIsPermission = false;
     quint32 FInBufSize = 2048;
     quint32 FOutBufSize = 2048;
 

@@ -1,5 +1,9 @@
 #include "options/AdminOptions.h"
 
+#include "bus/PowerRSBus.h"
+
+#include <algorithm>
+
 // ---------------------------------------------------------------------------------------------------
 // TComPortAPOptions
 
@@ -28,8 +32,26 @@ void TComPortAPOptions::SetDefaults() {
     FPort = 1;
     FRateID = 6;
     FParityID = 0;
-    FRTSMode = 2;
+    FRTSMode = rmToggle;
     FTimeout = 50;
+    FLocalEcho = false;
+}
+
+TSerialLineSettings TComPortAPOptions::LineSettings() const {
+    auto checked = [](int value, int lo, int hi, int fallback) { return value >= lo && value <= hi ? value : fallback; };
+    TSerialLineSettings s;
+    // Port counts from 0 for COM1; a negative one is no port and means the default COM2.
+    s.Port = FPort >= 0 ? FPort + 1 : 2;
+    // RateID indexes the bus's rate table from 110 bit/s: the rate code is RateID + 1.
+    s.Baud = BaudRateBits(TBaudRate(checked(FRateID, 0, kBaudRateCount - 2, 6) + 1));
+    s.Parity = TParity(checked(FParityID, ptNONE, ptSPACE, ptNONE));
+    s.StopBits = TStopBits(checked(FStopBitsID, sb1BITS, sb2BITS, sb1BITS));
+    const int rts = checked(FRTSMode, rmLow, rmToggle, rmToggle);
+    s.HwFlow = rts == rmToggle ? hfRTSTOGGLE : hfNONERTSON;
+    s.RtsLevel = rts == rmToggle ? -1 : rts;
+    s.TimeoutMs = quint32(std::max(FTimeout, 1));
+    s.LocalEcho = FLocalEcho;
+    return s;
 }
 
 // ---------------------------------------------------------------------------------------------------

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "bus/SerialLineSettings.h"
 #include "options/XMLClass.h"
 
 #include <QString>
@@ -17,6 +18,12 @@ inline constexpr char kDefaultGatewayHost[] = "192.168.0.100";
 inline constexpr int kMinAPTimeout = 20;
 inline constexpr int kMaxAPTimeout = 10000;
 
+// The access points as AccessPointID stores them (the TCP one has no connection behind it).
+enum TAccessPointId { kAccessPointCom = 0, kAccessPointTcp = 1, kAccessPointUdp = 2 };
+
+// How the serial access point drives RTS, as RTSMode stores it.
+enum TRtsMode { rmLow = 0, rmHigh = 1, rmToggle = 2 };
+
 class TComPortAPOptions : public TXMLClass {
     Q_OBJECT
     Q_PROPERTY(int Port READ Port WRITE SetPort)
@@ -25,6 +32,7 @@ class TComPortAPOptions : public TXMLClass {
     Q_PROPERTY(int RTSMode READ RTSMode WRITE SetRTSMode)
     Q_PROPERTY(int Timeout READ Timeout WRITE SetTimeout)
     Q_PROPERTY(int StopBitsID READ StopBitsID WRITE SetStopBitsID)
+    Q_PROPERTY(bool LocalEcho READ LocalEcho WRITE SetLocalEcho)
 public:
     Q_INVOKABLE explicit TComPortAPOptions(TXMLClass* Owner = nullptr);
 
@@ -47,10 +55,18 @@ public:
     // TStopBits ordinal. SetDefaults leaves it alone.
     int StopBitsID() const { return FStopBitsID; }
     void SetStopBitsID(int Value);
+    // The adapter echoes what is sent (absent from older files: off).
+    bool LocalEcho() const { return FLocalEcho; }
+    void SetLocalEcho(bool Value) { FLocalEcho = Value; }
 
     void SetDefaults() override;
 
+    // The bus settings these options stand for. A value that a hand-edited file spoilt gives that
+    // setting's default rather than a wrong line.
+    TSerialLineSettings LineSettings() const;
+
 private:
+    bool FLocalEcho = false;
     int FPort = 0;
     int FRateID = 0;
     int FParityID = 0;

@@ -52,6 +52,7 @@ bool TSerialLine::Open(const QString& devicePath) {
     FErrorText.clear();
     FFailed = false;
     FKernelRs485 = false;
+    FPermissionDenied = false;
     if (devicePath.isEmpty()) {
         FErrorText = QStringLiteral("no device path");
         return false;
@@ -60,6 +61,7 @@ bool TSerialLine::Open(const QString& devicePath) {
     FPort->setPortName(devicePath);
     if (!FPort->open(QIODevice::ReadWrite)) {
         FErrorText = FPort->errorString();
+        FPermissionDenied = FPort->error() == QSerialPort::PermissionError;
         FPort.reset();
         return false;
     }

@@ -79,6 +79,8 @@ public:
     // Such a line reads nothing for ever; callers treat it like a closed one.
     bool Failed() const;
     QString ErrorText() const { return FErrorText; }
+    // The last Open failed because the user may not use the device (on Debian: not in "dialout").
+    bool PermissionDenied() const { return FPermissionDenied; }
     QString DevicePath() const { return FDevicePath; }
 
     // Whether RTS toggling is done by the kernel's RS-485 mode (true) or by raising RTS around
@@ -105,5 +107,6 @@ private:
     TLineRts FRts = TLineRts::On;
     bool FKernelRs485 = false;
     bool FFailed = false;
+    bool FPermissionDenied = false;
     int FWriteTimeoutMs = 500;
 };

@@ -115,6 +115,7 @@ void Fill(TAdminOptions& o) {
     ap.ComPortAPOptions()->SetRTSMode(0);
     ap.ComPortAPOptions()->SetTimeout(10000);
     ap.ComPortAPOptions()->SetStopBitsID(2);
+    ap.ComPortAPOptions()->SetLocalEcho(true);
     ap.UdpPortAPOptions()->SetHost("10.0.0.7");
     ap.UdpPortAPOptions()->SetRemoutePort(502);
     ap.UdpPortAPOptions()->SetUseLocalPort(false);
@@ -200,6 +201,17 @@ TEST(OptionsDm, MissingAndMisspelledElementsKeepTheirDefaults) {
     EXPECT_FALSE(dm->AdminOptions()->LiteVersion());
     EXPECT_EQ(dm->AdminOptions()->AccessPoints()->ComPortAPOptions()->Timeout(), 50);
     EXPECT_EQ(dm->AdminOptions()->AccessPoints()->ComPortAPOptions()->RateID(), 11);
+}
+
+TEST(OptionsDm, AFileFromBeforeLocalEchoLoadsWithEchoOff) {
+    Folder f;
+    QByteArray text = FixtureWith("AccessPoints/ComPortAPOptions/LocalEcho", "True");
+    text.replace("<LocalEcho>True</LocalEcho>", "");
+    WriteAll(f.path, text);
+    auto dm = f.Start();
+    ASSERT_EQ(dm->LoadResult(), lrLoaded);
+    EXPECT_FALSE(dm->AdminOptions()->AccessPoints()->ComPortAPOptions()->LocalEcho());
+    EXPECT_FALSE(dm->AdminOptions()->AccessPoints()->ComPortAPOptions()->LineSettings().LocalEcho);
 }
 
 // A file that cannot be taken as ours gives the defaults and is overwritten at shutdown, as it always
