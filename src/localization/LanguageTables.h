@@ -23,7 +23,12 @@
     X(HintAbout) X(MsgEnableLite) X(MsgFlashUnavailable) X(MsgEnableAdvanced) X(TestCaption) X(ColAddress)        \
     X(ColBaudRate) X(ColProtocol) X(ColDeviceType) X(ColSerialNumber) X(ColTransactions) X(ColErrors)            \
     X(PanelPort) X(PanelBaudRate) X(PanelState) X(Connected) X(MsgComPortError) X(SettingsCaption)               \
-    X(SettingsPort) X(SettingsBaudRate) X(SettingsParity) X(SettingsApply) X(SettingsCancel)
+    X(SettingsPort) X(SettingsBaudRate) X(SettingsParity) X(SettingsApply) X(SettingsCancel)                   \
+    X(SettingsStopBits) X(SettingsRts) X(SettingsTimeout) X(SettingsLocalEcho) X(SettingsLocalEchoHint) X(RtsLow) \
+    X(RtsHigh) X(RtsToggle) X(MsgTimeoutRange) X(ApComPort) X(ApUdpPort) X(PanelLocalEcho) X(MsgEchoDetected)     \
+    X(MsgComPortDialout) X(RangesCaption) X(RangesParameter) X(RangesCode) X(RangesRange) X(RangesLow)            \
+    X(RangesHigh) X(RangesUnit) X(AboutCaption) X(AboutVersion) X(AboutText) X(MsgHelpMissing)                   \
+    X(MsgHelpNoViewer)
 
 struct TMainUnitLanguage : TAppLocalization {
     using TAppLocalization::TAppLocalization;
@@ -38,7 +43,7 @@ struct TMainUnitLanguage : TAppLocalization {
 #define DVV_FIND_UNIT_TEXTS(X)                                                                                   \
     X(Caption) X(CommunicationProtocol) X(ScanMethod) X(InitialAddress) X(LastAddress) X(CurrentAddress)         \
     X(CurrentSpeed) X(Parity) X(Speeds) X(ByAddresses) X(BySpeeds) X(SearchFirst) X(SearchAll) X(Close) X(Stop)   \
-    X(MsgAddressRange)
+    X(MsgAddressRange) X(MsgDevicesFound) X(MsgNoDeviceFound)
 
 struct TFindUnitLanguage : TAppLocalization {
     using TAppLocalization::TAppLocalization;

@@ -1,5 +1,10 @@
 #include "localization/Localization.h"
 
+#include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
+#include <memory>
+
 #include <QMetaObject>
 #include <QObject>
 
@@ -25,6 +30,31 @@ quint8 CurrentLanguage() {
 
 void SetCurrentLanguage(quint8 LanguageID) {
     gCurrentLanguage = LanguageID;
+}
+
+bool InstallToolkitTranslation(quint8 LanguageID) {
+    // One translator for the whole run, replaced on every change of language.
+    static QTranslator* translator = nullptr;
+    if (translator) {
+        QCoreApplication::removeTranslator(translator);
+        delete translator;
+        translator = nullptr;
+    }
+    QString locale;
+    switch (LanguageID) {
+    case liRussian: locale = QStringLiteral("ru"); break;
+    case liUkrainian: locale = QStringLiteral("uk"); break;
+    case liGerman: locale = QStringLiteral("de"); break;
+    case liSpanish: locale = QStringLiteral("es"); break;
+    case liFrench: locale = QStringLiteral("fr"); break;
+    default: return true;
+    }
+    auto next = std::make_unique<QTranslator>();
+    if (!next->load(QStringLiteral("qtbase_") + locale, QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        return false;
+    translator = next.release();
+    QCoreApplication::installTranslator(translator);
+    return true;
 }
 
 void TLocalizeList::Add(TAppLocalization* Entry) {

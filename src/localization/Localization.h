@@ -101,6 +101,11 @@ private:
 quint8 CurrentLanguage();
 void SetCurrentLanguage(quint8 LanguageID);
 
+// Installs the toolkit's own translations (Yes/No, OK/Cancel, file dialogs) for a language, replacing
+// the previous ones; English needs none. False when the translation files are not installed, and the
+// toolkit then speaks English.
+bool InstallToolkitTranslation(quint8 LanguageID);
+
 // Calls UpdateLanguage() on every object that has it (a Q_INVOKABLE method or slot), in order.
 void BroadcastUpdateLanguage(const QList<QObject*>& Objects);
 

@@ -21,6 +21,8 @@ const TFindUnitLanguageLocalization::TRow kFindRows[] = {
     {&TFindUnitLanguage::Close, {"Close", "Закрыть", "Закрити", "Schließen", "Cerrar", "Fermer"}},
     {&TFindUnitLanguage::Stop, {"Stop", "Стоп", "Стоп", "Stopp", "Detener", "Arrêter"}},
     {&TFindUnitLanguage::MsgAddressRange, {"Error selecting address range", "Ошибка выбора диапазона адресов", "Помилка вибору діапазону адрес", "Fehler bei der Wahl des Adressbereichs", "Error al seleccionar el rango de direcciones", "Erreur de sélection de la plage d'adresses"}},
+    {&TFindUnitLanguage::MsgDevicesFound, {"Devices found: %1", "Найдено устройств: %1", "Знайдено пристроїв: %1", "Gefundene Geräte: %1", "Dispositivos encontrados: %1", "Appareils trouvés : %1"}},
+    {&TFindUnitLanguage::MsgNoDeviceFound, {"No device found", "Устройства не найдены", "Пристроїв не знайдено", "Kein Gerät gefunden", "No se encontró ningún dispositivo", "Aucun appareil trouvé"}},
 };
 
 const TUdpConnectionLanguageLocalization::TRow kUdpRows[] = {

@@ -17,8 +17,6 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Dovuvavarovod"));
     QApplication::setOrganizationName(QStringLiteral("ZUVO"));
-    // Until the options name a language, the title is the program's own.
-    QApplication::setApplicationDisplayName(QStringLiteral("ZUVO Администратор"));
     const QStringList args = QApplication::arguments();
     if (args.contains(QStringLiteral("--help"))) {
         std::fputs("usage: dovuvavarovod [--demo]\n"

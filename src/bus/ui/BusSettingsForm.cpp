@@ -4,6 +4,9 @@
 #include "localization/LanguageTables.h"
 #include "platform/PortNames.h"
 
+#include "platform/ui/DialogTitle.h"
+
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -26,22 +29,27 @@ TBusSettingsForm::TBusSettingsForm(QWidget* parent) : QDialog(parent) {
     cbStopBits = new QComboBox(this);
     cbStopBits->addItems({QStringLiteral("1"), QStringLiteral("1.5"), QStringLiteral("2")});
     cbRTS = new QComboBox(this);
-    cbRTS->addItems({QStringLiteral("Low level"), QStringLiteral("High level"), QStringLiteral("Toggle")});
+    cbRTS->addItems({QString(), QString(), QString()}); // named in UpdateLanguage
     edtTimeout = new QLineEdit(this);
+    cbLocalEcho = new QCheckBox(this);
     ApplyBtn = new QPushButton(this);
     ApplyBtn->setDefault(true);
     CancelBtn = new QPushButton(this);
     FPortLbl = new QLabel(this);
     FRateLbl = new QLabel(this);
     FParityLbl = new QLabel(this);
+    FStopBitsLbl = new QLabel(this);
+    FRtsLbl = new QLabel(this);
+    FTimeoutLbl = new QLabel(this);
 
     auto* form = new QFormLayout;
     form->addRow(FPortLbl, PortEdit);
     form->addRow(FRateLbl, RateEdit);
     form->addRow(FParityLbl, ParityBox);
-    form->addRow(new QLabel(QStringLiteral("Stop bits:"), this), cbStopBits);
-    form->addRow(new QLabel(QStringLiteral("RTS:"), this), cbRTS);
-    form->addRow(new QLabel(QStringLiteral("Timeout, ms"), this), edtTimeout);
+    form->addRow(FStopBitsLbl, cbStopBits);
+    form->addRow(FRtsLbl, cbRTS);
+    form->addRow(FTimeoutLbl, edtTimeout);
+    form->addRow(QString(), cbLocalEcho);
     auto* buttons = new QDialogButtonBox(this);
     buttons->addButton(ApplyBtn, QDialogButtonBox::AcceptRole);
     buttons->addButton(CancelBtn, QDialogButtonBox::RejectRole);
@@ -56,10 +64,18 @@ TBusSettingsForm::TBusSettingsForm(QWidget* parent) : QDialog(parent) {
 void TBusSettingsForm::UpdateLanguage() {
     const TMainUnitLanguage& t = MainUnitLanguage().Texts(CurrentLanguage());
     setWindowTitle(t.SettingsCaption);
+    FitToTitle(this);
     FPortLbl->setText(t.SettingsPort);
     FRateLbl->setText(t.SettingsBaudRate);
     FParityLbl->setText(t.SettingsParity);
-    ApplyBtn->setText(t.SettingsApply);
+    FStopBitsLbl->setText(t.SettingsStopBits);
+    FRtsLbl->setText(t.SettingsRts);
+    FTimeoutLbl->setText(t.SettingsTimeout);
+    cbRTS->setItemText(0, t.RtsLow);
+    cbRTS->setItemText(1, t.RtsHigh);
+    cbRTS->setItemText(2, t.RtsToggle);
+    cbLocalEcho->setText(t.SettingsLocalEcho);
+    cbLocalEcho->setToolTip(t.SettingsLocalEchoHint);    ApplyBtn->setText(t.SettingsApply);
     CancelBtn->setText(t.SettingsCancel);
 }
 
@@ -75,13 +91,14 @@ void TBusSettingsForm::Load(const TBusSettingsValues& Values) {
     pick(cbStopBits, Values.StopBitsID);
     pick(cbRTS, Values.RTSMode);
     edtTimeout->setText(QString::number(Values.Timeout));
+    cbLocalEcho->setChecked(Values.LocalEcho);
 }
 
 QString TBusSettingsForm::Store(TBusSettingsValues& Values) const {
     bool ok = false;
     const int timeout = edtTimeout->text().trimmed().toInt(&ok);
     if (!ok || timeout < kMinTimeout || timeout > kMaxTimeout)
-        return QStringLiteral("Timeout, ms: enter a whole number from %1 to %2").arg(kMinTimeout).arg(kMaxTimeout);
+        return MainUnitLanguage().Texts(CurrentLanguage()).MsgTimeoutRange.arg(kMinTimeout).arg(kMaxTimeout);
     // With no port listed (or none chosen), the stored port stays.
     if (PortEdit->currentIndex() >= 0)
         Values.Port = PortEdit->currentData().toInt() - 1;
@@ -90,6 +107,7 @@ QString TBusSettingsForm::Store(TBusSettingsValues& Values) const {
     Values.StopBitsID = cbStopBits->currentIndex();
     Values.RTSMode = cbRTS->currentIndex();
     Values.Timeout = timeout;
+    Values.LocalEcho = cbLocalEcho->isChecked();
     return {};
 }
 

@@ -2,6 +2,7 @@
 
 #include <QDialog>
 
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -16,9 +17,11 @@ struct TBusSettingsValues {
     int StopBitsID = 0;
     int RTSMode = 2;
     int Timeout = 50;
+    bool LocalEcho = false;
 };
 
-// "Settings" of the serial bus: port, speed, parity, stop bits, RTS mode and answer time-out.
+// "Settings" of the serial bus: port, speed, parity, stop bits, RTS mode, answer time-out and whether
+// the adapter echoes what is sent.
 class TBusSettingsForm : public QDialog {
     Q_OBJECT
 public:
@@ -43,6 +46,7 @@ public:
     QComboBox* cbStopBits = nullptr;
     QComboBox* cbRTS = nullptr;
     QLineEdit* edtTimeout = nullptr;
+    QCheckBox* cbLocalEcho = nullptr;
     QPushButton* ApplyBtn = nullptr;
     QPushButton* CancelBtn = nullptr;
 
@@ -54,4 +58,7 @@ private:
     QLabel* FPortLbl = nullptr;
     QLabel* FRateLbl = nullptr;
     QLabel* FParityLbl = nullptr;
+    QLabel* FStopBitsLbl = nullptr;
+    QLabel* FRtsLbl = nullptr;
+    QLabel* FTimeoutLbl = nullptr;
 };

@@ -1,5 +1,7 @@
 #include "bus/ui/UDPPortDlg.h"
 
+#include "platform/ui/DialogTitle.h"
+
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -13,6 +15,7 @@ TUDPPortDlg::TUDPPortDlg(QWidget* parent) : QDialog(parent) {
     setModal(true);
     // This dialog's texts are not translated.
     setWindowTitle(QStringLiteral("Параметры UDP-соединения"));
+    FitToTitle(this);
     edtHost = new QLineEdit(this);
     edtRemoutePort = new QLineEdit(this);
     cbUseLocalPort = new QCheckBox(QStringLiteral("Use local port"), this);

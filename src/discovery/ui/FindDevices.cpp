@@ -5,6 +5,8 @@
 #include "model/BusSettings.h"
 #include "protocol/NerixModule.h"
 
+#include "platform/ui/DialogTitle.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
@@ -41,6 +43,10 @@ TFindDevices::TFindDevices(TNerixModule& Module, TComPortAccessPoint& AP, TPower
         RateBoxes[size_t(i)] = new QCheckBox(labels.Items(i).Label, RateFieldEdit);
         RateBoxes[size_t(i)]->setProperty("tag", i);
         rates->addWidget(RateBoxes[size_t(i)], i % 6, i / 6);
+        // Ticks are kept as they are made, so closing the dialog without a scan loses none.
+        connect(RateBoxes[size_t(i)], &QCheckBox::toggled, this, [i](bool on) {
+            gRateTicks = on ? gRateTicks | (1u << i) : gRateTicks & ~(1u << i);
+        });
     }
     FProtocolLbl = new QLabel(this);
     FMethodLbl = new QLabel(this);
@@ -75,6 +81,7 @@ TFindDevices::TFindDevices(TNerixModule& Module, TComPortAccessPoint& AP, TPower
     auto* main = new QVBoxLayout(this);
     main->addLayout(top);
     main->addLayout(buttons);
+    main->addWidget(ResultLbl);
 
     connect(ProtocolEdit, &QComboBox::activated, this, &TFindDevices::ProtocolEditChange);
     connect(ScanMethodEdit, &QComboBox::activated, this, &TFindDevices::ScanMethodEditChange);
@@ -87,8 +94,7 @@ TFindDevices::TFindDevices(TNerixModule& Module, TComPortAccessPoint& AP, TPower
             OnScanStart();
     };
     FScan->OnDeviceFound = [this](const TScanHit& hit) {
-        if (OnDeviceFound)
-            OnDeviceFound(hit);
+        CountListed(OnDeviceFound && OnDeviceFound(hit));
     };
     UpdateLanguage();
 }
@@ -98,6 +104,7 @@ TFindDevices::~TFindDevices() = default;
 void TFindDevices::UpdateLanguage() {
     const TFindUnitLanguage& t = FindUnitLanguage().Texts(CurrentLanguage());
     setWindowTitle(t.Caption);
+    FitToTitle(this);
     FProtocolLbl->setText(t.CommunicationProtocol);
     FMethodLbl->setText(t.ScanMethod);
     FStartLbl->setText(t.InitialAddress);

@@ -20,7 +20,8 @@ public:
     ~TFindDevices() override;
 
     std::function<void()> OnScanStart;
-    std::function<void(const TScanHit&)> OnDeviceFound;
+    // Lists a device found; true when it was listed (a device already in the list is not).
+    std::function<bool(const TScanHit&)> OnDeviceFound;
     // Tells the traffic monitor which protocol to decode.
     std::function<void(TTransferProtocol)> OnProtocolChange;
     // The protocol the dialog starts with each time it is shown.

@@ -20,6 +20,8 @@ TSearchDialog::TSearchDialog(QWidget* parent) : QDialog(parent) {
     StartBtn = new QPushButton(this);
     StartBtn->setProperty("tag", 1);
     CloseBtn = new QPushButton(this);
+    ResultLbl = new QLabel(this);
+    ResultLbl->setObjectName(QStringLiteral("ResultLbl"));
     connect(StartOneBtn, &QPushButton::clicked, this, &TSearchDialog::StartBtnClick);
     connect(StartBtn, &QPushButton::clicked, this, &TSearchDialog::StartBtnClick);
     connect(CloseBtn, &QPushButton::clicked, this, &TSearchDialog::CloseBtnClick);
@@ -27,6 +29,7 @@ TSearchDialog::TSearchDialog(QWidget* parent) : QDialog(parent) {
 
 bool TSearchDialog::Execute() {
     InitState();
+    ResultLbl->clear();
     return exec() == QDialog::Accepted;
 }
 
@@ -46,9 +49,14 @@ void TSearchDialog::StartBtnClick() {
         QMessageBox::warning(this, windowTitle(), FindUnitLanguage().Texts(CurrentLanguage()).MsgAddressRange);
         return;
     }
+    const TFindUnitLanguage& t = FindUnitLanguage().Texts(CurrentLanguage());
+    FListed = 0;
+    ResultLbl->clear();
     SetSearching(true);
     RunSearch(range->first, range->second, protocol, firstOnly);
     SetSearching(false);
+    // A search that finds nothing must not look like one that did not run.
+    ResultLbl->setText(FListed > 0 ? t.MsgDevicesFound.arg(FListed) : t.MsgNoDeviceFound);
     if (FSearch->Found())
         accept();
 }

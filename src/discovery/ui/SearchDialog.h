@@ -26,6 +26,8 @@ public:
     QPushButton* StartOneBtn = nullptr;
     QPushButton* StartBtn = nullptr;
     QPushButton* CloseBtn = nullptr;
+    // How the last search ended: how many devices it listed, or that it found none.
+    QLabel* ResultLbl = nullptr;
 
 public Q_SLOTS:
     void StartBtnClick();
@@ -44,7 +46,10 @@ protected:
     virtual void SetSearching(bool Searching) = 0;
     // The close button's caption for the search state, in the current language.
     QString CloseCaption(bool Searching) const;
+    // Counts a device that the connection listed, for the result line.
+    void CountListed(bool Listed) { FListed += Listed ? 1 : 0; }
 
 private:
     TScanBase* FSearch = nullptr;
+    int FListed = 0;
 };

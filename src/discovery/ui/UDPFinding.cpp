@@ -4,6 +4,8 @@
 #include "model/BusSettings.h"
 #include "protocol/NerixModule.h"
 
+#include "platform/ui/DialogTitle.h"
+
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -41,6 +43,7 @@ TUDPFindingDlg::TUDPFindingDlg(TNerixModule& Module, TUdpPortAccessPoint& AP, QW
     auto* main = new QVBoxLayout(this);
     main->addLayout(form);
     main->addLayout(buttons);
+    main->addWidget(ResultLbl);
 
     connect(ProtocolEdit, &QComboBox::activated, this, &TUDPFindingDlg::ProtocolEditChange);
     FSearch->OnAddress = [this](quint8 a) { CurrentAddressLbl->setText(HexAddressText(a)); };
@@ -49,8 +52,7 @@ TUDPFindingDlg::TUDPFindingDlg(TNerixModule& Module, TUdpPortAccessPoint& AP, QW
             OnScanStart();
     };
     FSearch->OnDeviceFound = [this](const TUdpHit& hit) {
-        if (OnDeviceFound)
-            OnDeviceFound(hit);
+        CountListed(OnDeviceFound && OnDeviceFound(hit));
     };
     UpdateLanguage();
 }
@@ -60,6 +62,7 @@ TUDPFindingDlg::~TUDPFindingDlg() = default;
 void TUDPFindingDlg::UpdateLanguage() {
     const TFindUnitLanguage& t = FindUnitLanguage().Texts(CurrentLanguage());
     setWindowTitle(t.Caption);
+    FitToTitle(this);
     FProtocolLbl->setText(t.CommunicationProtocol);
     FStartLbl->setText(t.InitialAddress);
     FStopLbl->setText(t.LastAddress);

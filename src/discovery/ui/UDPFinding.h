@@ -20,7 +20,8 @@ public:
     TUdpSearch& Search() { return *FSearch; }
 
     std::function<void()> OnScanStart;
-    std::function<void(const TUdpHit&)> OnDeviceFound;
+    // Lists a device found; true when it was listed (a device already in the list is not).
+    std::function<bool(const TUdpHit&)> OnDeviceFound;
     std::function<void(TTransferProtocol)> OnProtocolChange;
 
     Q_INVOKABLE void UpdateLanguage();

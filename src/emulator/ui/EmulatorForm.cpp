@@ -6,6 +6,8 @@
 #include "localization/LanguageTables.h"
 #include "options/AdminOptions.h"
 
+#include "platform/ui/DialogTitle.h"
+
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -44,6 +46,7 @@ TVirtualDeviceEditorForm::TVirtualDeviceEditorForm(QWidget* parent) : QDialog(pa
 void TVirtualDeviceEditorForm::UpdateLanguage() {
     const TEmulatorLanguage& t = EmulatorLanguage().Texts(CurrentLanguage());
     setWindowTitle(t.EditorCaption);
+    FitToTitle(this);
     FPromptLbl->setText(t.EditorPrompt);
     FNumberLbl->setText(t.EditorNumber);
     ApplyBtn->setText(t.EditorApply);
@@ -121,6 +124,7 @@ void TEmulatorForm::LoadOptions() {
 void TEmulatorForm::UpdateLanguage() {
     const TEmulatorLanguage& t = EmulatorLanguage().Texts(CurrentLanguage());
     setWindowTitle(t.Caption);
+    FitToTitle(this);
     FPortLbl->setText(t.ComPort);
     FProtocolLbl->setText(t.Protocol);
     DeviceList->setHeaderLabels({t.ColDevice, t.ColNumber});

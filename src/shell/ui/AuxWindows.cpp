@@ -1,7 +1,10 @@
 #include "shell/ui/AuxWindows.h"
 
+#include "localization/LanguageTables.h"
 #include "model/Helper.h"
 #include "model/Ranges.h"
+
+#include "platform/ui/DialogTitle.h"
 
 #include <QEvent>
 #include <QHeaderView>
@@ -11,13 +14,14 @@
 
 TAboutForm::TAboutForm(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("AboutForm"));
-    setWindowTitle(QStringLiteral("About"));
+    const TMainUnitLanguage& t = MainUnitLanguage().Texts(CurrentLanguage());
+    setWindowTitle(t.AboutCaption);
+    FitToTitle(this);
     auto* text = new QLabel(this);
-    text->setText(QStringLiteral("<h3>ZUVO Dovuvavarovod</h3><p>Version %1</p>"
-                                 "<p>Service tool for KVD input/output modules on RS-485 buses: finds the "
-                                 "devices on a serial line or behind a UDP gateway, reads and changes their "
-                                 "settings, watches values and emulates a bus of devices.</p>")
-                      .arg(QLatin1String(kVersion)));
+    text->setObjectName(QStringLiteral("AboutText"));
+    text->setText(QStringLiteral("<h3>%1</h3><p>%2</p><p>%3</p>")
+                      .arg(t.Title.toHtmlEscaped(), t.AboutVersion.arg(QLatin1String(kVersion)).toHtmlEscaped(),
+                           t.AboutText.toHtmlEscaped()));
     text->setWordWrap(true);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(text);
@@ -36,10 +40,12 @@ void TAboutForm::changeEvent(QEvent* event) {
 
 TRangesListForm::TRangesListForm(const TPrTbl& Table, QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("RangesListForm"));
-    setWindowTitle(QStringLiteral("Ranges"));
+    const TMainUnitLanguage& t = MainUnitLanguage().Texts(CurrentLanguage());
+    setWindowTitle(t.RangesCaption);
+    FitToTitle(this);
     Grid = new QTableWidget(Table.Count(), 6, this);
-    Grid->setHorizontalHeaderLabels({QStringLiteral("Parameter"), QStringLiteral("Code"), QStringLiteral("Range"),
-                                     QStringLiteral("Low"), QStringLiteral("High"), QStringLiteral("Unit")});
+    Grid->setHorizontalHeaderLabels(
+        {t.RangesParameter, t.RangesCode, t.RangesRange, t.RangesLow, t.RangesHigh, t.RangesUnit});
     Grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     Grid->verticalHeader()->hide();
     for (int r = 0; r < Table.Count(); ++r) {

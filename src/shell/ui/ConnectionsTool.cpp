@@ -15,14 +15,19 @@
 #include <QStatusBar>
 #include <QTreeWidget>
 
-namespace {
-
-// A stored index that a hand-edited file may have spoilt: out of range gives the default.
-int Checked(int value, int lo, int hi, int fallback) {
-    return value >= lo && value <= hi ? value : fallback;
+QString ComPortErrorText(int Port, const QString& DevicePath, const QString& Reason, bool Permission,
+                         quint8 Language) {
+    const TMainUnitLanguage& t = MainUnitLanguage().Texts(Language);
+    QString port = QStringLiteral("COM%1").arg(Port);
+    if (!DevicePath.isEmpty())
+        port += QStringLiteral(" (%1)").arg(DevicePath);
+    QString text = t.MsgComPortError + QLatin1Char('\n') + port;
+    if (!Reason.isEmpty())
+        text += QStringLiteral(": ") + Reason;
+    if (Permission)
+        text += QLatin1Char('\n') + t.MsgComPortDialout;
+    return text;
 }
-
-} // namespace
 
 TCustomConnectionConfig::TCustomConnectionConfig(QTreeWidget* DeviceList, QStatusBar* StatusBar, TDm& Dm,
                                                  TAdminOptions& Options)
@@ -81,21 +86,33 @@ void TCustomConnectionConfig::ClearDevices() {
     FDeviceList->clear();
 }
 
-void TCustomConnectionConfig::AddDevice(std::unique_ptr<TDeviceProps> Props, const QStringList& Columns) {
+bool TCustomConnectionConfig::AddDevice(std::unique_ptr<TDeviceProps> Props, const QStringList& Columns) {
     const quint32 family = FDm.DeviceRegister.FindByType(Props->TypeCode)->Family;
     Props->Index = FDm.Devices.Count();
     if (!FDm.Devices.Add(Props))
-        return;
+        return false;
     auto* item = new QTreeWidgetItem(FDeviceList, Columns);
     item->setData(0, Qt::UserRole, int(family)); // the main window draws the family's icon
+    return true;
 }
 
-void TCustomConnectionConfig::FitColumn(int Flexible) {
+void TCustomConnectionConfig::SetColumns(const QList<int>& Widths, int Flexible) {
+    FColumnWidths = Widths;
+    FFlexible = Flexible;
+    FDeviceList->setColumnCount(int(Widths.size()));
+    for (int c = 0; c < Widths.size(); ++c)
+        FDeviceList->setColumnWidth(c, Widths[c]);
+    FitColumn();
+}
+
+void TCustomConnectionConfig::FitColumn() {
+    if (FFlexible < 0 || FDeviceList->columnCount() != FColumnWidths.size())
+        return;
     int others = 0;
-    for (int c = 0; c < FDeviceList->columnCount(); ++c)
-        if (c != Flexible)
-            others += FDeviceList->columnWidth(c);
-    FDeviceList->setColumnWidth(Flexible, std::max(10, FDeviceList->viewport()->width() - others - 221));
+    for (int c = 0; c < FColumnWidths.size(); ++c)
+        if (c != FFlexible)
+            others += FColumnWidths[c];
+    FDeviceList->setColumnWidth(FFlexible, std::max(10, FDeviceList->viewport()->width() - others - 221));
 }
 
 // --- serial -------------------------------------------------------------------------------------
@@ -106,17 +123,17 @@ TComPortConnection::TComPortConnection(QTreeWidget* DeviceList, QStatusBar* Stat
 
 TComPortConnection::~TComPortConnection() = default;
 
+QString TComPortConnection::GetName() const {
+    return MainUnitLanguage().Texts(CurrentLanguage()).ApComPort;
+}
+
 bool TComPortConnection::IsConnected() const {
     return FDm.Bus.IsOpen();
 }
 
 void TComPortConnection::SetupView() {
     TCustomConnectionConfig::SetupView();
-    FDeviceList->setColumnCount(5);
-    const int widths[] = {100, 150, 140, 10, 120};
-    for (int c = 0; c < 5; ++c)
-        FDeviceList->setColumnWidth(c, widths[c]);
-    ResizeColumns();
+    SetColumns({100, 150, 140, 10, 120}, 3);
     const int panels[] = {40, 70, 100, 90, 70, 100, 150};
     for (int i = 0; i < 7; ++i)
         AddStatusPanel(panels[i], i % 2 == 1 ? Qt::AlignHCenter : Qt::AlignLeft);
@@ -124,18 +141,19 @@ void TComPortConnection::SetupView() {
 }
 
 void TComPortConnection::ResizeColumns() {
-    if (FDeviceList->columnCount() == 5)
-        FitColumn(3);
+    FitColumn();
 }
 
 void TComPortConnection::UpdateLanguage() {
     const TMainUnitLanguage& t = MainUnitLanguage().Texts(CurrentLanguage());
     FDeviceList->setHeaderLabels({t.ColAddress, t.ColBaudRate, t.ColProtocol, t.ColDeviceType, t.ColSerialNumber});
-    SetPanel(0, t.PanelPort);
-    SetPanel(2, t.PanelBaudRate);
-    SetPanel(4, t.PanelState);
-    if (IsConnected())
-        SetPanel(5, t.Connected);
+    SetPanel(kPanelPortLabel, t.PanelPort);
+    SetPanel(kPanelBaudLabel, t.PanelBaudRate);
+    SetPanel(kPanelStateLabel, t.PanelState);
+    if (IsConnected()) {
+        SetPanel(kPanelConnected, t.Connected);
+        SetPanel(kPanelEcho, FDm.Bus.LocalEcho() ? t.PanelLocalEcho : QString());
+    }
     if (FSettings)
         FSettings->UpdateLanguage();
     if (FScan)
@@ -150,9 +168,10 @@ TBusSettingsForm& TComPortConnection::SettingsDialog() {
 
 bool TComPortConnection::ShowSettings() {
     TComPortAPOptions& o = *FOptions.AccessPoints()->ComPortAPOptions();
-    TBusSettingsValues v{o.Port(), o.RateID(), o.ParityID(), o.StopBitsID(), o.RTSMode(), o.Timeout()};
+    TBusSettingsValues v{o.Port(), o.RateID(), o.ParityID(), o.StopBitsID(), o.RTSMode(), o.Timeout(), o.LocalEcho()};
     if (!SettingsDialog().Execute(v))
         return false;
+    o.SetLocalEcho(v.LocalEcho);
     o.SetPort(v.Port);
     o.SetRateID(v.RateID);
     o.SetParityID(v.ParityID);
@@ -165,41 +184,44 @@ bool TComPortConnection::ShowSettings() {
 bool TComPortConnection::Connect() {
     if (FDm.Bus.IsOpen())
         return true;
-    const TComPortAPOptions& o = *FOptions.AccessPoints()->ComPortAPOptions();
-    const int port = o.Port() >= 0 ? o.Port() + 1 : 2;
-    const int rtsMode = Checked(o.RTSMode(), 0, 2, 2);
-    FDm.Bus.SetPort(port);
-    FDm.Bus.SetBaudRate(TBaudRate(Checked(o.RateID(), 0, kBaudRateCount - 2, 6) + 1));
-    FDm.Bus.SetParity(TParity(Checked(o.ParityID(), 0, ptSPACE, ptNONE)));
-    FDm.Bus.SetStopBits(TStopBits(Checked(o.StopBitsID(), 0, sb2BITS, sb1BITS)));
-    FDm.Bus.SetInputTimeout(quint32(std::max(o.Timeout(), 1)));
-    FDm.Bus.SetHwFlow(rtsMode == 2 ? hfRTSTOGGLE : hfNONERTSON);
+    const TSerialLineSettings line = FOptions.AccessPoints()->ComPortAPOptions()->LineSettings();
+    line.ApplyTo(FDm.Bus);
+    FDm.Bus.OnLocalEchoDetected = [this] { ShowLocalEcho(); };
     if (!FDm.Bus.Open()) {
-        SetPanel(1, QString());
-        SetPanel(3, QString());
-        SetPanel(5, QString());
-        ShowError(MainUnitLanguage().Texts(CurrentLanguage()).MsgComPortError);
+        for (int i : {kPanelPortName, kPanelBaud, kPanelConnected, kPanelEcho})
+            SetPanel(i, QString());
+        ShowError(ComPortErrorText(line.Port, FDm.Bus.DevicePath(), FDm.Bus.LastErrorReason(),
+                                   FDm.Bus.LastErrorIsPermission(), CurrentLanguage()));
         return false;
     }
-    if (rtsMode == 0 || rtsMode == 1)
-        FDm.Bus.SetRTSLevel(rtsMode);
+    line.AfterOpen(FDm.Bus);
     SetCurrentAccessPoint(&FDm.ComAccessPoint);
     FDm.Devices.Clear();
     if (OnTrafficPort)
-        OnTrafficPort(port);
+        OnTrafficPort(line.Port);
     if (OnTrafficConnected)
         OnTrafficConnected(true);
-    SetPanel(1, QStringLiteral("COM%1").arg(port));
-    SetPanel(3, QStringLiteral("br%1").arg(FDm.Bus.BaudRateValue()));
-    SetPanel(5, MainUnitLanguage().Texts(CurrentLanguage()).Connected);
+    SetPanel(kPanelPortName, QStringLiteral("COM%1").arg(line.Port));
+    SetPanel(kPanelBaud, QStringLiteral("br%1").arg(FDm.Bus.BaudRateValue()));
+    SetPanel(kPanelConnected, MainUnitLanguage().Texts(CurrentLanguage()).Connected);
+    SetPanel(kPanelEcho, FDm.Bus.LocalEcho() ? MainUnitLanguage().Texts(CurrentLanguage()).PanelLocalEcho : QString());
     return true;
+}
+
+void TComPortConnection::ShowLocalEcho() {
+    const TMainUnitLanguage& t = MainUnitLanguage().Texts(CurrentLanguage());
+    SetPanel(kPanelEcho, t.PanelLocalEcho);
+    if (QLabel* panel = Panel(kPanelEcho))
+        panel->setToolTip(t.MsgEchoDetected);
 }
 
 void TComPortConnection::Disconnect() {
     if (OnTrafficConnected)
         OnTrafficConnected(false);
     FDm.Bus.Close();
-    SetPanel(5, QString());
+    FDm.Bus.OnLocalEchoDetected = nullptr;
+    SetPanel(kPanelConnected, QString());
+    SetPanel(kPanelEcho, QString());
 }
 
 TFindDevices& TComPortConnection::ScanDialog() {
@@ -211,7 +233,7 @@ TFindDevices& TComPortConnection::ScanDialog() {
             auto props = std::make_unique<TDeviceProps>(hit.Address, hit.BaudCode, hit.Protocol, hit.ParityCode,
                                                         hit.Identity.TypeCode, model, hit.Identity.SerialNumber,
                                                         hit.Identity.ChannelMask, hit.Identity.StopBitsCode);
-            AddDevice(std::move(props), {AddressText(hit.Address), QStringLiteral("br%1").arg(hit.Baud),
+            return AddDevice(std::move(props), {AddressText(hit.Address), QStringLiteral("br%1").arg(hit.Baud),
                                          TransferProtocolName(hit.Protocol), model,
                                          QString::number(hit.Identity.SerialNumber)});
         };
@@ -231,17 +253,17 @@ TUdpPortConnection::TUdpPortConnection(QTreeWidget* DeviceList, QStatusBar* Stat
 
 TUdpPortConnection::~TUdpPortConnection() = default;
 
+QString TUdpPortConnection::GetName() const {
+    return MainUnitLanguage().Texts(CurrentLanguage()).ApUdpPort;
+}
+
 bool TUdpPortConnection::IsConnected() const {
     return FDm.UdpAccessPoint.Active();
 }
 
 void TUdpPortConnection::SetupView() {
     TCustomConnectionConfig::SetupView();
-    FDeviceList->setColumnCount(4);
-    const int widths[] = {70, 140, 10, 120};
-    for (int c = 0; c < 4; ++c)
-        FDeviceList->setColumnWidth(c, widths[c]);
-    ResizeColumns();
+    SetColumns({70, 140, 10, 120}, 2);
     const int panels[] = {100, 100, 100, 50, 100, 50, 100, 140};
     const Qt::Alignment align[] = {Qt::AlignLeft,  Qt::AlignHCenter, Qt::AlignLeft,    Qt::AlignHCenter,
                                    Qt::AlignLeft,  Qt::AlignHCenter, Qt::AlignHCenter, Qt::AlignLeft};
@@ -251,8 +273,7 @@ void TUdpPortConnection::SetupView() {
 }
 
 void TUdpPortConnection::ResizeColumns() {
-    if (FDeviceList->columnCount() == 4)
-        FitColumn(2);
+    FitColumn();
 }
 
 void TUdpPortConnection::UpdateLanguage() {
@@ -335,7 +356,7 @@ TUDPFindingDlg& TUdpPortConnection::SearchDialog() {
                                                         hit.StopBitsCode);
             props->ByteOrder = hit.ByteOrder;
             props->TimeoutCode = hit.TimeoutCode;
-            AddDevice(std::move(props), {HexAddressText(hit.Address), TransferProtocolName(hit.Protocol), model,
+            return AddDevice(std::move(props), {HexAddressText(hit.Address), TransferProtocolName(hit.Protocol), model,
                                          QString::number(hit.SerialNumber)});
         };
     }

@@ -18,6 +18,11 @@ class TUDPFindingDlg;
 class TUDPPortDlg;
 struct TDeviceProps;
 
+// "COM port connection error", then the port as "COM2 (/dev/ttyS1)" and the system's reason, and for
+// a refused permission what the user must do about it.
+QString ComPortErrorText(int Port, const QString& DevicePath, const QString& Reason, bool Permission,
+                         quint8 Language);
+
 // One kind of access point as the main window works with it: how to set it up, open and close it,
 // show its settings, search through it, and how the device list and status bar look for it.
 class TCustomConnectionConfig {
@@ -57,12 +62,19 @@ protected:
     // Empties the application's device list and the view (a scan start does the same).
     void ClearDevices();
     // Adds a found device to the application's list and, if the list takes it, a row to the view.
-    void AddDevice(std::unique_ptr<TDeviceProps> Props, const QStringList& Columns);
+    // True when it was listed.
+    bool AddDevice(std::unique_ptr<TDeviceProps> Props, const QStringList& Columns);
     void ShowError(const QString& Text);
     void SetPanel(int Index, const QString& Text);
-    // The flexible column gets what the others leave of the list's width, less 221.
-    void FitColumn(int Flexible);
+    // Creates the columns with their widths; the flexible one is then fitted.
+    void SetColumns(const QList<int>& Widths, int Flexible);
+    // The flexible column gets what the others leave of the list's width, less 221. The others count
+    // with the widths they were made with: the last column stretches over what is left, and its
+    // stretched width must not squeeze the flexible one on the next fit.
+    void FitColumn();
 
+    QList<int> FColumnWidths;
+    int FFlexible = -1;
     QTreeWidget* FDeviceList;
     QStatusBar* FStatusBar;
     TDm& FDm;
@@ -78,7 +90,10 @@ public:
     TComPortConnection(QTreeWidget* DeviceList, QStatusBar* StatusBar, TDm& Dm, TAdminOptions& Options);
     ~TComPortConnection() override;
 
-    QString GetName() const override { return QStringLiteral("Com Port"); }
+    // The status panels.
+    enum { kPanelPortLabel, kPanelPortName, kPanelBaudLabel, kPanelBaud, kPanelStateLabel, kPanelConnected, kPanelEcho };
+
+    QString GetName() const override;
     void SetupView() override;
     void ResizeColumns() override;
     void UpdateLanguage() override;
@@ -93,6 +108,9 @@ public:
     TFindDevices& ScanDialog();
 
 private:
+    // The bus found out that the line echoes: say so where the connection's state is shown.
+    void ShowLocalEcho();
+
     std::unique_ptr<TBusSettingsForm> FSettings;
     std::unique_ptr<TFindDevices> FScan;
 };
@@ -103,7 +121,7 @@ public:
     TUdpPortConnection(QTreeWidget* DeviceList, QStatusBar* StatusBar, TDm& Dm, TAdminOptions& Options);
     ~TUdpPortConnection() override;
 
-    QString GetName() const override { return QStringLiteral("Udp Port"); }
+    QString GetName() const override;
     void SetupView() override;
     void ResizeColumns() override;
     void UpdateLanguage() override;

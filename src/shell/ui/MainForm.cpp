@@ -3,7 +3,9 @@
 #include "emulator/VirtualDeviceManager.h"
 #include "emulator/ui/EmulatorForm.h"
 #include "localization/LanguageTables.h"
+#include "localization/Localization.h"
 #include "options/AdminOptions.h"
+#include "platform/Launcher.h"
 #include "shell/Dm.h"
 #include "shell/ui/AuxWindows.h"
 #include "shell/ui/ConnectionsTool.h"
@@ -12,7 +14,6 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
 #include <QFontDatabase>
@@ -21,16 +22,38 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPainter>
+#include <QStyledItemDelegate>
 #include <QShortcut>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QTreeWidget>
-#include <QUrl>
 
 namespace {
+
 const QColor kLiteBackground(210, 255, 233);
+// The selection is set here rather than left to the desktop's theme, so that it shows on the white
+// and on the pale green background alike, and stays visible when the list loses the focus.
+const QColor kSelection(38, 110, 200);
+const QColor kGridLine(216, 216, 216);
+
+// Grid lines of the report list, drawn over each cell after the style has drawn it (selection
+// included), so they never hide what the style draws.
+class TGridDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        QStyledItemDelegate::paint(painter, option, index);
+        painter->save();
+        painter->setPen(kGridLine);
+        painter->drawLine(option.rect.topRight(), option.rect.bottomRight());
+        painter->drawLine(option.rect.bottomLeft(), option.rect.bottomRight());
+        painter->restore();
+    }
+};
+
 } // namespace
 
 TMainForm::TMainForm(TDm& Dm, TAdminOptions& Options, QWidget* parent)
@@ -46,9 +69,12 @@ TMainForm::TMainForm(TDm& Dm, TAdminOptions& Options, QWidget* parent)
     DeviceList->setSelectionBehavior(QAbstractItemView::SelectRows);
     DeviceList->setEditTriggers(QAbstractItemView::NoEditTriggers);
     DeviceList->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    DeviceList->setStyleSheet(QStringLiteral("QTreeView::item { border-right: 1px solid #d8d8d8; "
-                                             "border-bottom: 1px solid #d8d8d8; }"));
+    DeviceList->setItemDelegate(new TGridDelegate(DeviceList));
     DeviceList->installEventFilter(this);
+    FLauncher = new TLauncher(this);
+    FLauncher->OnFailed = [this](const QString& path, const QString&) {
+        Message(MainUnitLanguage().Texts(FDm.CurrentLanguage()).MsgHelpNoViewer.arg(QDir::toNativeSeparators(path)));
+    };
     setCentralWidget(DeviceList);
     setStatusBar(new QStatusBar(this));
 
@@ -84,13 +110,25 @@ TMainForm::TMainForm(TDm& Dm, TAdminOptions& Options, QWidget* parent)
 
     // The stored access point; a TCP or unknown choice starts with the serial connection.
     switch (FOptions.AccessPoints()->AccessPointID()) {
-    case 2: menuUdpPortClick(); break;
-    case 1: menuCOMPortClick(); menuTcpPortClick(); break;
+    case kAccessPointUdp: menuUdpPortClick(); break;
+    case kAccessPointTcp: menuCOMPortClick(); menuTcpPortClick(); break;
     default: menuCOMPortClick(); break;
     }
+    ApplyListColours(false);
     UpdateLanguage();
     UpdateConnectionState();
     UpdateSelectionButtons();
+}
+
+void TMainForm::ApplyListColours(bool Lite) {
+    QPalette p = DeviceList->palette();
+    for (QPalette::ColorGroup g : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        p.setColor(g, QPalette::Base, Lite ? kLiteBackground : QColor(Qt::white));
+        p.setColor(g, QPalette::Text, Qt::black);
+        p.setColor(g, QPalette::Highlight, kSelection);
+        p.setColor(g, QPalette::HighlightedText, Qt::white);
+    }
+    DeviceList->setPalette(p);
 }
 
 TMainForm::~TMainForm() {
@@ -137,12 +175,12 @@ void TMainForm::BuildActions() {
         connect(a, &QAction::triggered, this, [this, id] { SetLanguage(id); });
         return a;
     };
-    actSetEngLang = language("English", 9);
-    actSetUkrLang = language("Українська", 34);
-    actSetGerLang = language("Deutsch", 7);
-    actSetFrenchLang = language("Francais", 12);
-    actSetSpanLang = language("Espanol", 10);
-    actSetRusLang = language("Русский", 25);
+    actSetEngLang = language("English", liEnglish);
+    actSetUkrLang = language("Українська", liUkrainian);
+    actSetGerLang = language("Deutsch", liGerman);
+    actSetFrenchLang = language("Francais", liFrench);
+    actSetSpanLang = language("Espanol", liSpanish);
+    actSetRusLang = language("Русский", liRussian);
     for (QAction* hidden : {actSetGerLang, actSetFrenchLang, actSetSpanLang, actSetRusLang})
         hidden->setVisible(false);
 
@@ -186,6 +224,8 @@ void TMainForm::BuildActions() {
     tools->setObjectName(QStringLiteral("MainToolBar"));
     tools->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     tools->setMovable(false);
+    // The tool bar cannot be hidden, so its context menu would offer nothing but its own name.
+    tools->toggleViewAction()->setVisible(false);
     QuitBtn = actClose;
     tools->addAction(QuitBtn);
     tools->addSeparator();
@@ -222,6 +262,11 @@ void TMainForm::BuildActions() {
     EmulatorBtn->setVisible(false);
     connect(EmulatorBtn, &QAction::triggered, this, &TMainForm::actEmulatorExecute);
     tools->addAction(EmulatorBtn);
+    // The tool button stays hidden as the layout has it; the emulator is reached from "Service".
+    actEmulator = new QAction(ToolIcon(TToolIcon::Emulator), QString(), this);
+    actEmulator->setCheckable(true);
+    connect(actEmulator, &QAction::triggered, this, &TMainForm::actEmulatorExecute);
+    MenuService->insertAction(actChangeMode, actEmulator);
     tools->addSeparator();
     AboutBtn = actAbout;
     // The about button stays off the tool bar: the menu's "About" serves.
@@ -244,9 +289,10 @@ void TMainForm::Message(const QString& text) {
 
 void TMainForm::UpdateLanguage() {
     const TMainUnitLanguage& t = MainUnitLanguage().Texts(FDm.CurrentLanguage());
-    // The caption and the application's title follow both the language and the mode.
+    // The caption and the application's title follow both the language and the mode. The title is
+    // not made the toolkit's display name: that one is appended to every window's caption.
     setWindowTitle(FLite ? t.Title + QStringLiteral(" Lite") : t.Title);
-    QApplication::setApplicationDisplayName(FLite ? t.LiteTitle : t.Title);
+    FApplicationTitle = FLite ? t.LiteTitle : t.Title;
     actClose->setText(t.MenuExit);
     actClose->setToolTip(t.HintExit);
     MenuBus->setTitle(t.MenuBus);
@@ -274,26 +320,28 @@ void TMainForm::UpdateLanguage() {
     GroupPropertyBtn->setText(t.BtnGroupAdjust);
     AppSelectorBtn->setText(t.BtnApplications);
     EmulatorBtn->setText(t.BtnEmulator);
+    actEmulator->setText(t.BtnEmulator);
     btnAP->setToolTip(t.HintBusSettings);
+    if (FActiveConfig && FOptions.AccessPoints()->AccessPointID() != kAccessPointTcp)
+        btnAP->setText(FActiveConfig->GetName());
     if (FActiveConfig)
         FActiveConfig->UpdateLanguage();
 }
 
 void TMainForm::ApplyMode(bool Lite) {
     FLite = Lite;
-    QPalette p = DeviceList->palette();
-    p.setColor(QPalette::Base, Lite ? kLiteBackground : QColor(Qt::white));
-    DeviceList->setPalette(p);
+    ApplyListColours(Lite);
     UpdateLanguage();
 }
 
 void TMainForm::SetLanguage(int Language) {
     // Only English and Ukrainian are offered; anything else, stored or chosen, means English.
-    const quint8 id = Language == 34 ? 34 : 9;
+    const quint8 id = Language == liUkrainian ? liUkrainian : liEnglish;
     FOptions.SetLanguageID(id);
     FDm.SetCurrentLanguage(id);
-    actSetEngLang->setChecked(id == 9);
-    actSetUkrLang->setChecked(id == 34);
+    InstallToolkitTranslation(id);
+    actSetEngLang->setChecked(id == liEnglish);
+    actSetUkrLang->setChecked(id == liUkrainian);
     for (QAction* a : {actSetGerLang, actSetFrenchLang, actSetSpanLang, actSetRusLang})
         a->setChecked(false);
     BroadcastUpdateLanguage();
@@ -348,6 +396,13 @@ void TMainForm::resizeEvent(QResizeEvent* event) {
 }
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+    // The flexible column follows the list's own size: the window's size is not the list's while a
+    // layout is pending (at start-up, before the first show), and the list is rebuilt on a switch.
+    if (watched == DeviceList && (event->type() == QEvent::Resize || event->type() == QEvent::Show)) {
+        if (FActiveConfig)
+            FActiveConfig->ResizeColumns();
+        return QMainWindow::eventFilter(watched, event);
+    }
     if (watched == DeviceList && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
@@ -368,17 +423,17 @@ void TMainForm::ChooseConfig(TCustomConnectionConfig* config, int accessPointId)
 }
 
 void TMainForm::menuCOMPortClick() {
-    ChooseConfig(FComConnection.get(), 0);
+    ChooseConfig(FComConnection.get(), kAccessPointCom);
 }
 
 void TMainForm::menuUdpPortClick() {
-    ChooseConfig(FUdpConnection.get(), 2);
+    ChooseConfig(FUdpConnection.get(), kAccessPointUdp);
 }
 
 void TMainForm::menuTcpPortClick() {
     // There is no TCP connection: only the button and the stored choice change.
     btnAP->setText(QStringLiteral("TCP Port"));
-    FOptions.AccessPoints()->SetAccessPointID(1);
+    FOptions.AccessPoints()->SetAccessPointID(kAccessPointTcp);
 }
 
 void TMainForm::btnAPClick() {
@@ -490,11 +545,11 @@ void TMainForm::actShowRangesListExecute() {
 void TMainForm::actHelpExecute() {
     const QString path = QDir::current().filePath(QStringLiteral("Dovuvavarovod.chm"));
     if (!QFileInfo::exists(path)) {
-        Message(QStringLiteral("The help file %1 is not there.").arg(path));
+        Message(MainUnitLanguage().Texts(FDm.CurrentLanguage()).MsgHelpMissing.arg(QDir::toNativeSeparators(path)));
         return;
     }
-    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
-        Message(QStringLiteral("No program is set up to show %1.").arg(path));
+    // A failure to open it arrives later, from the launcher.
+    FLauncher->Open(path);
 }
 
 void TMainForm::actAboutExecute() {
@@ -510,6 +565,7 @@ void TMainForm::SetEmulatorActive(bool On) {
     }
     FDm.EmulatorActive = On;
     EmulatorBtn->setChecked(On);
+    actEmulator->setChecked(On);
     for (QAction* a : {actGenerator, actTester, actRemoveContact})
         a->setEnabled(On);
 }
@@ -520,6 +576,7 @@ void TMainForm::actEmulatorExecute() {
         return;
     }
     EmulatorBtn->setChecked(true);
+    actEmulator->setChecked(true);
     bool confirmed = false;
     if (OnEmulatorSetup) {
         confirmed = OnEmulatorSetup();

@@ -12,6 +12,7 @@ class TAdminOptions;
 class TComPortConnection;
 class TCustomConnectionConfig;
 class TDm;
+class TLauncher;
 class TUdpPortConnection;
 
 // The program's main window: the device list, connecting to a bus, searching it, and the way to
@@ -33,6 +34,8 @@ public:
     // The first activation: columns, stored mode and language. Later ones do nothing.
     void FormActivate();
     bool Activated() const { return FActivated; }
+    // The program's title by the language and the mode ("Dovuvavarovod Lite" in Lite mode).
+    QString ApplicationTitle() const { return FApplicationTitle; }
     // The idle-time rules of the actions that depend on the bus.
     void UpdateActions();
 
@@ -62,7 +65,7 @@ public:
             *actTester = nullptr, *actRemoveContact = nullptr, *actChangeMode = nullptr, *actOscilloscope = nullptr,
             *actShowRangesList = nullptr, *actTraffic = nullptr, *actSetEngLang = nullptr, *actSetUkrLang = nullptr,
             *actSetGerLang = nullptr, *actSetFrenchLang = nullptr, *actSetSpanLang = nullptr, *actSetRusLang = nullptr,
-            *actHelp = nullptr, *actAbout = nullptr, *actOrderProducts = nullptr;
+            *actHelp = nullptr, *actAbout = nullptr, *actOrderProducts = nullptr, *actEmulator = nullptr;
     QAction *menuCOMPort = nullptr, *menuTcpPort = nullptr, *menuUdpPort = nullptr;
     QMenu *MenuBus = nullptr, *MenuDevices = nullptr, *MenuService = nullptr, *MenuVirtualTools = nullptr;
 
@@ -95,6 +98,8 @@ private:
     void UpdateConnectionState();
     void UpdateSelectionButtons();
     void Message(const QString& text);
+    // The list's background by the mode, and a selection that shows on it.
+    void ApplyListColours(bool Lite);
 
     TDm& FDm;
     TAdminOptions& FOptions;
@@ -106,4 +111,6 @@ private:
     QMenu* FApMenu = nullptr;
     bool FActivated = false;
     bool FLite = false;
+    QString FApplicationTitle;
+    TLauncher* FLauncher = nullptr;
 };

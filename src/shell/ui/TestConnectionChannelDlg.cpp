@@ -6,6 +6,8 @@
 #include "platform/Ticks.h"
 #include "shell/Dm.h"
 
+#include "platform/ui/DialogTitle.h"
+
 #include <QKeyEvent>
 #include <QTimer>
 #include <QTreeWidget>
@@ -17,6 +19,7 @@ TTestConnectionChannelDlg::TTestConnectionChannelDlg(TDm& Dm, QWidget* parent)
     setModal(true);
     const TMainUnitLanguage& t = MainUnitLanguage().Texts(CurrentLanguage());
     setWindowTitle(t.TestCaption);
+    FitToTitle(this);
     List = new QTreeWidget(this);
     List->setRootIsDecorated(false);
     List->setHeaderLabels({t.ColAddress, t.ColDeviceType, t.ColTransactions, t.ColErrors});

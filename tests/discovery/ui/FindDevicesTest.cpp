@@ -116,7 +116,10 @@ TEST_F(FindDevicesDialog, StopWhileScanningAndTheStateAfterwards) {
     dlg->ProtocolEditChange();
     dlg->StopEdit->setText(QStringLiteral("20"));
     std::vector<int> found;
-    dlg->OnDeviceFound = [&](const TScanHit& h) { found.push_back(h.Address); };
+    dlg->OnDeviceFound = [&](const TScanHit& h) {
+        found.push_back(h.Address);
+        return true;
+    };
     int starts = 0;
     dlg->OnScanStart = [&] { ++starts; };
     QString closeText;
@@ -148,6 +151,43 @@ TEST_F(FindDevicesDialog, FirstDeviceClosesTheDialog) {
     dlg->StartOneBtn->click();
     EXPECT_EQ(dlg->result(), QDialog::Accepted);
     EXPECT_FALSE(dlg->isVisible());
+}
+
+// The end of a search says what it found, and nothing found is said too. A device the list already
+// holds (the same serial number again) is not counted twice.
+TEST_F(FindDevicesDialog, TheResultLineCountsTheListedDevices) {
+    dlg->ProtocolEdit->setCurrentIndex(tpNerix);
+    dlg->ProtocolEditChange();
+    dlg->StopEdit->setText(QStringLiteral("3"));
+    dlg->OnDeviceFound = [](const TScanHit&) { return true; };
+    dlg->StartBtn->click();
+    EXPECT_EQ(dlg->ResultLbl->text(), QStringLiteral("Devices found: 1"));
+    dlg->OnDeviceFound = [](const TScanHit&) { return false; };
+    dlg->StartBtn->click();
+    EXPECT_EQ(dlg->ResultLbl->text(), QStringLiteral("No device found"));
+    dlg->StartEdit->setText(QStringLiteral("3"));
+    dlg->StartBtn->click();
+    EXPECT_EQ(dlg->ResultLbl->text(), QStringLiteral("No device found"));
+    // Showing the dialog again starts with no result.
+    dlg->InitState();
+    QTimer::singleShot(0, [this] { dlg->reject(); });
+    dlg->Execute();
+    EXPECT_TRUE(dlg->ResultLbl->text().isEmpty());
+}
+
+TEST_F(FindDevicesDialog, TicksSurviveClosingWithoutAScan) {
+    for (QCheckBox* box : dlg->RateBoxes)
+        box->setChecked(false);
+    dlg->RateBoxes[5]->setChecked(true);
+    dlg->RateBoxes[9]->setChecked(true);
+    dlg->reject();
+    TFindDevices another(module, ap, bus);
+    another.InitState();
+    EXPECT_TRUE(another.RateBoxes[5]->isChecked());
+    EXPECT_TRUE(another.RateBoxes[9]->isChecked());
+    EXPECT_FALSE(another.RateBoxes[3]->isChecked());
+    another.RateBoxes[5]->setChecked(false);
+    another.RateBoxes[9]->setChecked(false);
 }
 
 } // namespace

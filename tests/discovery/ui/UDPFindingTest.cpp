@@ -42,7 +42,10 @@ TEST(UDPFindingDlg, InitialStateAndTheFirstDeviceClosesIt) {
     dlg.ProtocolEdit->setCurrentIndex(0);
     dlg.ProtocolEditChange();
     std::vector<int> found;
-    dlg.OnDeviceFound = [&](const TUdpHit& h) { found.push_back(h.Address); };
+    dlg.OnDeviceFound = [&](const TUdpHit& h) {
+        found.push_back(h.Address);
+        return true;
+    };
     QString during;
     dlg.Search().OnAddress = [&](quint8 a) {
         during = dlg.CloseBtn->text();

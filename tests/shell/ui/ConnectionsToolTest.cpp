@@ -127,7 +127,8 @@ TEST_F(Connections, SerialOpenFailureClearsThePanels) {
     com.SetupView();
     com.Panel(1)->setText(QStringLiteral("old"));
     EXPECT_FALSE(com.Connect());
-    EXPECT_EQ(errors, QStringList{QStringLiteral("COM port connection error")});
+    // The message names the port and says why, on lines of their own.
+    EXPECT_EQ(errors, QStringList{QStringLiteral("COM port connection error\nCOM200: no serial device has this name")});
     EXPECT_TRUE(com.Panel(1)->text().isEmpty());
     EXPECT_FALSE(com.IsConnected());
 }

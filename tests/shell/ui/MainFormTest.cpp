@@ -7,10 +7,25 @@
 #include "shell/ui/ConnectionsTool.h"
 #include "shell/ui/MainForm.h"
 #include "shell/ui/TestConnectionChannelDlg.h"
+#include "shell/ui/AuxWindows.h"
+#include "bus/ui/BusSettingsForm.h"
+#include "emulator/ui/EmulatorForm.h"
+#include "emulator/VirtualDeviceManager.h"
+#include "localization/LanguageTables.h"
 #include "support/PortsFolder.h"
 #include "support/ScriptedDevice.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QRegularExpression>
+#include <QSet>
+#include <QTableWidget>
 #include <QComboBox>
 #include <QFile>
 #include <QKeyEvent>
@@ -24,9 +39,18 @@
 
 namespace {
 
+// Every test leaves the program in English, whatever it asserted on the way.
+class LanguageRestored {
+public:
+    ~LanguageRestored() {
+        SetCurrentLanguage(liEnglish);
+        InstallToolkitTranslation(liEnglish);
+    }
+};
 
 // The program as start-up builds it, on an options folder of the test's own.
 struct App {
+    LanguageRestored language;
     QTemporaryDir folder;
     std::unique_ptr<TOptionsDm> options;
     std::unique_ptr<TDm> dm;
@@ -88,7 +112,7 @@ TEST(MainForm, LiteModeColoursAndTitlesInBothLanguages) {
     app.form->FormActivate();
     EXPECT_EQ(app.form->DeviceList->palette().color(QPalette::Base), QColor(210, 255, 233));
     EXPECT_TRUE(app.form->windowTitle().endsWith(QStringLiteral(" Lite")));
-    EXPECT_EQ(QApplication::applicationDisplayName(), QStringLiteral("Dovuvavarovod Lite"));
+    EXPECT_EQ(app.form->ApplicationTitle(), QStringLiteral("Dovuvavarovod Lite"));
     EXPECT_EQ(app.form->MenuDevices->title(), QStringLiteral("Пристрої"));
     app.form->SetLanguage(9);
     EXPECT_TRUE(app.form->windowTitle().endsWith(QStringLiteral(" Lite")));
@@ -275,7 +299,198 @@ TEST(MainForm, AWholeRunOnAScriptedBus) {
     EXPECT_TRUE(file.contains(QStringLiteral("<LanguageID>34</LanguageID>")));
     EXPECT_TRUE(file.contains(QStringLiteral("<AccessPointID>0</AccessPointID>")));
     EXPECT_TRUE(file.contains(QStringLiteral("<Timeout>20</Timeout>")));
-    SetCurrentLanguage(9);
+}
+
+TEST(MainForm, SelectionAndTheLiteBackgroundShowInTheListsPalette) {
+    App app;
+    app.form->FormActivate();
+    auto* list = app.form->DeviceList;
+    EXPECT_TRUE(list->styleSheet().isEmpty());
+    for (QPalette::ColorGroup g : {QPalette::Active, QPalette::Inactive}) {
+        const QPalette p = list->palette();
+        EXPECT_EQ(p.color(g, QPalette::Base), QColor(Qt::white));
+        // A selection that differs plainly from the background and keeps its text readable.
+        EXPECT_GT(std::abs(p.color(g, QPalette::Highlight).lightness() - p.color(g, QPalette::Base).lightness()), 80);
+        EXPECT_GT(std::abs(p.color(g, QPalette::Highlight).lightness() -
+                           p.color(g, QPalette::HighlightedText).lightness()), 80);
+    }
+    app.form->ApplyMode(true);
+    for (QPalette::ColorGroup g : {QPalette::Active, QPalette::Inactive}) {
+        const QPalette p = list->palette();
+        EXPECT_EQ(p.color(g, QPalette::Base), QColor(210, 255, 233));
+        EXPECT_GT(std::abs(p.color(g, QPalette::Highlight).lightness() - p.color(g, QPalette::Base).lightness()), 80);
+    }
+}
+
+TEST(MainForm, DeviceTypeColumnFillsTheListAfterShowResizeAndSwitch) {
+    App app;
+    auto* list = app.form->DeviceList;
+    // The other columns keep their widths (the last one also takes what is left over).
+    auto expected = [&](int flexible) {
+        return list->viewport()->width() - (flexible == 3 ? 100 + 150 + 140 + 120 : 70 + 140 + 120) - 221;
+    };
+    app.form->show();
+    QApplication::processEvents();
+    app.form->FormActivate();
+    EXPECT_GT(list->columnWidth(3), 100);
+    EXPECT_EQ(list->columnWidth(3), expected(3));
+    app.form->resize(1200, 700);
+    QApplication::processEvents();
+    EXPECT_EQ(list->columnWidth(3), expected(3));
+    app.form->menuUdpPortClick();
+    QApplication::processEvents();
+    EXPECT_EQ(list->columnWidth(2), expected(2));
+    EXPECT_GT(list->columnWidth(2), 300);
+    app.form->menuCOMPortClick();
+    EXPECT_EQ(list->columnWidth(3), expected(3));
+}
+
+TEST(MainForm, CaptionsAreExactlyThePrograms) {
+    App app;
+    app.form->show();
+    app.form->FormActivate();
+    EXPECT_EQ(app.form->windowTitle(), QStringLiteral("ZUVO Dovuvavarovod"));
+    // The toolkit appends its display name to every caption; the program must not have one.
+    EXPECT_TRUE(QApplication::applicationDisplayName() == QApplication::applicationName() ||
+                QApplication::applicationDisplayName().isEmpty());
+    app.form->ApplyMode(true);
+    EXPECT_EQ(app.form->windowTitle(), QStringLiteral("ZUVO Dovuvavarovod Lite"));
+    TAboutForm about(app.form.get());
+    EXPECT_EQ(about.windowTitle(), QStringLiteral("About"));
+    // A small dialog is wide enough for its whole title.
+    TBusSettingsForm& settings = app.form->ComConnection().SettingsDialog();
+    EXPECT_EQ(settings.windowTitle(), QStringLiteral("Settings"));
+    EXPECT_GT(settings.minimumWidth(), settings.fontMetrics().horizontalAdvance(settings.windowTitle()));
+}
+
+// Every text a user sees in the main window and its dialogs, in Ukrainian, comes from the language
+// tables; what is not translated is on a short list of fixed texts.
+TEST(MainForm, EveryVisibleTextIsUkrainian) {
+    App app([](TAdminOptions& o) { o.SetLanguageID(liUkrainian); });
+    app.form->show();
+    app.form->FormActivate();
+    QSet<QString> ukrainian;
+    for (const TTableReport& r : CheckAllLanguageTables())
+        EXPECT_TRUE(r.Missing.isEmpty()) << r.Module.toStdString();
+    auto addTable = [&](auto& table) {
+        const auto& texts = table.Language(2);
+        for (const auto& [name, field] : std::remove_cvref_t<decltype(texts)>::Fields())
+            ukrainian.insert(texts.*field);
+    };
+    addTable(MainUnitLanguage());
+    addTable(FindUnitLanguage());
+    addTable(UdpConnectionLanguage());
+    addTable(EmulatorLanguage());
+    addTable(RangeKindsLanguage());
+    // Names and symbols that stay as they are in every language.
+    const QSet<QString> fixed = {QStringLiteral("Languages"), QStringLiteral("?"),
+                                 QStringLiteral("Com port"), QStringLiteral("Udp port"), QStringLiteral("English"),
+                                 QStringLiteral("Українська"), QStringLiteral("KVD-2xRS232-RS485-ILOOP-BUS"),
+                                 QStringLiteral("KVD-RS232(USB)-LAN-RS485-BUS"), QStringLiteral("KVD-RS485-RS485-BUS")};
+    QStringList stray;
+    auto check = [&](const QString& where, QString text) {
+        text.remove(QLatin1Char('&'));
+        if (text.isEmpty() || fixed.contains(text) || ukrainian.contains(text))
+            return;
+        // Values rather than words: addresses, speeds, ports, numbers, protocol and parity names.
+        static const QRegularExpression value(QStringLiteral("^(0x|br|COM|ZUVO|pt|Nerix|Modbus|[0-9])"));
+        if (value.match(text).hasMatch())
+            return;
+        stray << where + QStringLiteral(": ") + text;
+    };
+    auto checkWidget = [&](QWidget* w) {
+        check(w->objectName() + QStringLiteral(" title"), w->windowTitle());
+        for (QLabel* l : w->findChildren<QLabel*>())
+            if (l->objectName() != QLatin1String("AboutText"))
+                check(w->objectName() + QStringLiteral(" label"), l->text());
+        for (QAbstractButton* b : w->findChildren<QAbstractButton*>())
+            if (!qobject_cast<QToolButton*>(b) || b == app.form->btnAP)
+                check(w->objectName() + QStringLiteral(" button"), b->text());
+        for (QGroupBox* g : w->findChildren<QGroupBox*>())
+            check(w->objectName() + QStringLiteral(" group"), g->title());
+        for (QTreeWidget* t : w->findChildren<QTreeWidget*>())
+            for (int c = 0; c < t->columnCount(); ++c)
+                check(w->objectName() + QStringLiteral(" column"), t->headerItem()->text(c));
+        for (QTableWidget* t : w->findChildren<QTableWidget*>())
+            for (int c = 0; c < t->columnCount(); ++c)
+                check(w->objectName() + QStringLiteral(" column"), t->horizontalHeaderItem(c)->text());
+    };
+    checkWidget(app.form.get());
+    for (QAction* a : app.form->findChildren<QAction*>())
+        if (a->isVisible() && !a->isSeparator() && !a->menu())
+            check(QStringLiteral("action"), a->text());
+    for (QMenu* m : app.form->menuBar()->findChildren<QMenu*>())
+        check(QStringLiteral("menu"), m->title());
+
+    TBusSettingsForm& settings = app.form->ComConnection().SettingsDialog();
+    settings.UpdateLanguage();
+    checkWidget(&settings);
+    TFindDevices& scan = app.form->ComConnection().ScanDialog();
+    scan.InitState();
+    checkWidget(&scan);
+    TAboutForm about;
+    checkWidget(&about);
+    EXPECT_TRUE(about.findChild<QLabel*>(QStringLiteral("AboutText"))->text().contains(QStringLiteral("Сервісна програма")));
+    TRangesListForm ranges(app.dm->RangesTable);
+    checkWidget(&ranges);
+    TTestConnectionChannelDlg test(*app.dm);
+    checkWidget(&test);
+    TEmulatorForm emulator(*app.dm->VDMgr, *app.options->AdminOptions()->EmulatorPoints());
+    checkWidget(&emulator);
+    EXPECT_TRUE(stray.isEmpty()) << stray.join(QLatin1Char('\n')).toStdString();
+
+    // The toolkit's own buttons speak Ukrainian too.
+    QMessageBox box;
+    box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    EXPECT_EQ(box.button(QMessageBox::Yes)->text().remove(QLatin1Char('&')), QStringLiteral("Так"));
+    EXPECT_NE(box.button(QMessageBox::Cancel)->text(), QStringLiteral("Cancel"));
+    app.form->SetLanguage(liEnglish);
+    QMessageBox english;
+    english.setStandardButtons(QMessageBox::Yes);
+    EXPECT_EQ(english.button(QMessageBox::Yes)->text().remove(QLatin1Char('&')), QStringLiteral("Yes"));
+}
+
+TEST(MainForm, HelpSaysWhenTheFileIsMissingOrCannotBeOpened) {
+    App app;
+    app.form->FormActivate();
+    const QString before = QDir::currentPath();
+    QDir::setCurrent(app.folder.path());
+    app.form->actHelpExecute();
+    ASSERT_EQ(app.messages.size(), 1);
+    EXPECT_TRUE(app.messages[0].startsWith(QStringLiteral("The help file is missing")));
+    EXPECT_TRUE(app.messages[0].contains(QStringLiteral("Dovuvavarovod.chm")));
+
+    QFile chm(app.folder.filePath(QStringLiteral("Dovuvavarovod.chm")));
+    ASSERT_TRUE(chm.open(QIODevice::WriteOnly));
+    chm.close();
+    // A desktop without a viewer: the opener gives up (xdg-open's "no tool found" is exit code 3).
+    qputenv("DOVUVAVAROVOD_OPENER", "false");
+    app.form->actHelpExecute();
+    QElapsedTimer t;
+    t.start();
+    while (app.messages.size() < 2 && t.elapsed() < 5000)
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+    qunsetenv("DOVUVAVAROVOD_OPENER");
+    QDir::setCurrent(before);
+    ASSERT_EQ(app.messages.size(), 2);
+    EXPECT_TRUE(app.messages[1].startsWith(QStringLiteral("The help file could not be opened")));
+}
+
+TEST(MainForm, TheEmulatorIsReachedFromTheServiceMenu) {
+    App app;
+    app.form->FormActivate();
+    EXPECT_FALSE(app.form->EmulatorBtn->isVisible());
+    ASSERT_TRUE(app.form->MenuService->actions().contains(app.form->actEmulator));
+    EXPECT_TRUE(app.form->actEmulator->isVisible());
+    EXPECT_EQ(app.form->actEmulator->text(), QStringLiteral("Emulator"));
+    int asked = 0;
+    app.form->OnEmulatorSetup = [&] {
+        ++asked;
+        return false;
+    };
+    app.form->actEmulator->trigger();
+    EXPECT_EQ(asked, 1);
+    EXPECT_FALSE(app.form->actEmulator->isChecked());
 }
 
 } // namespace
