@@ -8,6 +8,7 @@
 #include "model/BusSettings.h"
 #include "options/AdminOptions.h"
 #include "shell/Dm.h"
+#include "shell/ui/Icons.h"
 
 #include <QHeaderView>
 #include <QLabel>
@@ -91,8 +92,11 @@ bool TCustomConnectionConfig::AddDevice(std::unique_ptr<TDeviceProps> Props, con
     Props->Index = FDm.Devices.Count();
     if (!FDm.Devices.Add(Props))
         return false;
-    auto* item = new QTreeWidgetItem(FDeviceList, Columns);
-    item->setData(0, Qt::UserRole, int(family)); // the main window draws the family's icon
+    // The item is complete before it joins the list, so whoever watches the list sees it whole.
+    auto* item = new QTreeWidgetItem(Columns);
+    item->setData(0, Qt::UserRole, int(family));
+    item->setIcon(0, FamilyIcon(int(family)));
+    FDeviceList->addTopLevelItem(item);
     return true;
 }
 

@@ -90,12 +90,6 @@ TMainForm::TMainForm(TDm& Dm, TAdminOptions& Options, QWidget* parent)
         if (FActiveConfig && FActiveConfig->IsConnected())
             actDevSettingsExecute();
     });
-    // Found devices get their family's badge as they are added.
-    connect(DeviceList->model(), &QAbstractItemModel::rowsInserted, this, [this](const QModelIndex&, int first, int last) {
-        for (int r = first; r <= last; ++r)
-            if (QTreeWidgetItem* item = DeviceList->topLevelItem(r))
-                item->setIcon(0, FamilyIcon(item->data(0, Qt::UserRole).toInt()));
-    });
 
     // F2 works wherever the focus is in the program.
     auto* traffic = new QShortcut(QKeySequence(Qt::Key_F2), this);

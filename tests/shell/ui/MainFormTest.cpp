@@ -8,6 +8,7 @@
 #include "shell/ui/MainForm.h"
 #include "shell/ui/TestConnectionChannelDlg.h"
 #include "shell/ui/AuxWindows.h"
+#include "shell/ui/Icons.h"
 #include "bus/ui/BusSettingsForm.h"
 #include "emulator/ui/EmulatorForm.h"
 #include "emulator/VirtualDeviceManager.h"
@@ -285,7 +286,11 @@ TEST(MainForm, AWholeRunOnAScriptedBus) {
     scan.StartBtn->click();
     ASSERT_EQ(app.form->DeviceList->topLevelItemCount(), 2);
     EXPECT_EQ(app.form->DeviceList->topLevelItem(1)->text(3), QStringLiteral("KVD-DIO24-QAV"));
-    EXPECT_FALSE(app.form->DeviceList->topLevelItem(0)->icon(0).isNull());
+    // Each row shows its family's badge, not the unsupported one.
+    const int family = int(app.dm->DeviceRegister.FindByType(6)->Family);
+    ASSERT_NE(family, 0);
+    EXPECT_EQ(app.form->DeviceList->topLevelItem(0)->icon(0).pixmap(16).toImage(), FamilyIcon(family).pixmap(16).toImage());
+    EXPECT_NE(app.form->DeviceList->topLevelItem(0)->icon(0).pixmap(16).toImage(), FamilyIcon(0).pixmap(16).toImage());
     EXPECT_TRUE(app.form->actStartTestConnection->isEnabled());
 
     app.form->DeviceList->topLevelItem(0)->setSelected(true);
