@@ -1,4 +1,4 @@
-#include "cli/CliArgs.h"
+#include "cli/CliCommands.h"
 
 #include <bit>
 #include <gtest/gtest.h>
@@ -12,36 +12,38 @@ QStringList Args(const char* line) {
 TEST(CliArgs, ReadWithDefaultsAndEveryOption) {
     auto r = ParseCliArguments(Args("read --port COM3 --address 5 --object 0 --property 1"));
     ASSERT_TRUE(r.Ok) << r.Error.toStdString();
-    EXPECT_EQ(r.Options.Port, QStringLiteral("COM3"));
-    EXPECT_EQ(r.Options.Baud, 9600u);
-    EXPECT_EQ(r.Options.Parity, ptNONE);
-    EXPECT_EQ(r.Options.StopBits, sb1BITS);
-    EXPECT_EQ(r.Options.TimeoutMs, 200);
-    EXPECT_EQ(r.Options.Tries, 2);
+    EXPECT_EQ(r.Options.Line.Port, QStringLiteral("COM3"));
+    EXPECT_EQ(r.Options.Line.Baud, 9600u);
+    EXPECT_EQ(r.Options.Line.Parity, ptNONE);
+    EXPECT_EQ(r.Options.Line.StopBits, sb1BITS);
+    EXPECT_EQ(r.Options.Line.TimeoutMs, 200);
+    EXPECT_EQ(r.Options.Line.Tries, 2);
     EXPECT_EQ(r.Options.Order, boNAN);
     EXPECT_FALSE(r.Options.Float);
 
-    r = ParseCliArguments(Args("read --port /dev/ttyUSB0 --address 0x1F --object 255 --property 65535 --float "
-                               "--baud 115200 --parity mark --stop 1.5 --timeout 50 --tries 10 --order 1 --echo "
-                               "--rts on"));
+    r = ParseCliArguments(
+        Args("read --port /dev/ttyUSB0 --address 0x1F --object 255 --property 65535 --float "
+             "--baud 115200 --parity mark --stop 1.5 --timeout 50 --tries 10 --order 1 --echo "
+             "--rts on"));
     ASSERT_TRUE(r.Ok) << r.Error.toStdString();
     EXPECT_EQ(r.Options.Address, 31);
     EXPECT_EQ(r.Options.Object, 255);
-    EXPECT_EQ(r.Options.Property, 65535);
+    EXPECT_EQ(r.Options.Properties, std::vector<quint16>{65535});
     EXPECT_TRUE(r.Options.Float);
-    EXPECT_EQ(r.Options.Baud, 115200u);
-    EXPECT_EQ(r.Options.Parity, ptMARK);
-    EXPECT_EQ(r.Options.StopBits, sb1HALFBITS);
-    EXPECT_EQ(r.Options.TimeoutMs, 50);
-    EXPECT_EQ(r.Options.Tries, 10);
+    EXPECT_EQ(r.Options.Line.Baud, 115200u);
+    EXPECT_EQ(r.Options.Line.Parity, ptMARK);
+    EXPECT_EQ(r.Options.Line.StopBits, sb1HALFBITS);
+    EXPECT_EQ(r.Options.Line.TimeoutMs, 50);
+    EXPECT_EQ(r.Options.Line.Tries, 10);
     EXPECT_EQ(r.Options.Order, bo0123x10);
-    EXPECT_TRUE(r.Options.Echo);
-    EXPECT_EQ(r.Options.Rts, hfNONERTSON);
-    EXPECT_EQ(r.Options.Protocol, tpNerix);
+    EXPECT_TRUE(r.Options.Line.Echo);
+    EXPECT_EQ(r.Options.Line.Rts, hfNONERTSON);
+    EXPECT_EQ(r.Options.Line.Protocol, tpNerix);
 
-    r = ParseCliArguments(Args("write --port COM1 --address 1 --object 0 --property 1 --value 1 --protocol modbus"));
+    r = ParseCliArguments(
+        Args("write --port COM1 --address 1 --object 0 --property 1 --value 1 --protocol modbus"));
     ASSERT_TRUE(r.Ok) << r.Error.toStdString();
-    EXPECT_EQ(r.Options.Protocol, tpModbus);
+    EXPECT_EQ(r.Options.Line.Protocol, tpModbus);
 }
 
 TEST(CliArgs, WriteValuesAsIntegersHexOrFloats) {
