@@ -90,6 +90,35 @@ TEST(CliArgs, RefusedCommandLinesSayWhy) {
     }
 }
 
+TEST(CliArgs, PropertyListsAndRanges) {
+    QString error;
+    EXPECT_EQ(ParsePropertyList(QStringLiteral("7"), error), std::vector<quint16>{7});
+    EXPECT_EQ(ParsePropertyList(QStringLiteral("0-3"), error), (std::vector<quint16>{0, 1, 2, 3}));
+    EXPECT_EQ(ParsePropertyList(QStringLiteral("0,2,5"), error), (std::vector<quint16>{0, 2, 5}));
+    EXPECT_EQ(ParsePropertyList(QStringLiteral("9, 1-2,0x10"), error), (std::vector<quint16>{9, 1, 2, 16}));
+    EXPECT_EQ(ParsePropertyList(QStringLiteral("65535"), error), std::vector<quint16>{65535});
+    EXPECT_EQ(ParsePropertyList(QStringLiteral("0-255"), error)->size(), 256u);
+    for (const char* bad : {"", ",", "1,", "-1", "1-", "-", "3-1", "1-2-3", "x", "65536", "0-65536", "1,1",
+                            "0-3,2", "0-256", "0-200,300-400", "1.5"}) {
+        error.clear();
+        EXPECT_FALSE(ParsePropertyList(QString::fromLatin1(bad), error)) << bad;
+        EXPECT_FALSE(error.isEmpty()) << bad;
+    }
+
+    // read takes a list, write exactly one property; --count needs --poll.
+    auto r = ParseCliArguments(
+        Args("read --port COM1 --address 1 --object 0 --property 0-2 --poll 100 --count 3"));
+    ASSERT_TRUE(r.Ok) << r.Error.toStdString();
+    EXPECT_EQ(r.Options.Properties, (std::vector<quint16>{0, 1, 2}));
+    EXPECT_EQ(r.Options.PollMs, 100);
+    EXPECT_EQ(r.Options.Count, 3);
+    for (const char* bad : {"write --port COM1 --address 1 --object 0 --property 0-2 --value 1",
+                            "read --port COM1 --address 1 --object 0 --property 1 --count 3",
+                            "read --port COM1 --address 1 --object 0 --property 1 --poll 0",
+                            "read --port COM1 --address 1 --object 0 --property 1 --poll 10 --count 0"})
+        EXPECT_FALSE(ParseCliArguments(Args(bad)).Ok) << bad;
+}
+
 TEST(CliArgs, FloatTextIsShortestWithADot) {
     EXPECT_EQ(FloatText(1.0f), QStringLiteral("1"));
     EXPECT_EQ(FloatText(0.1f), QStringLiteral("0.1"));

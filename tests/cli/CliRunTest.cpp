@@ -243,4 +243,40 @@ TEST(CliRunUdp, ReadWriteInfoAndScanThroughAGateway) {
     }
 }
 
+TEST(CliRunInfo, ASpeedCodeOutsideTheDeviceTableIsUnknown) {
+    TScriptedDevice dev;
+    ASSERT_TRUE(dev.Ok());
+    // The emulated devices report a speed field of 0, which once read as 110 bit/s.
+    dev.AddNerixDevice(1, {{{0, 0}, 10}, {{0, 1}, 1246}, {{0, 2}, 0}, {{0, 3}, 0x00000001}});
+    dev.AddNerixDevice(2, {{{0, 0}, 10}, {{0, 1}, 1247}, {{0, 2}, 0}, {{0, 3}, 0x00001402}});
+    for (const auto& [address, line] :
+         {std::pair{"1",
+                    "bus settings: address 0x01 (1), unknown speed code 0, Nerix, parity none, 1 stop bit\n"},
+          std::pair{
+              "2",
+              "bus settings: address 0x02 (2), unknown speed code 20, Nerix, parity none, 1 stop bit\n"}}) {
+        const TCliRun r = Cli({QStringLiteral("info"), QStringLiteral("--port"), dev.PortPath(),
+                               QStringLiteral("--address"), QString::fromLatin1(address)});
+        EXPECT_EQ(r.code, 0) << r.err.toStdString();
+        EXPECT_TRUE(r.out.endsWith(QString::fromUtf8(line))) << r.out.toStdString();
+    }
+}
+
+TEST(CliRunUdp, AHostThatDoesNotResolveSaysSo) {
+    // ".invalid" never resolves, so nothing leaves the machine.
+    for (const char* command : {"read", "info", "scan"}) {
+        QStringList args = {QString::fromLatin1(command), QStringLiteral("--udp"),
+                            QStringLiteral("gateway.invalid:5000")};
+        if (QLatin1String(command) != QLatin1String("scan"))
+            args << QStringLiteral("--address") << QStringLiteral("1");
+        if (QLatin1String(command) == QLatin1String("read"))
+            args << QStringLiteral("--object") << QStringLiteral("0") << QStringLiteral("--property")
+                 << QStringLiteral("0");
+        const TCliRun r = Cli(args);
+        EXPECT_EQ(r.code, 1) << command;
+        EXPECT_EQ(r.err, QStringLiteral("dovuvavarovod-cli: cannot resolve host gateway.invalid\n"))
+            << command;
+    }
+}
+
 } // namespace
