@@ -197,6 +197,12 @@ QString FloatText(float Value) {
     return c.toString(double(Value), 'g', 9);
 }
 
+QJsonValue FloatJson(float Value) {
+    if (!std::isfinite(Value))
+        return QJsonValue();
+    return QLocale::c().toDouble(FloatText(Value));
+}
+
 std::optional<std::vector<quint16>> ParsePropertyList(const QString& Text, QString& Error) {
     auto property = [](const QString& t) -> std::optional<quint16> {
         const auto v = ParseInteger(t.trimmed());

@@ -4,6 +4,7 @@
 #include "protocol/ByteOrder.h"
 #include "protocol/TransferProtocol.h"
 
+#include <QJsonValue>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -117,6 +118,9 @@ std::optional<quint32> ParseValue32(const QString& Text);
 std::optional<float> ParseFloatText(const QString& Text);
 // The shortest text that reads back as exactly `Value`, with "." as separator.
 QString FloatText(float Value);
+// The same number in JSON: 0.1f as 0.1, not as the double nearest to the float; null for NaN and
+// infinities, which JSON has no word for.
+QJsonValue FloatJson(float Value);
 // A property list: numbers and ranges separated by commas ("0-3", "0,2,5", "1,4-6"), each 0..65535,
 // no property twice, at most kMaxProperties in all. Nothing with Error when the text is none.
 inline constexpr int kMaxProperties = 256;

@@ -53,8 +53,7 @@ bool ReadValues(TNerixModule& Module, const TCliOptions& o, std::vector<TValue>&
             if (!Module.ReadFloat(property, quint8(o.Object), value))
                 return false;
             v.Text = FloatText(value);
-            // JSON has no NaN or infinity.
-            v.Json = std::isfinite(value) ? QJsonValue(double(value)) : QJsonValue();
+            v.Json = FloatJson(value);
         } else {
             quint32 value = 0;
             if (!Module.ReadProperty(property, quint8(o.Object), value))

@@ -46,8 +46,8 @@ int RunWrite(const TCliOptions& o, TCliIo& Io) {
         return kExitFailed;
     }
     if (Io.Json()) {
-        json.insert(QStringLiteral("value"), o.Float ? QJsonValue(double(std::bit_cast<float>(*o.Value)))
-                                                     : QJsonValue(qint32(*o.Value)));
+        json.insert(QStringLiteral("value"),
+                    o.Float ? FloatJson(std::bit_cast<float>(*o.Value)) : QJsonValue(qint32(*o.Value)));
         json.insert(QStringLiteral("written"), true);
         Io.PrintJson(json);
     }

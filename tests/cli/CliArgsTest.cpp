@@ -2,6 +2,7 @@
 
 #include <bit>
 #include <gtest/gtest.h>
+#include <limits>
 
 namespace {
 
@@ -128,6 +129,10 @@ TEST(CliArgs, FloatTextIsShortestWithADot) {
     EXPECT_EQ(ParseFloatText(FloatText(third)).value(), third);
     EXPECT_EQ(ParseFloatText(QStringLiteral("3.25")).value(), 3.25f);
     EXPECT_FALSE(ParseFloatText(QStringLiteral("3,25")).has_value());
+    // JSON carries the short form too, and null where it has no number.
+    EXPECT_EQ(FloatJson(0.1f).toDouble(), 0.1);
+    EXPECT_TRUE(FloatJson(std::numeric_limits<float>::quiet_NaN()).isNull());
+    EXPECT_TRUE(FloatJson(-std::numeric_limits<float>::infinity()).isNull());
 }
 
 } // namespace
