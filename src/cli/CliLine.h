@@ -6,6 +6,8 @@
 #include "bus/UdpSockets.h"
 #include "cli/CliArgs.h"
 
+#include <QTextStream>
+
 class TCliIo;
 
 // The options of the line: --port or --udp with --local-port, the serial settings, time-out, tries
