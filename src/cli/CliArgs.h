@@ -1,19 +1,21 @@
 #pragma once
 
-#include "bus/PowerRSBus.h"
+#include "bus/SerialTypes.h"
 #include "protocol/ByteOrder.h"
 #include "protocol/TransferProtocol.h"
 
+#include <QJsonValue>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
+#include <vector>
 
-// Everything a command line can say, validated. Each command accepts its own subset of options.
-struct TCliOptions {
-    QString Command; // "read", "write", "info", "scan", "emulate", "help"
+class TCliIo;
 
-    // Where the bus is.
-    QString Port; // "COMn" or a device path
+// The line a command talks over, as its command line describes it: a serial port or a UDP gateway.
+struct TCliLineOptions {
+    QString Port;    // "COMn" or a device path
     QString UdpHost; // instead of a port: a UDP gateway
     quint16 UdpPort = 0;
     int LocalPort = -1; // the gateway answers to this local port; -1: to the sender
@@ -24,15 +26,31 @@ struct TCliOptions {
     bool Echo = false;
     int TimeoutMs = 200;
     int Tries = 2;
-
-    // What to read or write, and how.
     TTransferProtocol Protocol = tpNerix;
+
+    bool Udp() const { return !UdpHost.isEmpty(); }
+};
+
+// Everything a command line can say, validated. Each command's table fills only its own part.
+struct TCliOptions {
+    QString Command; // "read", "write", "info", "scan", "emulate"; empty for the general help
+    bool Help = false;
+    bool Version = false;
+
+    TCliLineOptions Line;
+
+    // One device, and what to read or write there.
     int Address = -1;
     int Object = -1;
-    int Property = -1;
+    std::vector<quint16> Properties; // read takes a list, write exactly one
     bool Float = false;
     TByteOrder Order = boNAN;
+    QString ValueText;            // as given; resolved once --float is known
     std::optional<quint32> Value; // the raw 32 bits to write
+
+    // Repeated reads.
+    int PollMs = 0; // 0: read once
+    int Count = 0;  // reads when polling; 0: until SIGINT or SIGTERM
 
     // How to scan.
     QString From = QStringLiteral("1");
@@ -40,12 +58,36 @@ struct TCliOptions {
     quint32 SpeedMask = 0; // bits of the scan's speed set; none: --baud
     bool FirstOnly = false;
     bool BySpeeds = false;
-    bool Json = false;
 
-    // What to emulate: the device rows with their counts, as given; and whether every request and
-    // answer is printed.
+    // What to emulate: the device rows with their counts, as given.
     QString Devices;
+
+    bool Json = false;
     bool Log = false;
+};
+
+// Checks the option's value (empty for a flag) and stores it; an error text refuses the command line.
+using TCliApply = std::function<QString(TCliOptions&, const QString& Value)>;
+
+// One row of a command's options table: what the parser accepts and what --help says about it.
+struct TCliOption {
+    QString Name; // without the leading "--"
+    QString Arg;  // the value's placeholder in the help ("MS"); empty for a flag
+    QString Help; // "\n" starts a new help line
+    bool Required = false;
+    TCliApply Apply;
+};
+
+// A command: its options table, the checks that span several options, and what it does.
+struct TCliCommand {
+    QString Name;
+    QString Synopsis;    // what follows the command's name on its usage line
+    QString Summary;     // one line for the general help
+    QString Description; // the paragraph under the usage line of COMMAND --help
+    std::vector<TCliOption> Options;
+    // Runs after every option was read and the required ones are present.
+    std::function<QString(TCliOptions&)> Check;
+    std::function<int(const TCliOptions&, TCliIo&)> Run;
 };
 
 struct TCliParseResult {
@@ -54,15 +96,32 @@ struct TCliParseResult {
     TCliOptions Options;
 };
 
-// Parses the arguments after the program name.
-TCliParseResult ParseCliArguments(const QStringList& args);
+// The arguments after the command's name, against the command's table.
+TCliParseResult ParseCommandArguments(const TCliCommand& Command, const QStringList& Args);
+// "usage: ...", the description and the options, all from the command's table.
+QString CommandHelp(const TCliCommand& Command);
 
-// The usage text shown with --help and after a refused command line.
-QString CliUsage();
+// Options several commands share.
+TCliOption AddressOption();
+TCliOption JsonOption(const QString& Help);
+TCliOption LogOption();
+// A flag that sets a field.
+TCliApply SetFlag(bool TCliOptions::*Field);
+// An integer option within [Lo, Hi].
+TCliApply IntegerIn(int TCliOptions::*Field, const char* Name, qint64 Lo, qint64 Hi);
 
+// A decimal or "0x" hexadecimal integer.
+std::optional<qint64> ParseInteger(const QString& Text);
 // A 32-bit value from a command line: signed or unsigned decimal, or "0x" hexadecimal.
-std::optional<quint32> ParseValue32(const QString& text);
+std::optional<quint32> ParseValue32(const QString& Text);
 // A single-precision number with "." as separator, whatever the locale.
-std::optional<float> ParseFloatText(const QString& text);
-// The shortest text that reads back as exactly `value`, with "." as separator.
-QString FloatText(float value);
+std::optional<float> ParseFloatText(const QString& Text);
+// The shortest text that reads back as exactly `Value`, with "." as separator.
+QString FloatText(float Value);
+// The same number in JSON: 0.1f as 0.1, not as the double nearest to the float; null for NaN and
+// infinities, which JSON has no word for.
+QJsonValue FloatJson(float Value);
+// A property list: numbers and ranges separated by commas ("0-3", "0,2,5", "1,4-6"), each 0..65535,
+// no property twice, at most kMaxProperties in all. Nothing with Error when the text is none.
+inline constexpr int kMaxProperties = 256;
+std::optional<std::vector<quint16>> ParsePropertyList(const QString& Text, QString& Error);

@@ -1,5 +1,7 @@
 #include "emulator/EmulatorRows.h"
 
+#include "model/DeviceRegister.h"
+
 #include <QStringList>
 
 const std::vector<TEmulatorRow>& EmulatorRows() {
@@ -20,6 +22,23 @@ std::optional<quint32> EmulatorRowTypeCode(const QString& Name) {
     return std::nullopt;
 }
 
+std::optional<quint32> EmulatorDeviceTypeCode(const QString& Name) {
+    if (const auto row = EmulatorRowTypeCode(Name))
+        return row;
+    // A catalogue model is accepted when some row emulates its type code.
+    TDeviceRegister catalogue;
+    BuildDeviceRegister(catalogue);
+    for (int i = 0; i < catalogue.Count(); ++i) {
+        const TDeviceRegisterRecord* record = catalogue.Items(i);
+        if (record->ModelName.compare(Name, Qt::CaseInsensitive) != 0)
+            continue;
+        for (const TEmulatorRow& row : EmulatorRows())
+            if (row.TypeCode == record->TypeCode)
+                return row.TypeCode;
+    }
+    return std::nullopt;
+}
+
 bool ParseEmulatorDevices(const QString& Text, std::vector<TEmulatorDeviceCount>& Devices, QString& Error) {
     Devices.clear();
     for (const QString& part : Text.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
@@ -37,13 +56,13 @@ bool ParseEmulatorDevices(const QString& Text, std::vector<TEmulatorDeviceCount>
                 return false;
             }
         }
-        const auto code = EmulatorRowTypeCode(name);
+        const auto code = EmulatorDeviceTypeCode(name);
         if (!code) {
             QStringList names;
             for (const TEmulatorRow& row : EmulatorRows())
                 names << row.Name;
-            Error =
-                QStringLiteral("unknown device \"%1\"; known: %2").arg(name, names.join(QLatin1String(", ")));
+            Error = QStringLiteral("unknown device \"%1\"; known: %2, or a model one of them emulates")
+                        .arg(name, names.join(QLatin1String(", ")));
             return false;
         }
         Devices.push_back({*code, count});

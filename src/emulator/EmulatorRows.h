@@ -16,9 +16,13 @@ const std::vector<TEmulatorRow>& EmulatorRows();
 // The type code of the row named Name (case-insensitive); nothing for a name that is no row.
 std::optional<quint32> EmulatorRowTypeCode(const QString& Name);
 
+// The type code a device list entry stands for: a row's name, or the model name of the catalogue
+// that a row emulates ("KVD-DIDC-BUS", which the row "KVD-DI-BUS" adds); a row's name wins.
+std::optional<quint32> EmulatorDeviceTypeCode(const QString& Name);
+
 // A device list as the command line gives it: "KVD-AIK-BUS=2,KVD-DO-BUS" (a count of 1 to 10,
-// 1 when left out). The pairs in the given order; false with Error for an unknown row, a bad
-// count or an empty list.
+// 1 when left out), each named as EmulatorDeviceTypeCode takes it. The pairs in the given order;
+// false with Error for an unknown device, a bad count or an empty list.
 struct TEmulatorDeviceCount {
     quint32 TypeCode;
     int Count;

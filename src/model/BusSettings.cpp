@@ -27,15 +27,28 @@ QString AddressText(quint8 Address) {
     return HexAddressText(Address) + QStringLiteral(" (") + QString::number(Address) + QLatin1Char(')');
 }
 
+QString ParityName(int Code) {
+    static const char* names[kParityCount] = {"none", "odd", "even", "mark", "space"};
+    return Code >= 0 && Code < kParityCount ? QLatin1String(names[Code]) : QString();
+}
+
+QString StopBitsName(int Code) {
+    static const char* names[kStopBitsCount] = {"1", "1.5", "2"};
+    return Code >= 0 && Code < kStopBitsCount ? QLatin1String(names[Code]) : QString();
+}
+
 QString TBusSettings::Text() const {
-    static const char* parities[] = {"none", "odd", "even", "mark", "space"};
-    static const char* stops[] = {"1 stop bit", "1.5 stop bits", "2 stop bits"};
-    const quint32 bits = BaudRateBits(TBaudRate(BaudCode < kBaudRateCount ? BaudCode : 0));
-    const QString speed = bits ? QStringLiteral("%1 bit/s").arg(bits) : QStringLiteral("speed code %1").arg(BaudCode);
-    const QString protocol = Protocol < kTransferProtocolCount ? TransferProtocolName(TTransferProtocol(Protocol))
-                                                               : QStringLiteral("protocol %1").arg(Protocol);
-    const QString parity = ParityCode < 5 ? QStringLiteral("parity %1").arg(QLatin1String(parities[ParityCode]))
-                                          : QStringLiteral("parity code %1").arg(ParityCode);
+    // Devices speak 1200 bit/s and up; lower codes of the bus's table are no device speed.
+    const quint32 bits = BaudCode >= br1200 && BaudCode <= br921600 ? BaudRateBits(TBaudRate(BaudCode)) : 0;
+    const QString speed = bits ? QStringLiteral("%1 bit/s").arg(bits)
+                               : QStringLiteral("unknown speed code %1").arg(quint8(BaudCode - 1));
+    const QString protocol = Protocol < kTransferProtocolCount
+                                 ? TransferProtocolName(TTransferProtocol(Protocol))
+                                 : QStringLiteral("protocol %1").arg(Protocol);
+    const QString parity = ParityCode < kParityCount ? QStringLiteral("parity %1").arg(ParityName(ParityCode))
+                                                     : QStringLiteral("parity code %1").arg(ParityCode);
+    const QString stops = StopBitsName(StopBitsCode) +
+                          (StopBitsCode == 0 ? QStringLiteral(" stop bit") : QStringLiteral(" stop bits"));
     return QStringLiteral("address %1, %2, %3, %4, %5")
-        .arg(AddressText(Address), speed, protocol, parity, QLatin1String(stops[StopBitsCode]));
+        .arg(AddressText(Address), speed, protocol, parity, stops);
 }

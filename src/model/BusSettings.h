@@ -15,9 +15,17 @@ struct TBusSettings {
 
     static TBusSettings Decode(quint32 Word);
     quint32 Encode() const;
-    // "address 0x05 (5), 9600 bit/s, Nerix, parity none, 1 stop bit"
+    // "address 0x05 (5), 9600 bit/s, Nerix, parity none, 1 stop bit"; a speed field outside the bus's
+    // table (1200 .. 921600 bit/s) reads "unknown speed code N" with N the field as the word holds it.
     QString Text() const;
 };
+
+// The names of parity codes ("none", "odd", "even", "mark", "space") and stop-bits codes ("1", "1.5",
+// "2"), as the program shows and accepts them; empty for codes outside.
+inline constexpr int kParityCount = 5;
+inline constexpr int kStopBitsCount = 3;
+QString ParityName(int Code);
+QString StopBitsName(int Code);
 
 // "0x1F (31)": how addresses are shown everywhere.
 QString AddressText(quint8 Address);

@@ -76,7 +76,15 @@ TEST(EmulatorRows, RowsAddTheirTypesAndTheDiRowAddsType10) {
     EXPECT_EQ(devices[1].TypeCode, 10u);
     EXPECT_EQ(devices[1].Count, 1);
     EXPECT_EQ(devices[2].Count, 10);
-    for (const char* bad : {"", ",", "KVD-AIK-BUS=0", "KVD-AIK-BUS=11", "KVD-AIK-BUS=x", "KVD-XYZ"})
+    // A catalogue model stands for the row that emulates its type; a model no row emulates is refused.
+    ASSERT_TRUE(ParseEmulatorDevices(QStringLiteral("kvd-didc-bus=3,KVD-DOS12-BUS"), devices, error))
+        << error.toStdString();
+    ASSERT_EQ(devices.size(), 2u);
+    EXPECT_EQ(devices[0].TypeCode, 10u);
+    EXPECT_EQ(devices[0].Count, 3);
+    EXPECT_EQ(devices[1].TypeCode, 17u);
+    for (const char* bad :
+         {"", ",", "KVD-AIK-BUS=0", "KVD-AIK-BUS=11", "KVD-AIK-BUS=x", "KVD-XYZ", "KVD-EM-BUS"})
         EXPECT_FALSE(ParseEmulatorDevices(QString::fromLatin1(bad), devices, error)) << bad;
 
     // The row's devices report the type they were added as.

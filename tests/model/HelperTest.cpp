@@ -1,5 +1,5 @@
-#include "model/BusSettings.h"
 #include "model/Helper.h"
+#include "model/BusSettings.h"
 
 #include <QLocale>
 #include <gtest/gtest.h>
@@ -72,6 +72,28 @@ TEST(BusSettings, DecodeEncodeAndText) {
     EXPECT_EQ(s.Text(), QStringLiteral("address 0x05 (5), 9600 bit/s, Modbus RTU, parity even, 2 stop bits"));
     EXPECT_EQ(TBusSettings::Decode(0xF0000000).StopBitsCode, 0);
     EXPECT_EQ(AddressText(0x1F), QStringLiteral("0x1F (31)"));
+}
+
+TEST(BusSettings, SpeedCodesOutsideTheDeviceTableAreNamedAsUnknown) {
+    // Field 3 is 1200 bit/s and field 19 is 921600 bit/s: the ends of the device's table.
+    EXPECT_TRUE(TBusSettings::Decode(0x00000301).Text().contains(QLatin1String(", 1200 bit/s,")));
+    EXPECT_TRUE(TBusSettings::Decode(0x00001301).Text().contains(QLatin1String(", 921600 bit/s,")));
+    // Field 0 once read as 110 bit/s; 2 as 600; 20 is past the table; 255 wraps the +1 to 0.
+    for (const quint32 field : {0u, 2u, 20u, 255u})
+        EXPECT_EQ(TBusSettings::Decode(field << 8 | 1).Text(),
+                  QStringLiteral("address 0x01 (1), unknown speed code %1, Nerix, parity none, 1 stop bit")
+                      .arg(field))
+            << field;
+}
+
+TEST(BusSettings, ParityAndStopBitsNames) {
+    EXPECT_EQ(ParityName(0), QStringLiteral("none"));
+    EXPECT_EQ(ParityName(4), QStringLiteral("space"));
+    EXPECT_TRUE(ParityName(5).isEmpty());
+    EXPECT_TRUE(ParityName(-1).isEmpty());
+    EXPECT_EQ(StopBitsName(1), QStringLiteral("1.5"));
+    EXPECT_TRUE(StopBitsName(3).isEmpty());
+    EXPECT_TRUE(TBusSettings::Decode(0x11000601).Text().endsWith(QLatin1String("parity odd, 1.5 stop bits")));
 }
 
 } // namespace
