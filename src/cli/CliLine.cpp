@@ -1,5 +1,6 @@
 #include "cli/CliLine.h"
 
+#include "bus/SerialLineSettings.h"
 #include "cli/CliOutput.h"
 #include "model/BusSettings.h"
 
@@ -155,13 +156,17 @@ QString CheckLine(const TCliLineOptions& Line) {
 }
 
 void SetUpBus(TPowerRsBus& Bus, const TCliLineOptions& Line) {
-    Bus.SetPortName(Line.Port);
-    Bus.SetBaudRateValue(Line.Baud);
-    Bus.SetParity(Line.Parity);
-    Bus.SetStopBits(Line.StopBits);
-    Bus.SetHwFlow(Line.Rts);
-    Bus.SetInputTimeout(quint32(Line.TimeoutMs));
-    Bus.SetLocalEcho(Line.Echo);
+    // The same conversion as the window's stored options go through; a path or a "COMn" name both
+    // go by name here.
+    TSerialLineSettings s;
+    s.PortName = Line.Port;
+    s.Baud = Line.Baud;
+    s.Parity = Line.Parity;
+    s.StopBits = Line.StopBits;
+    s.HwFlow = Line.Rts;
+    s.TimeoutMs = quint32(Line.TimeoutMs);
+    s.LocalEcho = Line.Echo;
+    s.ApplyTo(Bus);
     Bus.SetTryCount(0);
 }
 
@@ -183,6 +188,7 @@ TCliLine::TCliLine(const TCliLineOptions& Line) : FLine(Line) {
 }
 
 TCliLine::~TCliLine() {
+    FBus.OnLocalEchoDetected = nullptr;
     AP()->OnTraffic = nullptr;
     AP()->SetActive(false);
 }
@@ -202,10 +208,20 @@ QString CannotOpenText(const QString& Port, const QString& LastError) {
 bool TCliLine::Open(TCliIo& Io) {
     if (Udp())
         return OpenUdp(Io);
+    FBus.OnLocalEchoDetected = [&Io] {
+        if (!Io.Json())
+            Io.Err() << "dovuvavarovod-cli: the line echoes what is sent; taking the echo back from now on "
+                        "(--echo says so from the start)"
+                     << Qt::endl;
+    };
     AP()->SetActive(true);
     if (AP()->Active())
         return true;
-    Io.Fail(CannotOpenText(FLine.Port, FBus.LastError()), {{QStringLiteral("port"), FLine.Port}});
+    QString message = CannotOpenText(FLine.Port, FBus.LastError());
+    if (FBus.LastErrorIsPermission())
+        message += QStringLiteral(" (the user must be in the \"dialout\" group: sudo adduser $USER dialout, then "
+                                  "log in again)");
+    Io.Fail(message, {{QStringLiteral("port"), FLine.Port}});
     return false;
 }
 
