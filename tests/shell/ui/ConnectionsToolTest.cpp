@@ -133,6 +133,49 @@ TEST_F(Connections, SerialOpenFailureClearsThePanels) {
     EXPECT_FALSE(com.IsConnected());
 }
 
+// The echo is set in the settings, or learnt on the first exchange; either way the status bar shows
+// it while connected.
+TEST_F(Connections, LocalEchoSetOrLearntShowsInTheStatusBar) {
+    TPortsFolder ports;
+    TScriptedDevice dev;
+    ASSERT_TRUE(dev.Ok());
+    dev.AddNerixDevice(1, {{{0, 1}, 4321}});
+    dev.SetEcho(true);
+    ports.Link(3, dev.PortPath());
+    auto& o = *options.AccessPoints()->ComPortAPOptions();
+    o.SetPort(2);
+    com.SetupView();
+    ASSERT_TRUE(com.Connect());
+    EXPECT_TRUE(com.Panel(TComPortConnection::kPanelEcho)->text().isEmpty());
+    dm.Module.SetAddress(1);
+    quint32 serial = 0;
+    ASSERT_TRUE(dm.Module.ReadProperty(1, 0, serial));
+    EXPECT_EQ(serial, 4321u);
+    EXPECT_EQ(com.Panel(TComPortConnection::kPanelEcho)->text(), QStringLiteral("Local echo"));
+    EXPECT_FALSE(com.Panel(TComPortConnection::kPanelEcho)->toolTip().isEmpty());
+    com.Disconnect();
+    EXPECT_TRUE(com.Panel(TComPortConnection::kPanelEcho)->text().isEmpty());
+
+    // Set in the options: on from the start.
+    o.SetLocalEcho(true);
+    ASSERT_TRUE(com.Connect());
+    EXPECT_TRUE(dm.Bus.LocalEcho());
+    EXPECT_EQ(com.Panel(TComPortConnection::kPanelEcho)->text(), QStringLiteral("Local echo"));
+    ASSERT_TRUE(dm.Module.ReadProperty(1, 0, serial));
+    com.Disconnect();
+}
+
+// A refused permission tells the user what to do; the port is named with its device.
+TEST(ComPortError, NamesThePortItsDeviceAndTheRemedy) {
+    const QString text = ComPortErrorText(2, QStringLiteral("/dev/ttyS1"), QStringLiteral("Permission denied"), true, 9);
+    const QStringList lines = text.split(QLatin1Char('\n'));
+    ASSERT_EQ(lines.size(), 3);
+    EXPECT_EQ(lines[0], QStringLiteral("COM port connection error"));
+    EXPECT_EQ(lines[1], QStringLiteral("COM2 (/dev/ttyS1): Permission denied"));
+    EXPECT_TRUE(lines[2].contains(QStringLiteral("dialout")));
+    EXPECT_TRUE(ComPortErrorText(5, QString(), QString(), false, 34).startsWith(QStringLiteral("Помилка")));
+}
+
 TEST_F(Connections, FoundDevicesAreListedOnceEach) {
     com.SetupView();
     TScanHit hit;
