@@ -124,18 +124,20 @@ TCliApply SetFlag(bool TCliOptions::*Field) {
     };
 }
 
+QString ParseIntegerIn(const QString& Text, const char* Name, qint64 Lo, qint64 Hi, int& Value) {
+    const auto v = ParseInteger(Text);
+    if (!v || *v < Lo || *v > Hi)
+        return QStringLiteral("%1 must be a number from %2 to %3, not \"%4\"")
+            .arg(QLatin1String(Name))
+            .arg(Lo)
+            .arg(Hi)
+            .arg(Text);
+    Value = int(*v);
+    return {};
+}
+
 TCliApply IntegerIn(int TCliOptions::*Field, const char* Name, qint64 Lo, qint64 Hi) {
-    return [=](TCliOptions& o, const QString& text) -> QString {
-        const auto v = ParseInteger(text);
-        if (!v || *v < Lo || *v > Hi)
-            return QStringLiteral("%1 must be a number from %2 to %3, not \"%4\"")
-                .arg(QLatin1String(Name))
-                .arg(Lo)
-                .arg(Hi)
-                .arg(text);
-        o.*Field = int(*v);
-        return {};
-    };
+    return [=](TCliOptions& o, const QString& text) { return ParseIntegerIn(text, Name, Lo, Hi, o.*Field); };
 }
 
 TCliOption AddressOption() {

@@ -109,6 +109,8 @@ TCliOption LogOption();
 TCliApply SetFlag(bool TCliOptions::*Field);
 // An integer option within [Lo, Hi].
 TCliApply IntegerIn(int TCliOptions::*Field, const char* Name, qint64 Lo, qint64 Hi);
+// Text as an integer in [Lo, Hi] into Value; empty on success, else the message naming the option.
+QString ParseIntegerIn(const QString& Text, const char* Name, qint64 Lo, qint64 Hi, int& Value);
 
 // A decimal or "0x" hexadecimal integer.
 std::optional<qint64> ParseInteger(const QString& Text);

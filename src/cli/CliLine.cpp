@@ -100,17 +100,7 @@ TCliOption RtsOption() {
 
 // The line's integer options live in TCliLineOptions, out of IntegerIn's reach.
 TCliApply LineIntegerIn(int TCliLineOptions::*Field, const char* Name, qint64 Lo, qint64 Hi) {
-    return [=](TCliOptions& o, const QString& text) -> QString {
-        const auto v = ParseInteger(text);
-        if (!v || *v < Lo || *v > Hi)
-            return QStringLiteral("%1 must be a number from %2 to %3, not \"%4\"")
-                .arg(QLatin1String(Name))
-                .arg(Lo)
-                .arg(Hi)
-                .arg(text);
-        o.Line.*Field = int(*v);
-        return {};
-    };
+    return [=](TCliOptions& o, const QString& text) { return ParseIntegerIn(text, Name, Lo, Hi, o.Line.*Field); };
 }
 
 } // namespace
