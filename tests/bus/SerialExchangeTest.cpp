@@ -170,8 +170,11 @@ TEST_F(SerialExchange, AModbusEchoIsRecognisedToo) {
 }
 
 TEST_F(SerialExchange, LateAnswerIsNotTakenForTheNextRequest) {
+    // The scripted device serves one request at a time, so the second request is only answered
+    // once the late one is out: 300 ms of time-out leaves that answer 200 ms to spare.
+    bus.SetInputTimeout(300);
     ap.SetTryCount(1);
-    dev.DelayNextAnswers({300}); // the first answer comes after the 150 ms time-out
+    dev.DelayNextAnswers({400}); // the first answer comes after the time-out
     bool ok = true;
     Read(1, 0, &ok);
     EXPECT_FALSE(ok);
