@@ -6,21 +6,16 @@
 #include <QTimer>
 #include <algorithm>
 
-namespace CPDrv {
-quint32 BaudRateBits(TBaudRate rate) {
-    static constexpr quint32 bits[kBaudRateCount] = {0,     110,   300,   600,    1200,   2400,   4800,   9600,
-                                                     14400, 19200, 38400, 56000, 57600, 115200, 128000, 256000};
-    const int i = int(rate);
-    return i >= 0 && i < kBaudRateCount ? bits[i] : 0;
-}
-} // namespace CPDrv
-
 TCommPortDriver::TCommPortDriver() : FTimer(std::make_unique<QTimer>()) {
     QObject::connect(FTimer.get(), &QTimer::timeout, [this] { Poll(); });
 }
 
 TCommPortDriver::~TCommPortDriver() {
     Close();
+}
+
+int TCommPortDriver::Handle() const {
+    return FOpen && FLine ? FLine->NativeHandle() : -1;
 }
 
 bool TCommPortDriver::Open() {
@@ -101,15 +96,15 @@ void TCommPortDriver::DeliverPackets() {
     }
 }
 
-void TCommPortDriver::SetBaudRate(CPDrv::TBaudRate Value) {
-    if (int(Value) < 0 || int(Value) >= CPDrv::kBaudRateCount)
+void TCommPortDriver::SetBaudRate(TBaudRate Value) {
+    if (Value != brCustom && BaudRateBits(Value) == 0)
         return;
     FBaudRate = Value;
-    StoreBaudRateValue(Value != CPDrv::brCustom ? CPDrv::BaudRateBits(Value) : BaudRateValue());
+    StoreBaudRateValue(Value != brCustom ? BaudRateBits(Value) : BaudRateValue());
 }
 
 void TCommPortDriver::SetBaudRateValue(quint32 Value) {
-    FBaudRate = CPDrv::brCustom;
+    FBaudRate = brCustom;
     StoreBaudRateValue(Value);
 }
 

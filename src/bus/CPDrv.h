@@ -1,5 +1,6 @@
 #pragma once
 
+#include "bus/BaudRate.h"
 #include "bus/SerialComponent.h"
 
 #include <QByteArray>
@@ -9,30 +10,6 @@
 
 class QTimer;
 class TCommPortDriver;
-
-namespace CPDrv {
-// The event-driven port's own speed list (it differs from the bus's).
-enum TBaudRate {
-    brCustom,
-    br110,
-    br300,
-    br600,
-    br1200,
-    br2400,
-    br4800,
-    br9600,
-    br14400,
-    br19200,
-    br38400,
-    br56000,
-    br57600,
-    br115200,
-    br128000,
-    br256000,
-};
-inline constexpr int kBaudRateCount = 16;
-quint32 BaudRateBits(TBaudRate rate);
-} // namespace CPDrv
 
 enum TPacketMode { pmDiscard, pmPass };
 
@@ -52,9 +29,13 @@ public:
     // Neither waits for window events: they run on the window thread from the timer.
     quint32 Send(const quint8* Buffer, quint32 Count);
     quint32 Receive(quint8* Buffer, quint32 Count);
+    // The open line's file descriptor, so that a caller can hear a request the moment it arrives
+    // instead of at the next timer tick; -1 while closed.
+    int Handle() const;
 
-    CPDrv::TBaudRate BaudRate() const { return FBaudRate; }
-    void SetBaudRate(CPDrv::TBaudRate Value);
+    TBaudRate BaudRate() const { return FBaudRate; }
+    // Any rate with a speed; brCustom keeps the speed in bits as it is.
+    void SetBaudRate(TBaudRate Value);
     void SetBaudRateValue(quint32 Value);
     qint16 PacketSize() const { return FPacketSize; }
     void SetPacketSize(qint16 Value);
@@ -87,7 +68,7 @@ private:
     QByteArray FPacket;
     quint64 FPacketStart = 0;
 
-    CPDrv::TBaudRate FBaudRate = CPDrv::br9600;
+    TBaudRate FBaudRate = br9600;
     qint16 FPacketSize = -1;
     int FPacketTimeout = -1;
     TPacketMode FPacketMode = pmDiscard;

@@ -6,27 +6,6 @@
 #include <algorithm>
 #include <cstring>
 
-namespace {
-
-constexpr quint32 kRateBits[kBaudRateCount] = {
-    0,      110,    300,    600,    1200,   2400,   4800,   9600,   14400,  19200,  38400,
-    56000,  57600,  115200, 153600, 230400, 345600, 460800, 576000, 691200, 921600,
-};
-
-} // namespace
-
-quint32 BaudRateBits(TBaudRate rate) {
-    const int i = int(rate);
-    return i >= 0 && i < kBaudRateCount ? kRateBits[i] : 0;
-}
-
-TBaudRate BaudRateOfBits(quint32 bits) {
-    for (int i = 1; i < kBaudRateCount; ++i)
-        if (kRateBits[i] == bits)
-            return TBaudRate(i);
-    return brCustom;
-}
-
 TPowerRsBus::TPowerRsBus() = default;
 
 TPowerRsBus::~TPowerRsBus() {

@@ -1,44 +1,13 @@
 #pragma once
 
 #include "bus/AccessPoint.h"
+#include "bus/BaudRate.h"
 #include "bus/SerialComponent.h"
 
 #include <QString>
 #include <array>
 #include <functional>
 
-
-// Speeds of the bus; the ordinal is the "rate ID" that the scan and the device list carry (the options
-// store it minus 1). brCustom means BaudRateValue is used as it is.
-enum TBaudRate {
-    brCustom,
-    br110,
-    br300,
-    br600,
-    br1200,
-    br2400,
-    br4800,
-    br9600,
-    br14400,
-    br19200,
-    br38400,
-    br56000,
-    br57600,
-    br115200,
-    br153600,
-    br230400,
-    br345600,
-    br460800,
-    br576000,
-    br691200,
-    br921600,
-};
-inline constexpr int kBaudRateCount = 21;
-
-// Bits per second of a rate; 0 for brCustom and out-of-range values.
-quint32 BaudRateBits(TBaudRate rate);
-// The rate whose speed is exactly `bits`, or brCustom.
-TBaudRate BaudRateOfBits(quint32 bits);
 
 class TPowerRsBus;
 using TNotifyEvent = std::function<void(TPowerRsBus* Sender)>;

@@ -3,6 +3,7 @@
 #include "cli/CliLine.h"
 #include "cli/CliOutput.h"
 #include "discovery/BusScan.h"
+#include "discovery/FoundDevice.h"
 #include "discovery/UdpSearch.h"
 #include "model/BusSettings.h"
 #include "model/DeviceRegister.h"
@@ -61,10 +62,8 @@ public:
     void ClearProgress() { Progress({}); }
 
     void Found(const TScanHit& Hit) {
-        const QString model = FCatalogue.FindByType(Hit.Identity.TypeCode)->ModelName;
-        auto props = std::make_unique<TDeviceProps>(Hit.Address, Hit.BaudCode, Hit.Protocol, Hit.ParityCode,
-                                                    Hit.Identity.TypeCode, model, Hit.Identity.SerialNumber,
-                                                    Hit.Identity.ChannelMask, Hit.Identity.StopBitsCode);
+        auto props = FoundDeviceProps(Hit, FCatalogue);
+        const QString model = props->ModelName;
         if (!FDevices.Add(props))
             return;
         ++FFound;

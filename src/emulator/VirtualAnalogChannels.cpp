@@ -34,11 +34,11 @@ void FillRanges(TRangeList& Ranges, std::initializer_list<quint16> Codes) {
         Ranges.AddRange(code, 1, 1.0f, 0.0f);
 }
 
-// Register 48: field number in byte 0 (0 .. 3), range index in byte 1 (an entry of the list).
+// Register 48: field number in byte 0 (the short record's four), range index in byte 1 (an entry of the list).
 bool SelectRangeField(quint32 Value, const TRangeList& Ranges, quint8& Selector, quint8& Index) {
     const quint8 field = quint8(Value);
     const quint8 entry = quint8(Value >> 8);
-    if (field > 3 || entry >= Ranges.Count())
+    if (field >= kShortRangeFieldCount || entry >= Ranges.Count())
         return false;
     Selector = field;
     Index = entry;
@@ -117,16 +117,8 @@ std::optional<quint32> TCustomVirtualChannelAI::ReadRegister(quint16 Register) {
         const TRangeRec* range = FRanges.Items(FRangeIndex);
         if (!range)
             return std::nullopt;
-        switch (FRangeSelector) {
-        case 0:
-            return range->Code;
-        case 1:
-            return range->Attribute;
-        case 2:
-            return Bits(range->Coefficient1);
-        default:
-            return Bits(range->Coefficient2);
-        }
+        const double value = RangeFieldValue(*range, FRangeSelector);
+        return RangeFieldIsFloat(FRangeSelector) ? Bits(float(value)) : quint32(value);
     }
     case arTemperature:
         // The module's own temperature, a little restless like a real sensor.

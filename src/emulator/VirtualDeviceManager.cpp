@@ -1,7 +1,7 @@
 #include "emulator/VirtualDeviceManager.h"
 
+#include "bus/CPDrv.h"
 #include "emulator/ConverterMO.h"
-#include "emulator/EmulatorPortDriver.h"
 #include "emulator/VirtualDevices.h"
 #include "model/DeviceRegister.h"
 #include "protocol/PortFrameMaker.h"
@@ -10,7 +10,7 @@
 #include <QTimer>
 
 TVirtualDeviceManager::TVirtualDeviceManager()
-    : FReader(std::make_unique<TPortFrameOfData>(std::make_unique<TEmulatorPortDriver>())),
+    : FReader(std::make_unique<TPortFrameOfData>(std::make_unique<TCommPortDriver>())),
       FPollTimer(std::make_unique<QTimer>()), FConverter(std::make_unique<TConverterMO>(this)) {
     FPollTimer->setInterval(kPollInterval);
     QObject::connect(FPollTimer.get(), &QTimer::timeout, [this] { PollTick(); });
@@ -114,7 +114,8 @@ void TVirtualDeviceManager::SetPortAndRate(int PortNumber, int RateId) {
     if (Port().IsOpen())
         return;
     Port().SetPort(PortNumber);
-    Port().SetBaudRate(CPDrv::TBaudRate(RateId));
+    if (RateId >= 0 && RateId < kPortRateCount)
+        Port().SetBaudRate(kPortRates[RateId]);
 }
 
 void TVirtualDeviceManager::SetPortName(const QString& Name) {
@@ -133,7 +134,7 @@ void TVirtualDeviceManager::SetActive(bool Value) {
     if (Value) {
         if (!Port().Open())
             return;
-        const int handle = static_cast<TEmulatorPortDriver&>(Port()).Handle();
+        const int handle = Port().Handle();
         if (handle >= 0) {
             FNotifier = std::make_unique<QSocketNotifier>(handle, QSocketNotifier::Read);
             QObject::connect(FNotifier.get(), &QSocketNotifier::activated, [this] { ReadyRead(); });
@@ -143,7 +144,6 @@ void TVirtualDeviceManager::SetActive(bool Value) {
         Port().Close();
         // A half-received request must not be completed by the bytes of the next session.
         FReader->Discard();
-        FNerixCount = 0;
         FConverter->Clear();
     }
     FActive = Value;
@@ -186,14 +186,9 @@ void TVirtualDeviceManager::DataReceived(const quint8* Data, int Count) {
     if (FProtocol == kProtocolNerix) {
         if (Count > kNerixFrameSize)
             return;
-        for (int i = 0; i < Count; ++i) {
-            if (FNerixCount >= kNerixFrameSize)
-                FNerixCount = 0;
-            FNerixBuffer[size_t(FNerixCount++)] = Data[i];
-        }
+        // The frame reader hands over whole frames, so each one is a request of its own.
         std::array<quint8, kNerixFrameSize> answer{};
-        const bool answered = ProcessNerixRequest(FNerixBuffer.data(), FNerixCount, answer);
-        FNerixCount = 0;
+        const bool answered = ProcessNerixRequest(Data, Count, answer);
         if (answered)
             Send(answer.data(), kNerixFrameSize);
     } else if (FProtocol == kProtocolModbus) {

@@ -110,6 +110,4 @@ private:
     int FProtocol = kProtocolNerix;
     bool FActive = false;
     quint64 FChunksRead = 0;
-    std::array<quint8, kNerixFrameSize> FNerixBuffer{};
-    int FNerixCount = 0;
 };

@@ -36,8 +36,8 @@ qint32 RangeSelector(int Field, int Range) {
 
 // The steps a selector stands for, in order; nothing for a selector the class does not know.
 std::vector<int> StepsOf(int Selector, std::initializer_list<int> Single) {
-    if (Selector == 14)
-        return {1, 2, 3, 6};
+    if (Selector == ssCommon)
+        return {ssAccuracyClass, ssRangeCode, ssRangeList, ssNormalization};
     for (int step : Single)
         if (step == Selector)
             return {step};
@@ -45,11 +45,11 @@ std::vector<int> StepsOf(int Selector, std::initializer_list<int> Single) {
 }
 
 std::vector<int> ReadStepsOf(int Selector) {
-    return StepsOf(Selector, {1, 2, 3, 6, 12, 13});
+    return StepsOf(Selector, {ssAccuracyClass, ssRangeCode, ssRangeList, ssNormalization, ssCommand, ssCommandStatus});
 }
 
 std::vector<int> WriteStepsOf(int Selector) {
-    return StepsOf(Selector, {1, 2, 3, 4, 6, 12});
+    return StepsOf(Selector, {ssAccuracyClass, ssRangeCode, ssRangeList, ssRangeListWithScale, ssNormalization, ssCommand});
 }
 
 } // namespace
@@ -98,26 +98,17 @@ QString TCustomZUVOChannel::ReadRangeList() {
     Ranges.Clear();
     for (int i = 0; i < RangeCount; ++i) {
         TRangeRec rec;
-        for (int field = 0; field < 4; ++field) {
+        for (int field = 0; field < kShortRangeFieldCount; ++field) {
             if (!Accessor.WritePropertyInteger(apRangeSelector, RangeSelector(field, i)))
                 return kReadRangeListText;
-            if (field < 2) {
-                const auto v = ReadInteger(apRangeField, kReadRangeListText, error);
-                if (!v)
-                    return error;
-                if (field == 0)
-                    rec.Code = quint16(*v);
-                else
-                    rec.Attribute = quint8(*v);
-            } else {
-                const auto v = ReadFloat(apRangeField, kReadRangeListText, error);
-                if (!v)
-                    return error;
-                if (field == 2)
-                    rec.Coefficient1 = *v;
-                else
-                    rec.Coefficient2 = *v;
-            }
+            std::optional<double> v;
+            if (RangeFieldIsFloat(field))
+                v = ReadFloat(apRangeField, kReadRangeListText, error);
+            else
+                v = ReadInteger(apRangeField, kReadRangeListText, error);
+            if (!v)
+                return error;
+            SetRangeFieldValue(rec, field, *v);
         }
         // Only whole records join the list; the ones read before a failure stay.
         Ranges.AddCopy(&rec);
@@ -128,26 +119,26 @@ QString TCustomZUVOChannel::ReadRangeList() {
 QString TCustomZUVOChannel::ReadStep(int Selector) {
     QString error;
     switch (Selector) {
-    case 1:
+    case ssAccuracyClass:
         if (const auto v = ReadInteger(apAccuracyClass, kReadAccuracyClassText, error))
             AccuracyClass = quint8(*v);
         return error;
-    case 2:
+    case ssRangeCode:
         if (const auto v = ReadInteger(apRangeCode, kReadRangeCodeText, error))
             RangeCode = quint16(*v);
         return error;
-    case 3:
+    case ssRangeList:
         return ReadRangeList();
-    case 6: {
+    case ssNormalization: {
         const auto v = ReadInteger(apNormalization, kReadNormalizationText, error);
         Normalization = v && *v != 0;
         return error;
     }
-    case 12:
+    case ssCommand:
         if (const auto v = ReadInteger(apCommand, kReadCommandText, error))
             Command = quint8(*v);
         return error;
-    case 13:
+    case ssCommandStatus:
         if (const auto v = ReadInteger(apCommandStatus, kReadCommandStatusText, error))
             CommandStatus = quint8(*v);
         return error;
@@ -199,29 +190,10 @@ QString TCustomZUVOChannel::WriteRangeList(int FieldCount) {
             for (int field = 0; field < FieldCount; ++field) {
                 if (!Accessor.WritePropertyInteger(apRangeSelector, RangeSelector(field, b)))
                     return false;
-                bool written = false;
-                switch (field) {
-                case 0:
-                    written = Accessor.WritePropertyInteger(apRangeField, rec.Code);
-                    break;
-                case 1:
-                    written = Accessor.WritePropertyInteger(apRangeField, rec.Attribute);
-                    break;
-                case 2:
-                    written = Accessor.WritePropertyFloat(apRangeField, rec.Coefficient1);
-                    break;
-                case 3:
-                    written = Accessor.WritePropertyFloat(apRangeField, rec.Coefficient2);
-                    break;
-                case 4:
-                    written = Accessor.WritePropertyFloat(apRangeField, rec.MinValue);
-                    break;
-                case 5:
-                    written = Accessor.WritePropertyFloat(apRangeField, rec.MaxValue);
-                    break;
-                default:
-                    break;
-                }
+                const double value = RangeFieldValue(rec, field);
+                const bool written = RangeFieldIsFloat(field)
+                                         ? Accessor.WritePropertyFloat(apRangeField, float(value))
+                                         : Accessor.WritePropertyInteger(apRangeField, qint32(value));
                 if (!written)
                     return false;
             }
@@ -233,22 +205,22 @@ QString TCustomZUVOChannel::WriteRangeList(int FieldCount) {
 
 QString TCustomZUVOChannel::WriteStep(int Selector) {
     switch (Selector) {
-    case 1: {
+    case ssAccuracyClass: {
         const bool ok =
             Unlocked([this] { return Accessor.WritePropertyInteger(apAccuracyClass, AccuracyClass); });
         return ok ? QString() : kWriteAccuracyClassText;
     }
-    case 2:
+    case ssRangeCode:
         return Accessor.WritePropertyInteger(apRangeCode, RangeCode) ? QString() : kWriteRangeCodeText;
-    case 3:
-        return WriteRangeList(4);
-    case 4:
-        return WriteRangeList(6);
-    case 6:
+    case ssRangeList:
+        return WriteRangeList(kShortRangeFieldCount);
+    case ssRangeListWithScale:
+        return WriteRangeList(kRangeFieldCount);
+    case ssNormalization:
         return Accessor.WritePropertyInteger(apNormalization, Normalization ? 1 : 0)
                    ? QString()
                    : kWriteNormalizationText;
-    case 12:
+    case ssCommand:
         return Accessor.WritePropertyInteger(apCommand, Command) ? QString() : kWriteCommandText;
     default:
         return {};

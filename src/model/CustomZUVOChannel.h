@@ -24,6 +24,19 @@ enum TAnalogProperty : quint16 {
     apCommandStatus = 52,
 };
 
+// The selectors of ReadSettings and WriteSettings that every analog channel knows; each stands for
+// one step, except ssCommon.
+enum TSettingsSelector : int {
+    ssAccuracyClass = 1,
+    ssRangeCode = 2,
+    ssRangeList = 3,          // four fields per range
+    ssRangeListWithScale = 4, // six fields, with the user scale; write only
+    ssNormalization = 6,
+    ssCommand = 12,
+    ssCommandStatus = 13, // read only
+    ssCommon = 14,        // accuracy class, range code, range list and normalization, in this order
+};
+
 // The base of the analog channels of every family: one numbered object of the device with a local
 // copy of its common settings. ReadSettings copies the settings a selector names from the device,
 // WriteSettings copies them to it; the dialogs edit the fields in between. Every failure gives its
@@ -72,7 +85,8 @@ protected:
     QString ReadStep(int Selector);
     QString WriteStep(int Selector);
     QString ReadRangeList();
-    // FieldCount is 4 (code, attribute, coefficients) or 6 (with the user scale).
+    // FieldCount is kShortRangeFieldCount (code, attribute, coefficients) or kRangeFieldCount (with
+    // the user scale).
     QString WriteRangeList(int FieldCount);
 
 private:

@@ -287,7 +287,7 @@ void BuildDeviceRegister(TDeviceRegister& Register, const TCatalogueTexts& t) {
         .Add(2, ckAnalogInput, AI, PCI, kNo, 3)
         .Add(1, ckHealthController, t.SystemHealthController)
         .Add(4, ckTemperature, t.TemperatureChannel, {}, kNo);
-    TRecordBuilder(Register, 65535, 0, t.DeviceNotSupported);
+    TRecordBuilder(Register, kUnsupportedTypeCode, 0, t.DeviceNotSupported);
 }
 
 TDeviceProps::TDeviceProps(quint8 address, quint8 baudCode, TTransferProtocol protocol, quint8 parityCode,

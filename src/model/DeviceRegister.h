@@ -62,6 +62,10 @@ private:
     std::vector<TChannelRecord> FItems;
 };
 
+// The type code of the catalogue's last record, the one that stands for every model the program
+// does not serve: such a device is listed but has no settings window.
+inline constexpr quint32 kUnsupportedTypeCode = 0xFFFF;
+
 struct TDeviceRegisterRecord {
     TChannel Channels;
     quint32 TypeCode = 0; // compared by its low byte

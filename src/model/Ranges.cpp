@@ -431,3 +431,51 @@ TPrTblRecord TPrTbl::Record(quint16 Code) const {
     const TPrTblRecord* rec = Find(Code);
     return rec ? *rec : TPrTblRecord();
 }
+
+bool RangeFieldIsFloat(int Field) {
+    return Field >= rfCoefficient1 && Field < kRangeFieldCount;
+}
+
+double RangeFieldValue(const TRangeRec& Rec, int Field) {
+    switch (Field) {
+    case rfCode:
+        return Rec.Code;
+    case rfAttribute:
+        return Rec.Attribute;
+    case rfCoefficient1:
+        return Rec.Coefficient1;
+    case rfCoefficient2:
+        return Rec.Coefficient2;
+    case rfMinValue:
+        return Rec.MinValue;
+    case rfMaxValue:
+        return Rec.MaxValue;
+    default:
+        return 0;
+    }
+}
+
+void SetRangeFieldValue(TRangeRec& Rec, int Field, double Value) {
+    switch (Field) {
+    case rfCode:
+        Rec.Code = quint16(qint64(Value));
+        break;
+    case rfAttribute:
+        Rec.Attribute = quint8(qint64(Value));
+        break;
+    case rfCoefficient1:
+        Rec.Coefficient1 = float(Value);
+        break;
+    case rfCoefficient2:
+        Rec.Coefficient2 = float(Value);
+        break;
+    case rfMinValue:
+        Rec.MinValue = float(Value);
+        break;
+    case rfMaxValue:
+        Rec.MaxValue = float(Value);
+        break;
+    default:
+        break;
+    }
+}

@@ -84,6 +84,19 @@ struct TRangeRec {
     float MaxValue = 0;
 };
 
+// The fields of a range record in the order a device numbers them in its range-selector register.
+// A list of the short form carries the first four, the long form all six.
+enum TRangeField { rfCode, rfAttribute, rfCoefficient1, rfCoefficient2, rfMinValue, rfMaxValue };
+inline constexpr int kShortRangeFieldCount = 4;
+inline constexpr int kRangeFieldCount = 6;
+
+// Whether the field travels as a float (coefficients and limits) rather than as an integer.
+bool RangeFieldIsFloat(int Field);
+// The field of a record by its number; 0 for a number outside the table.
+double RangeFieldValue(const TRangeRec& Rec, int Field);
+// Integer fields take the low bits of the value, as the record's types hold them.
+void SetRangeFieldValue(TRangeRec& Rec, int Field, double Value);
+
 // A channel's list of ranges, in the device's order. Records stay where they are while the list
 // grows, so a record pointer is good until that record is deleted or the list cleared.
 class TRangeList {

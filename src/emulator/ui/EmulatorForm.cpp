@@ -80,7 +80,7 @@ TEmulatorForm::TEmulatorForm(TVirtualDeviceManager& Manager, TEmulatorOptions& O
         PortBox->addItem(QStringLiteral("COM%1").arg(n));
     RateBox = new QComboBox(this);
     for (int id = 1; id <= 13; ++id)
-        RateBox->addItem(QStringLiteral("br%1").arg(CPDrv::BaudRateBits(CPDrv::TBaudRate(id))));
+        RateBox->addItem(QStringLiteral("br%1").arg(BaudRateBits(kPortRates[id])));
     RateBox->setCurrentIndex(6);
     ProtocolBox = new QComboBox(this);
     ProtocolBox->addItems({QStringLiteral("Nerix"), QStringLiteral("Modbus RTU")});

@@ -2,6 +2,7 @@
 
 #include "bus/ui/BusSettingsForm.h"
 #include "bus/ui/UDPPortDlg.h"
+#include "discovery/FoundDevice.h"
 #include "discovery/ui/FindDevices.h"
 #include "discovery/ui/UDPFinding.h"
 #include "localization/LanguageTables.h"
@@ -233,13 +234,11 @@ TFindDevices& TComPortConnection::ScanDialog() {
         FScan = std::make_unique<TFindDevices>(FDm.Module, FDm.ComAccessPoint, FDm.Bus, FDeviceList->window());
         FScan->OnScanStart = [this] { ClearDevices(); };
         FScan->OnDeviceFound = [this](const TScanHit& hit) {
-            const QString model = FDm.DeviceRegister.FindByType(hit.Identity.TypeCode)->ModelName;
-            auto props = std::make_unique<TDeviceProps>(hit.Address, hit.BaudCode, hit.Protocol, hit.ParityCode,
-                                                        hit.Identity.TypeCode, model, hit.Identity.SerialNumber,
-                                                        hit.Identity.ChannelMask, hit.Identity.StopBitsCode);
+            auto props = FoundDeviceProps(hit, FDm.DeviceRegister);
+            const QString model = props->ModelName;
             return AddDevice(std::move(props), {AddressText(hit.Address), QStringLiteral("br%1").arg(hit.Baud),
-                                         TransferProtocolName(hit.Protocol), model,
-                                         QString::number(hit.Identity.SerialNumber)});
+                                                TransferProtocolName(hit.Protocol), model,
+                                                QString::number(hit.Identity.SerialNumber)});
         };
     }
     return *FScan;
@@ -354,14 +353,10 @@ TUDPFindingDlg& TUdpPortConnection::SearchDialog() {
         FSearch = std::make_unique<TUDPFindingDlg>(FDm.Module, FDm.UdpAccessPoint, FDeviceList->window());
         FSearch->OnScanStart = [this] { ClearDevices(); };
         FSearch->OnDeviceFound = [this](const TUdpHit& hit) {
-            const QString model = FDm.DeviceRegister.FindByType(hit.TypeCode)->ModelName;
-            auto props = std::make_unique<TDeviceProps>(hit.Address, hit.BaudCode, hit.Protocol, hit.ParityCode,
-                                                        hit.TypeCode, model, hit.SerialNumber, hit.ChannelMask,
-                                                        hit.StopBitsCode);
-            props->ByteOrder = hit.ByteOrder;
-            props->TimeoutCode = hit.TimeoutCode;
+            auto props = FoundDeviceProps(hit, FDm.DeviceRegister);
+            const QString model = props->ModelName;
             return AddDevice(std::move(props), {HexAddressText(hit.Address), TransferProtocolName(hit.Protocol), model,
-                                         QString::number(hit.SerialNumber)});
+                                                QString::number(hit.SerialNumber)});
         };
     }
     return *FSearch;

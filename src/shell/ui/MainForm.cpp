@@ -4,6 +4,7 @@
 #include "emulator/ui/EmulatorForm.h"
 #include "localization/LanguageTables.h"
 #include "localization/Localization.h"
+#include "model/DeviceRegister.h"
 #include "options/AdminOptions.h"
 #include "platform/Launcher.h"
 #include "shell/Dm.h"
@@ -508,7 +509,7 @@ void TMainForm::DeviceListChange() {
 }
 
 void TMainForm::actDevSettingsExecute() {
-    if (!FDm.CurrentDevice || FDm.CurrentDevice->TypeCode == 0xFFFF || !actDevSettings->isEnabled())
+    if (!FDm.CurrentDevice || FDm.CurrentDevice->TypeCode == kUnsupportedTypeCode || !actDevSettings->isEnabled())
         return;
     if (OnDeviceSettings)
         OnDeviceSettings();
