@@ -282,11 +282,11 @@ void TUdpPortConnection::ResizeColumns() {
 void TUdpPortConnection::UpdateLanguage() {
     const TUdpConnectionLanguage& t = UdpConnectionLanguage().Texts(CurrentLanguage());
     FDeviceList->setHeaderLabels({t.ColAddress, t.ColProtocol, t.ColDeviceType, t.ColSerialNumber});
-    SetPanel(0, t.PanelHost);
-    SetPanel(2, t.PanelRemotePort);
-    SetPanel(4, t.PanelLocalPort);
+    SetPanel(kPanelHostLabel, t.PanelHost);
+    SetPanel(kPanelRemoteLabel, t.PanelRemotePort);
+    SetPanel(kPanelLocalLabel, t.PanelLocalPort);
     if (IsConnected())
-        SetPanel(6, t.Connected);
+        SetPanel(kPanelConnected, t.Connected);
     if (FSearch)
         FSearch->UpdateLanguage();
 }
@@ -322,7 +322,7 @@ bool TUdpPortConnection::Connect() {
     FDm.UdpAccessPoint.SetTimeout(o.Timeout());
     FDm.UdpAccessPoint.SetActive(true);
     if (!FDm.UdpAccessPoint.Active()) {
-        for (int i : {1, 3, 5, 6})
+        for (int i : {kPanelHost, kPanelRemotePort, kPanelLocalPort, kPanelConnected})
             SetPanel(i, QString());
         // This message is not translated.
         ShowError(QStringLiteral("Error connection"));
@@ -334,10 +334,10 @@ bool TUdpPortConnection::Connect() {
         OnTrafficPort(o.RemoutePort());
     if (OnTrafficConnected)
         OnTrafficConnected(true);
-    SetPanel(1, o.Host());
-    SetPanel(3, QString::number(o.RemoutePort()));
-    SetPanel(5, QString::number(FDm.UdpServer.DefaultPort()));
-    SetPanel(6, UdpConnectionLanguage().Texts(CurrentLanguage()).Connected);
+    SetPanel(kPanelHost, o.Host());
+    SetPanel(kPanelRemotePort, QString::number(o.RemoutePort()));
+    SetPanel(kPanelLocalPort, QString::number(FDm.UdpServer.DefaultPort()));
+    SetPanel(kPanelConnected, UdpConnectionLanguage().Texts(CurrentLanguage()).Connected);
     return true;
 }
 
@@ -345,7 +345,7 @@ void TUdpPortConnection::Disconnect() {
     if (OnTrafficConnected)
         OnTrafficConnected(false);
     FDm.UdpAccessPoint.SetActive(false);
-    SetPanel(6, QString());
+    SetPanel(kPanelConnected, QString());
 }
 
 TUDPFindingDlg& TUdpPortConnection::SearchDialog() {

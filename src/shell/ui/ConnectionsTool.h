@@ -131,6 +131,10 @@ public:
     void Search() override;
     bool IsConnected() const override;
 
+    // The status panels.
+    enum { kPanelHostLabel, kPanelHost, kPanelRemoteLabel, kPanelRemotePort, kPanelLocalLabel, kPanelLocalPort,
+           kPanelConnected };
+
     TUDPPortDlg& SettingsDialog();
     TUDPFindingDlg& SearchDialog();
 
