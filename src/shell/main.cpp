@@ -10,21 +10,24 @@
 #include <QApplication>
 #include <QDir>
 #include <QMessageBox>
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 
 int main(int argc, char* argv[]) {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Dovuvavarovod"));
-    QApplication::setOrganizationName(QStringLiteral("ZUVO"));
-    const QStringList args = QApplication::arguments();
-    if (args.contains(QStringLiteral("--help"))) {
+    // Before the application object: help must print on a terminal without a display too.
+    if (std::any_of(argv + 1, argv + argc, [](const char* a) { return std::strcmp(a, "--help") == 0; })) {
         std::fputs("usage: dovuvavarovod [--demo]\n"
                    "  --demo  try the program on an emulated bus of ten modules (COM1, 9600 bit/s,\n"
                    "          Nerix); your own Options.xml and ports folder are left alone\n",
                    stdout);
         return 0;
     }
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Dovuvavarovod"));
+    QApplication::setOrganizationName(QStringLiteral("ZUVO"));
+    const QStringList args = QApplication::arguments();
     const bool demoMode = args.contains(QStringLiteral("--demo"));
 
     // Start-up order: options, application context, main window. Shutdown runs the other way, and
