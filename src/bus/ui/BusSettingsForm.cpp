@@ -4,17 +4,16 @@
 #include "localization/LanguageTables.h"
 #include "platform/PortNames.h"
 
+#include "platform/ui/DialogButtons.h"
 #include "platform/ui/DialogTitle.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 TBusSettingsForm::TBusSettingsForm(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("BusSettingsForm"));
@@ -50,12 +49,7 @@ TBusSettingsForm::TBusSettingsForm(QWidget* parent) : QDialog(parent) {
     form->addRow(FRtsLbl, cbRTS);
     form->addRow(FTimeoutLbl, edtTimeout);
     form->addRow(QString(), cbLocalEcho);
-    auto* buttons = new QDialogButtonBox(this);
-    buttons->addButton(ApplyBtn, QDialogButtonBox::AcceptRole);
-    buttons->addButton(CancelBtn, QDialogButtonBox::RejectRole);
-    auto* main = new QVBoxLayout(this);
-    main->addLayout(form);
-    main->addWidget(buttons);
+    LayOutWithButtons(this, form, ApplyBtn, CancelBtn);
     connect(ApplyBtn, &QPushButton::clicked, this, &TBusSettingsForm::ApplyBtnClick);
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
     UpdateLanguage();

@@ -1,14 +1,13 @@
 #include "bus/ui/UDPPortDlg.h"
 
+#include "platform/ui/DialogButtons.h"
 #include "platform/ui/DialogTitle.h"
 
 #include <QCheckBox>
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 TUDPPortDlg::TUDPPortDlg(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("UDPPortDlg"));
@@ -30,12 +29,7 @@ TUDPPortDlg::TUDPPortDlg(QWidget* parent) : QDialog(parent) {
     form->addRow(QString(), cbUseLocalPort);
     form->addRow(QStringLiteral("Local port"), edtLocalPort);
     form->addRow(QStringLiteral("Timeout, ms"), edtTimeout);
-    auto* buttons = new QDialogButtonBox(this);
-    buttons->addButton(OkBtn, QDialogButtonBox::AcceptRole);
-    buttons->addButton(CancelBtn, QDialogButtonBox::RejectRole);
-    auto* main = new QVBoxLayout(this);
-    main->addLayout(form);
-    main->addWidget(buttons);
+    LayOutWithButtons(this, form, OkBtn, CancelBtn);
     connect(OkBtn, &QPushButton::clicked, this, &TUDPPortDlg::OkBtnClick);
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
 }

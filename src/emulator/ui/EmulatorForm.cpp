@@ -6,10 +6,10 @@
 #include "localization/LanguageTables.h"
 #include "options/AdminOptions.h"
 
+#include "platform/ui/DialogButtons.h"
 #include "platform/ui/DialogTitle.h"
 
 #include <QComboBox>
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -32,12 +32,7 @@ TVirtualDeviceEditorForm::TVirtualDeviceEditorForm(QWidget* parent) : QDialog(pa
     auto* form = new QFormLayout;
     form->addRow(FPromptLbl);
     form->addRow(FNumberLbl, NumberEdit);
-    auto* buttons = new QDialogButtonBox(this);
-    buttons->addButton(ApplyBtn, QDialogButtonBox::AcceptRole);
-    buttons->addButton(CancelBtn, QDialogButtonBox::RejectRole);
-    auto* main = new QVBoxLayout(this);
-    main->addLayout(form);
-    main->addWidget(buttons);
+    LayOutWithButtons(this, form, ApplyBtn, CancelBtn);
     connect(ApplyBtn, &QPushButton::clicked, this, &QDialog::accept);
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
     UpdateLanguage();
