@@ -1,5 +1,7 @@
 #include "localization/LanguageTables.h"
 
+#include "localization/AnalogInputLanguage.h"
+
 namespace {
 
 // The fields of one table that are empty in some language.
@@ -20,11 +22,14 @@ template <typename TLanguage> TTableReport Check(const char* module, const TLang
 
 std::vector<TTableReport> CheckAllLanguageTables() {
     // Every module's table belongs in this list.
-    return {
+    std::vector<TTableReport> reports = {
         Check("MainUnit", MainUnitLanguage()),
         Check("FindUnit", FindUnitLanguage()),
         Check("UdpConnection", UdpConnectionLanguage()),
         Check("Emulator", EmulatorLanguage()),
         Check("RangeKinds", RangeKindsLanguage()),
     };
+    for (TTableReport& r : CheckAnalogInputLanguageTables())
+        reports.push_back(std::move(r));
+    return reports;
 }
