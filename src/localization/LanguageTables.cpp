@@ -1,6 +1,7 @@
 #include "localization/LanguageTables.h"
 
 #include "localization/AnalogInputLanguage.h"
+#include "localization/ChannelLanguage.h"
 
 namespace {
 
@@ -28,6 +29,7 @@ std::vector<TTableReport> CheckAllLanguageTables() {
         Check("UdpConnection", UdpConnectionLanguage()),
         Check("Emulator", EmulatorLanguage()),
         Check("RangeKinds", RangeKindsLanguage()),
+        Check("Channel", ChannelLanguage()),
     };
     for (TTableReport& r : CheckAnalogInputLanguageTables())
         reports.push_back(std::move(r));

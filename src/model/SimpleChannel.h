@@ -5,6 +5,7 @@
 #include <QString>
 #include <QtGlobal>
 #include <array>
+#include <map>
 #include <optional>
 #include <vector>
 
@@ -66,13 +67,14 @@ public:
     bool ReadSettings(int Selector, QString& ErrorText) override;
     bool WriteSettings(int Selector, QString& ErrorText) override;
 
-    // Value reads. Each sets the module's Ok to the outcome and returns the number the accessor then
-    // holds: after a failed read, the last value it held. The value's byte order on the line is the
-    // channel's ValueOrder (ReadValueInteger: the module's ByteOrder); while that is boNAN, bits 4..5
-    // of Flags choose it.
-    float ReadValue();          // property 0 as float; sets LastValue
-    float ReadValueInteger();   // property 0 as integer; sets LastValue
-    float ReadTemperature();    // property 50 as float
+    // Value reads. Each sets the module's Ok to the outcome and returns the number read; after a
+    // failed read, the last number read of the same property (0 before any), so that a dialog
+    // polling value and temperature never shows one as the other. The value's byte order on the line
+    // is the channel's ValueOrder (ReadValueInteger: the module's ByteOrder); while that is boNAN,
+    // bits 4..5 of Flags choose it.
+    float ReadValue();              // property 0 as float; sets LastValue
+    float ReadValueInteger();       // property 0 as integer; sets LastValue
+    float ReadTemperature();        // property 50 as float
     float ReadTemperatureInteger(); // property 50 as integer
     // Properties 32, 34, 35 and 0 as floats, in the line's default order (the power-network view).
     float ReadNetworkQuantity(quint16 Property);
@@ -104,13 +106,16 @@ private:
     // One value read with the frame's order set for it and put back right after.
     float ReadOrdered(quint16 Property, TZUVODataType Type, TByteOrder Order);
     float ReadPlain(quint16 Property);
-    float HeldValue() const;
+    // The number a read of Property gives back: the accessor's on success, else the last one.
+    float Result(quint16 Property, bool Ok);
 
     // The flag the write call found, for the steps that leave it as it was.
     bool FModifiedBefore = false;
     int FWriteSelector = 0;
     // The value reads' mask; the settings reads use the accessor with masks of their own.
     QString FValueFormat;
+    // The last number read of each property the value reads ask for.
+    std::map<quint16, float> FLastRead;
 };
 
 // The stream input controller of a module: sampling frequency, polled channels and mode of the
