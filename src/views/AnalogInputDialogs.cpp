@@ -80,6 +80,14 @@ quint32 WithRmsPoints(quint32 Flags, const QString& Text, bool& Error) {
     return (Flags & 0xFFFFu) | (quint32(quint16(*points)) << 16);
 }
 
+TPolynomialABC AbcOf(const std::array<float, 3>& Polynomial) {
+    return {Polynomial[2], Polynomial[1], Polynomial[0]};
+}
+
+std::array<float, 3> PolynomialOf(const TPolynomialABC& Abc) {
+    return {float(Abc.C), float(Abc.B), float(Abc.A)};
+}
+
 std::optional<double> CoefficientOf(const QString& Text) {
     if (Text.trimmed().isEmpty())
         return 0.0;

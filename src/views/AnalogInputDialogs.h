@@ -43,6 +43,16 @@ QString LedLimitText(float Value);
 quint32 WithRmsPoints(quint32 Flags, const QString& Text, bool& Error);
 
 // --- User polynomial ---
+// The channel keeps the coefficients in property order (37, 38, 39), which a device applies as
+// a0 + a1*x + a2*x^2; the dialog shows them as A*x^2 + B*x + C. A goes to 39 and C to 37, so that
+// what the calibration finds is what the device computes.
+struct TPolynomialABC {
+    double A = 0;
+    double B = 0;
+    double C = 0;
+};
+TPolynomialABC AbcOf(const std::array<float, 3>& Polynomial);
+std::array<float, 3> PolynomialOf(const TPolynomialABC& Abc);
 // A coefficient edit: empty counts as 0, other text that is no number as nothing.
 std::optional<double> CoefficientOf(const QString& Text);
 // Up to seven decimals, trailing zeros removed.

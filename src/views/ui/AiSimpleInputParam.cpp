@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 TAiSimpleInputParam::TAiSimpleInputParam(QWidget* parent) : QDialog(parent) {
@@ -23,8 +24,9 @@ TAiSimpleInputParam::TAiSimpleInputParam(QWidget* parent) : QDialog(parent) {
     InputParameterBox = new QComboBox(this);
     RangeBox = new QComboBox(this);
     RangeBox->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-    ExtensionBtn = new QPushButton(QStringLiteral("+"), this);
-    ExtensionBtn->setFixedWidth(ExtensionBtn->fontMetrics().horizontalAdvance(QStringLiteral("+")) * 3 + 16);
+    ExtensionBtn = new QToolButton(this);
+    ExtensionBtn->setText(QStringLiteral("+"));
+    ExtensionBtn->setMinimumWidth(ExtensionBtn->sizeHint().height());
 
     Extension = new QWidget(this);
     FPossibleLabel = new QLabel(Extension);
@@ -62,7 +64,7 @@ TAiSimpleInputParam::TAiSimpleInputParam(QWidget* parent) : QDialog(parent) {
     connect(CancelBtn, &QPushButton::clicked, this, &TAiSimpleInputParam::reject);
     connect(InputParameterBox, &QComboBox::currentIndexChanged, this, &TAiSimpleInputParam::InputParameterBoxChange);
     connect(RangeBox, &QComboBox::currentIndexChanged, this, &TAiSimpleInputParam::RangeBoxChange);
-    connect(ExtensionBtn, &QPushButton::clicked, this, &TAiSimpleInputParam::ExtensionBtnClick);
+    connect(ExtensionBtn, &QToolButton::clicked, this, &TAiSimpleInputParam::ExtensionBtnClick);
     UpdateLanguage();
     resize(420, kClosedHeight);
 }
@@ -84,6 +86,7 @@ void TAiSimpleInputParam::Setup(TRangeList* Ranges, const TPrTbl* Table, bool Al
     FRanges = Ranges;
     FTable = Table;
     FScaleChanged = false;
+    setResult(Rejected);
     UpdateLanguage();
     FLoading = true;
     InputParameterBox->clear();
@@ -128,15 +131,17 @@ void TAiSimpleInputParam::RangeBoxChange() {
 }
 
 void TAiSimpleInputParam::ExtensionBtnClick() {
-    Extension->setVisible(!Extension->isVisible());
-    ExtensionBtn->setText(Extension->isVisible() ? QStringLiteral("-") : QStringLiteral("+"));
+    const bool open = Extension->isHidden();
+    Extension->setVisible(open);
+    ExtensionBtn->setText(open ? QStringLiteral("-") : QStringLiteral("+"));
     FitHeight();
 }
 
 void TAiSimpleInputParam::FitHeight() {
-    const int want = Extension->isVisible() ? kOpenHeight : kClosedHeight;
+    const bool open = !Extension->isHidden();
+    const int want = open ? kOpenHeight : kClosedHeight;
     layout()->activate();
-    const int need = Extension->isVisible() ? sizeHint().height() : minimumSizeHint().height();
+    const int need = open ? sizeHint().height() : minimumSizeHint().height();
     setMinimumHeight(0);
     resize(width(), std::max(want, need));
 }

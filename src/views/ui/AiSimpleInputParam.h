@@ -10,6 +10,7 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QToolButton;
 class QWidget;
 class TPrTbl;
 class TRangeList;
@@ -35,7 +36,7 @@ public:
 
     QComboBox* InputParameterBox = nullptr;
     QComboBox* RangeBox = nullptr;
-    QPushButton* ExtensionBtn = nullptr;
+    QToolButton* ExtensionBtn = nullptr;
     QWidget* Extension = nullptr;
     QLineEdit* MinEdit = nullptr;
     QLineEdit* MaxEdit = nullptr;

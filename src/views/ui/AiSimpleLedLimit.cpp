@@ -47,6 +47,7 @@ void TaiSimpleLedLimit::UpdateLanguage() {
 
 void TaiSimpleLedLimit::Setup(float Low, float High) {
     UpdateLanguage();
+    setResult(Rejected);
     FLow = Low;
     FHigh = High;
     MinEdit->setText(LedLimitText(Low));

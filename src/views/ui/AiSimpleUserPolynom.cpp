@@ -118,10 +118,13 @@ void TaiSimpleUserPolynom::UpdateLanguage() {
 
 void TaiSimpleUserPolynom::Setup(const TSimpleChannel& Channel, TValueReader ReadValue) {
     UpdateLanguage();
+    setResult(Rejected);
     FReadValue = std::move(ReadValue);
     FCoefficients = Channel.Polynomial;
-    for (int i = 0; i < 3; ++i)
-        CoefficientEdits[size_t(i)]->setText(CoefficientText(FCoefficients[size_t(i)]));
+    const TPolynomialABC abc = AbcOf(FCoefficients);
+    CoefficientEdits[0]->setText(CoefficientText(abc.A));
+    CoefficientEdits[1]->setText(CoefficientText(abc.B));
+    CoefficientEdits[2]->setText(CoefficientText(abc.C));
     // The calibration reads the channel's output as the raw value, so the polynomial must not be
     // applied to it and it must come as a float.
     FLocked = (Channel.Flags & (afPolynomial | afResultFormat)) != 0;
@@ -151,9 +154,10 @@ void TaiSimpleUserPolynom::CalibrationBoxClick() {
 }
 
 void TaiSimpleUserPolynom::FitHeight() {
-    const int want = CalibrationPanel->isVisible() ? kOpenHeight : kClosedHeight;
+    const bool open = CalibrationBox->isChecked();
+    const int want = open ? kOpenHeight : kClosedHeight;
     layout()->activate();
-    const int need = CalibrationPanel->isVisible() ? sizeHint().height() : minimumSizeHint().height();
+    const int need = open ? sizeHint().height() : minimumSizeHint().height();
     resize(width(), std::max(want, need));
 }
 
@@ -248,7 +252,10 @@ void TaiSimpleUserPolynom::Recompute() {
 }
 
 void TaiSimpleUserPolynom::accept() {
-    for (int i = 0; i < 3; ++i)
-        FCoefficients[size_t(i)] = float(TextToFloat(CoefficientEdits[size_t(i)]->text()));
+    TPolynomialABC abc;
+    abc.A = TextToFloat(CoefficientEdits[0]->text());
+    abc.B = TextToFloat(CoefficientEdits[1]->text());
+    abc.C = TextToFloat(CoefficientEdits[2]->text());
+    FCoefficients = PolynomialOf(abc);
     QDialog::accept();
 }

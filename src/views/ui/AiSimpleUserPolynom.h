@@ -36,7 +36,7 @@ public:
     // Before each use: the coefficients and flags come from the channel; ReadValue reads its present
     // value for "Get value".
     void Setup(const TSimpleChannel& Channel, TValueReader ReadValue);
-    // What Apply accepted.
+    // What Apply accepted, in the channel's property order.
     std::array<float, 3> Coefficients() const { return FCoefficients; }
     bool Locked() const;
     const TPolynomialCalibration& Calibration() const { return FCalibration; }

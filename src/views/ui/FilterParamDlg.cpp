@@ -51,6 +51,7 @@ void TFilterParamDlg::UpdateLanguage() {
 
 void TFilterParamDlg::Setup(quint16 ResponseTime, float Cutoff) {
     UpdateLanguage();
+    setResult(Rejected);
     FCutoff = Cutoff;
     FResponseTime = ResponseTime;
     FrequencyEdit->setText(FilterCutoffText(Cutoff));

@@ -1,5 +1,6 @@
 #include "views/ui/KVD_AIK_ChannelForm.h"
 
+#include "bus/AccessPoint.h"
 #include "localization/AnalogInputLanguage.h"
 #include "model/BusSettings.h"
 #include "model/Helper.h"
@@ -124,10 +125,8 @@ void TKVD_AIK_ChannelForm::BuildWindow() {
     InputParameterValue = BigLabel(InputBlock, 1.0);
     FRangeCaption = new QLabel(InputBlock);
     RangeValue = BigLabel(InputBlock, 1.0);
-    for (QLabel* l : {FInputParameterCaption, InputParameterValue, FRangeCaption, RangeValue}) {
-        l->setWordWrap(true);
+    for (QLabel* l : {FInputParameterCaption, InputParameterValue, FRangeCaption, RangeValue})
         InputBlock->Contents->addWidget(l);
-    }
     SelectInputBtn = new QPushButton(InputBlock);
     InputBlock->Buttons->addWidget(SelectInputBtn);
 
@@ -136,10 +135,8 @@ void TKVD_AIK_ChannelForm::BuildWindow() {
     CutoffValue = BigLabel(AdcBlock, 1.0);
     FResponseTimeCaption = new QLabel(AdcBlock);
     ResponseTimeValue = BigLabel(AdcBlock, 1.0);
-    for (QLabel* l : {FCutoffCaption, CutoffValue, FResponseTimeCaption, ResponseTimeValue}) {
-        l->setWordWrap(true);
+    for (QLabel* l : {FCutoffCaption, CutoffValue, FResponseTimeCaption, ResponseTimeValue})
         AdcBlock->Contents->addWidget(l);
-    }
     ADCAverageBtn = new QPushButton(AdcBlock);
     AdcBlock->Buttons->addWidget(ADCAverageBtn);
 
@@ -208,7 +205,7 @@ void TKVD_AIK_ChannelForm::BuildWindow() {
     auto* output = new QWidget(Chain);
     auto* form = new QFormLayout(output);
     form->setContentsMargins(0, 0, 0, 0);
-    form->setRowWrapPolicy(QFormLayout::WrapLongRows);
+    form->setRowWrapPolicy(QFormLayout::DontWrapRows);
     FormatCaption = new QLabel(output);
     ResultFormatBox = new QComboBox(output);
     ByteOrderCaption = new QLabel(output);
@@ -314,6 +311,13 @@ void TKVD_AIK_ChannelForm::UpdateLanguage() {
 
 quint32 TKVD_AIK_ChannelForm::TypeCode() const {
     return FDm.CurrentDevice ? FDm.CurrentDevice->TypeCode : 0xFFFF;
+}
+
+bool TKVD_AIK_ChannelForm::Idle() const {
+    if (FBusy)
+        return false;
+    const TAccessPoint* ap = FChannel ? FChannel->Module()->AP() : nullptr;
+    return !ap || !ap->Busy();
 }
 
 TByteOrder TKVD_AIK_ChannelForm::DeviceOrder() const {
@@ -569,9 +573,9 @@ void TKVD_AIK_ChannelForm::ProcessTimerTimer() {
     TAiReading reading;
     {
         // A tick that meets a waiting exchange of the window's own skips its turn; the next one reads.
-        TExchangeGuard guard(FBusy);
-        if (!guard.Acquired())
+        if (!Idle())
             return;
+        TExchangeGuard guard(FBusy);
         reading = ReadMeasurement(*FChannel, DeviceOrder());
     }
     // Stopped (or closed) while the device was asked: the reading no longer belongs on screen.
@@ -625,7 +629,7 @@ void TKVD_AIK_ChannelForm::done(int Result) {
 // --- Settings ---
 
 void TKVD_AIK_ChannelForm::SelectInputBtnClick() {
-    if (!FChannel || FBusy)
+    if (!FChannel || !Idle())
         return;
     // The scale the dialog may change in the list, to put back when the device refuses.
     std::vector<std::pair<float, float>> scale;
@@ -638,11 +642,12 @@ void TKVD_AIK_ChannelForm::SelectInputBtnClick() {
         }
     };
     InputParamDlg->Setup(&FChannel->Ranges, &FDm.RangesTable, true, FChannel->RangeCode);
-    if (RunDialog(*InputParamDlg) != QDialog::Accepted)
+    // Only a range of the channel's own list can be chosen; nothing chosen, nothing written.
+    if (RunDialog(*InputParamDlg) != QDialog::Accepted || !FChannel->Ranges.HasCode(InputParamDlg->Code()))
+        return;
+    if (!Idle())
         return;
     TExchangeGuard guard(FBusy);
-    if (!guard.Acquired())
-        return;
     std::optional<TBusyCursor> busy;
     busy.emplace();
     ResultBtn->setEnabled(false);
@@ -673,15 +678,15 @@ void TKVD_AIK_ChannelForm::SelectInputBtnClick() {
 }
 
 void TKVD_AIK_ChannelForm::ADCAverageBtnClick() {
-    if (!FChannel || FBusy)
+    if (!FChannel || !Idle())
         return;
     FilterDlg->OnMessage = OnMessage;
     FilterDlg->Setup(FChannel->ResponseTime, FChannel->FilterCutoff);
     if (RunDialog(*FilterDlg) != QDialog::Accepted)
         return;
-    TExchangeGuard guard(FBusy);
-    if (!guard.Acquired())
+    if (!Idle())
         return;
+    TExchangeGuard guard(FBusy);
     const float oldCutoff = FChannel->FilterCutoff;
     const quint16 oldResponse = FChannel->ResponseTime;
     QString error;
@@ -706,14 +711,14 @@ void TKVD_AIK_ChannelForm::ADCAverageBtnClick() {
 }
 
 void TKVD_AIK_ChannelForm::UserPolynomBtnClick() {
-    if (!FChannel || FBusy)
+    if (!FChannel || !Idle())
         return;
     PolynomDlg->OnMessage = OnMessage;
     PolynomDlg->Setup(*FChannel, [this] {
         TaiSimpleUserPolynom::TValueRead read;
-        TExchangeGuard guard(FBusy);
-        if (!guard.Acquired())
+        if (!Idle())
             return read;
+        TExchangeGuard guard(FBusy);
         read.Done = true;
         FChannel->ValueOrder = DeviceOrder();
         read.Value = FChannel->ReadValue();
@@ -723,9 +728,9 @@ void TKVD_AIK_ChannelForm::UserPolynomBtnClick() {
     });
     if (RunDialog(*PolynomDlg) != QDialog::Accepted)
         return;
-    TExchangeGuard guard(FBusy);
-    if (!guard.Acquired())
+    if (!Idle())
         return;
+    TExchangeGuard guard(FBusy);
     const auto old = FChannel->Polynomial;
     FChannel->Polynomial = PolynomDlg->Coefficients();
     QString error;
@@ -741,15 +746,15 @@ void TKVD_AIK_ChannelForm::UserPolynomBtnClick() {
 }
 
 void TKVD_AIK_ChannelForm::LedIndicatorBtnClick() {
-    if (!FChannel || FBusy)
+    if (!FChannel || !Idle())
         return;
     LedLimitDlg->OnMessage = OnMessage;
     LedLimitDlg->Setup(FChannel->LedLow, FChannel->LedHigh);
     if (RunDialog(*LedLimitDlg) != QDialog::Accepted)
         return;
-    TExchangeGuard guard(FBusy);
-    if (!guard.Acquired())
+    if (!Idle())
         return;
+    TExchangeGuard guard(FBusy);
     const float oldLow = FChannel->LedLow;
     const float oldHigh = FChannel->LedHigh;
     FChannel->LedLow = LedLimitDlg->Low();
@@ -774,12 +779,10 @@ void TKVD_AIK_ChannelForm::LedIndicatorBtnClick() {
 void TKVD_AIK_ChannelForm::FlagSwitch(quint32 NewFlags) {
     if (!FChannel)
         return;
-    {
+    if (Idle()) {
         TExchangeGuard guard(FBusy);
-        if (guard.Acquired()) {
-            TBusyCursor busy;
-            SwitchFlags(*FChannel, NewFlags);
-        }
+        TBusyCursor busy;
+        SwitchFlags(*FChannel, NewFlags);
     }
     // Refused or not, the controls show what the channel holds.
     FlagsDisplay();
@@ -814,7 +817,7 @@ void TKVD_AIK_ChannelForm::cbAIEnableChange() {
 }
 
 void TKVD_AIK_ChannelForm::btnFlagsClick() {
-    if (!FChannel || FBusy)
+    if (!FChannel || !Idle())
         return;
     TAIFlagsV flags(FChannel->Flags, FSupport.PolynomialSupported, this);
     flags.OnMessage = OnMessage;

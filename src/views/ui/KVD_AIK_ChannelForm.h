@@ -54,6 +54,9 @@ public:
     bool Measuring() const { return FDisplay.Measuring(); }
     // One of the window's exchanges is waiting for the device.
     bool Exchanging() const { return FBusy; }
+    // No exchange waits, neither the window's own nor another on the channel's access point: the
+    // window may start one.
+    bool Idle() const;
 
     // A message for the user; a message box unless assigned.
     TMessageHook OnMessage;

@@ -47,7 +47,6 @@ TChainBlock::TChainBlock(QWidget* parent) : QFrame(parent) {
     QFont bold = Caption->font();
     bold.setBold(true);
     Caption->setFont(bold);
-    Caption->setWordWrap(true);
     layout->addWidget(Caption);
     Contents = new QVBoxLayout;
     Contents->setSpacing(3);
