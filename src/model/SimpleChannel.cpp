@@ -274,7 +274,7 @@ bool TAIKDataStreamController::Written(bool Ok) {
 
 float TAIKDataStreamController::ReadFrequency() {
     FModule->Ok = false;
-    if (!Accessor.ReadPropertyAs(spFrequency, dtSingle))
+    if (!Accessor.ReadPropertyAs(dpFrequency, dtSingle))
         return 0;
     const auto v = ParseFloat(Accessor.GetValueText());
     FModule->Ok = v.has_value();
@@ -283,23 +283,23 @@ float TAIKDataStreamController::ReadFrequency() {
 
 bool TAIKDataStreamController::WriteFrequency(float Hz) {
     FModule->Ok = false;
-    return Written(std::isfinite(Hz) && Accessor.WritePropertyFloat(spFrequency, Hz));
+    return Written(std::isfinite(Hz) && Accessor.WritePropertyFloat(dpFrequency, Hz));
 }
 
 quint16 TAIKDataStreamController::ReadChannelMask() {
-    return quint16(ReadInteger(spChannelMask).value_or(0));
+    return quint16(ReadInteger(dpChannelMask).value_or(0));
 }
 
 bool TAIKDataStreamController::WriteChannelMask(quint16 Mask) {
     FModule->Ok = false;
-    return Written(Accessor.WritePropertyInteger(spChannelMask, Mask));
+    return Written(Accessor.WritePropertyInteger(dpChannelMask, Mask));
 }
 
 quint32 TAIKDataStreamController::ReadMode() {
-    return quint32(ReadInteger(spMode).value_or(0));
+    return quint32(ReadInteger(dpMode).value_or(0));
 }
 
 bool TAIKDataStreamController::WriteMode(quint32 Mode) {
     FModule->Ok = false;
-    return Written(Accessor.WritePropertyInteger(spMode, qint32(Mode)));
+    return Written(Accessor.WritePropertyInteger(dpMode, qint32(Mode)));
 }

@@ -123,7 +123,8 @@ private:
 // sets Modified; a failed read returns 0.
 class TAIKDataStreamController {
 public:
-    enum TProperty : quint16 { spFrequency = 0, spChannelMask = 1, spMode = 2 };
+    // The properties of its object; named apart from the system object's, which share numbers.
+    enum TProperty : quint16 { dpFrequency = 0, dpChannelMask = 1, dpMode = 2 };
     static constexpr quint32 kMasterMode = 0x2; // bit 1 of the mode word
 
     TAIKDataStreamController(TZUVOModule* Module, quint8 ObjectNumber);
