@@ -263,6 +263,9 @@ bool TDevicePropsForm::Execute(TDeviceProps& Device, TDeviceParams& Edited) {
     const bool byteOrder = Device.ByteOrder != boNAN;
     cbByteOrder->setVisible(byteOrder);
     lbByteOrder->setVisible(byteOrder);
+    // A device without the time-out setting has nothing to choose; a choice would only force a
+    // rewrite of the bus settings and a new search, since the time-out itself is never written.
+    cbResponseTimeout->setEnabled(qint32(Device.TimeoutCode) >= 0);
     Select(selection);
     FEdited = EditedParams(Device, selection);
     ProtocolEditChange();

@@ -7,9 +7,12 @@
 
 #include <QEvent>
 #include <QFontDatabase>
+#include <QFontMetrics>
 #include <QFormLayout>
 #include <QInputDialog>
 #include <QLabel>
+#include <QLineEdit>
+#include <QStyle>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QTimer>
@@ -29,6 +32,8 @@ TDeviceServiceDlg::TDeviceServiceDlg(QWidget* parent) : QDialog(parent) {
         l->setFont(value);
         l->setTextInteractionFlags(Qt::NoTextInteraction);
     }
+    // Room for the longest time the device can count, so the window does not jump as days pass.
+    MachineTimeLb->setMinimumWidth(QFontMetrics(value).horizontalAdvance(MaxMachineTimeText() + QLatin1Char(' ')));
     MachineTimeLb->setCursor(Qt::PointingHandCursor);
     MachineTimeLb->installEventFilter(this);
 
@@ -117,9 +122,18 @@ void TDeviceServiceDlg::MachineTimeLbClick() {
     }
     Timer->Stop();
     const TDeviceServiceLanguage& t = DeviceServiceLanguage().Texts(CurrentLanguage());
-    bool ok = false;
-    const QString answer = QInputDialog::getText(this, t.InputMachineTime, t.MachineTime + QLatin1Char(':'),
-                                                 QLineEdit::Normal, MachineTimeLb->text(), &ok);
+    QInputDialog box(this);
+    box.setInputMode(QInputDialog::TextInput);
+    box.setWindowTitle(t.InputMachineTime);
+    box.setLabelText(t.MachineTime + QLatin1Char(':'));
+    box.setTextValue(MachineTimeLb->text());
+    FitToTitle(&box);
+    // The box sizes itself from its layout, whatever minimum it is given; the field carries the
+    // width the title needs.
+    if (auto* edit = box.findChild<QLineEdit*>())
+        edit->setMinimumWidth(box.minimumWidth() - 2 * box.style()->pixelMetric(QStyle::PM_LayoutLeftMargin) - 8);
+    const bool ok = box.exec() == QDialog::Accepted;
+    const QString answer = box.textValue();
     // Cancel leaves the device's clock alone.
     if (ok && FService) {
         if (const auto seconds = ParseMachineTime(answer))

@@ -110,6 +110,7 @@ TEST(DevicePropsForm, ListsCaptionPagesAndTheFlashButton) {
         EXPECT_EQ(f->cbStopBits->currentText(), QStringLiteral("1"));
         EXPECT_EQ(f->cbResponseTimeout->currentText(), QStringLiteral("3"));
         EXPECT_EQ(f->cbResponseTimeout->count(), 51);
+        EXPECT_TRUE(f->cbResponseTimeout->isEnabled());
         EXPECT_EQ(f->cbByteOrder->count(), 8);
         // No byte order: list and label hidden.
         EXPECT_TRUE(f->cbByteOrder->isHidden());
@@ -177,6 +178,7 @@ TEST(DevicePropsForm, AnAsciiDeviceHasNoProtocolEntryAndKeepsItsProtocol) {
     WhenModal<TDevicePropsForm>([](TDevicePropsForm* f) {
         EXPECT_EQ(f->ProtocolEdit->currentIndex(), -1);
         EXPECT_EQ(f->cbResponseTimeout->currentIndex(), -1);
+        EXPECT_FALSE(f->cbResponseTimeout->isEnabled()); // the device has no time-out setting
         EXPECT_EQ(f->AddressEdit->currentText(), QStringLiteral("0x00 (0)"));
         EXPECT_EQ(f->AddressEdit->findText(QStringLiteral("0x03 (3)")), -1);
         f->AddressEdit->setCurrentIndex(f->AddressEdit->findText(QStringLiteral("0x02 (2)")));
