@@ -2,6 +2,7 @@
 
 #include "localization/AnalogInputLanguage.h"
 #include "localization/ChannelLanguage.h"
+#include "localization/DeviceViewsLanguage.h"
 
 namespace {
 
@@ -30,6 +31,8 @@ std::vector<TTableReport> CheckAllLanguageTables() {
         Check("Emulator", EmulatorLanguage()),
         Check("RangeKinds", RangeKindsLanguage()),
         Check("Channel", ChannelLanguage()),
+        Check("DeviceProps", DevicePropsLanguage()),
+        Check("DeviceService", DeviceServiceLanguage()),
     };
     for (TTableReport& r : CheckAnalogInputLanguageTables())
         reports.push_back(std::move(r));
