@@ -10,6 +10,8 @@
 #include "platform/ProcessTimer.h"
 #include "shell/Dm.h"
 #include "views/AnalogInputGenerator.h"
+#include "views/AnalogInputSelector.h"
+#include "views/ChannelWindows.h"
 #include "views/ui/AiSimpleInputParam.h"
 #include "views/ui/AiSimpleLedLimit.h"
 #include "views/ui/AiSimpleUserPolynom.h"
@@ -26,6 +28,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -824,4 +827,16 @@ void TKVD_AIK_ChannelForm::btnFlagsClick() {
     if (RunDialog(flags) != QDialog::Accepted)
         return;
     FlagSwitch(flags.Flags());
+}
+
+void RegisterAnalogInputWindow(TKVD_AIK_ChannelForm& Form) {
+    SetAnalogInputChannelLookup(
+        [](TZUVOModule& Template, int Index) -> TCustomZUVOChannel* { return Template.AnalogInput(Index); });
+    QPointer<TKVD_AIK_ChannelForm> form(&Form);
+    ChannelWindows().Register(kAnalogInputWindow, [form](const TChannelWindowContext& Context) {
+        // The selector prepared an analog input of the template; its window needs no more.
+        auto* channel = dynamic_cast<TSimpleChannel*>(Context.AnalogInput);
+        if (form && channel)
+            form->Execute(*channel);
+    });
 }

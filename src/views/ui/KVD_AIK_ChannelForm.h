@@ -194,3 +194,7 @@ private:
     QLabel* FResponseTimeCaption = nullptr;
     QLabel* FGeneratorPicture = nullptr;
 };
+
+// Makes Form the window that the device properties window opens for an analog input (kind 9) whose
+// range is no frequency, and lets the channel selector find the analog inputs of every model.
+void RegisterAnalogInputWindow(TKVD_AIK_ChannelForm& Form);

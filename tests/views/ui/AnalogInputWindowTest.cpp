@@ -18,6 +18,8 @@
 #include "support/PtyBridge.h"
 #include "support/ScriptedDevice.h"
 #include "views/AnalogInputGenerator.h"
+#include "views/AnalogInputSelector.h"
+#include "views/ChannelWindows.h"
 #include "views/ui/AIFlagsV.h"
 #include "views/ui/AiSimpleInputParam.h"
 #include "views/ui/AiSimpleLedLimit.h"
@@ -518,6 +520,43 @@ TEST_F(AnalogInputWindow, GermanAndUkrainianFitAtTheDefaultSize) {
     form.ResultBtn->click();
     EXPECT_EQ(form.ResultBtn->text(), QStringLiteral("Стоп"));
     form.ResultBtn->click();
+}
+
+TEST_F(AnalogInputWindow, TheDevicePropertiesWindowOpensItForAnAnalogInputRow) {
+    RegisterAnalogInputWindow(form);
+    TChannelWindowContext context;
+    context.Module = dm.CurrentModule;
+    context.Device = &device;
+    context.Row = 2; // the third analog input of a KVD-AIK-BUS
+    dm.CurrentChannel = 2;
+    QString shownTitle;
+    TSimpleChannel* shown = nullptr;
+    // The window reads the device before it shows; it is closed as soon as it is up.
+    QTimer watch;
+    watch.setInterval(5);
+    QObject::connect(&watch, &QTimer::timeout, &form, [&] {
+        if (!form.isVisible())
+            return;
+        shownTitle = form.windowTitle();
+        shown = form.ChannelObject();
+        form.close();
+    });
+    watch.start();
+    EXPECT_TRUE(OpenChannelWindow(context, dm.DeviceRegister));
+    watch.stop();
+    EXPECT_EQ(shownTitle, QStringLiteral("Module: KVD-AIK-BUS.Channel №3"));
+    EXPECT_EQ(shown, dm.CurrentModule->AnalogInput(2));
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+
+    // A channel whose device does not answer opens nothing, and says nothing.
+    dm.CurrentModule->SetAddress(4);
+    EXPECT_FALSE(form.isVisible());
+    OpenChannelWindow(context, dm.DeviceRegister);
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_TRUE(messages.isEmpty());
+    ChannelWindows().Unregister(kAnalogInputWindow);
+    SetAnalogInputChannelLookup({});
 }
 
 // --- A scripted twelve-channel input ----------------------------------------------------------------
