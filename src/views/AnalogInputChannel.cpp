@@ -79,7 +79,8 @@ TAiReading ReadMeasurement(TSimpleChannel& Channel, TByteOrder DeviceOrder) {
     r.Temperature = r.Integer ? Channel.ReadTemperatureInteger() : Channel.ReadTemperature();
     if (r.Integer) {
         const TTransferProtocol protocol = module->TransferProtocol();
-        r.Value = protocol == tpNerix || protocol == tpModbus ? Channel.ReadValueInteger() : Channel.ReadValue();
+        r.Value =
+            protocol == tpNerix || protocol == tpModbus ? Channel.ReadValueInteger() : Channel.ReadValue();
     } else {
         r.Value = Channel.ReadValue();
     }

@@ -59,8 +59,8 @@ struct TAiFlagsView {
     bool PolynomialEnabled = true; // its two buttons and its caption
     TAiStateLook ThermoCompensation = slOff;
     bool ThermoCompensationMarker = false;
-    int ResultFormatIndex = 0;  // entry of the format list; -1 for bits 2-3 that no entry has
-    int ByteSequenceIndex = 0;  // entry of the byte order list
+    int ResultFormatIndex = 0; // entry of the format list; -1 for bits 2-3 that no entry has
+    int ByteSequenceIndex = 0; // entry of the byte order list
     bool InputSwitchVisible = false;
     bool InputOn = false;
     bool LedLimitsEnabled = true; // the indicator's button, LED and limit values

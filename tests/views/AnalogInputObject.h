@@ -77,7 +77,8 @@ public:
         const auto property = quint16((quint8(r[3]) << 8) | quint8(r[4]));
         const quint32 value = (quint32(quint8(r[5])) << 24) | (quint32(quint8(r[6])) << 16) |
                               (quint32(quint8(r[7])) << 8) | quint8(r[8]);
-        FTrace.push_back(write ? QStringLiteral("w%1=%2").arg(property).arg(value) : QStringLiteral("r%1").arg(property));
+        FTrace.push_back(write ? QStringLiteral("w%1=%2").arg(property).arg(value)
+                               : QStringLiteral("r%1").arg(property));
         quint32 answer = value;
         const size_t index = FSelector >> 8;
         const size_t field = FSelector & 0xFF;

@@ -87,10 +87,13 @@ TEST(AnalogInputDialogs, FilterLedAndRmsChecks) {
     float cutoff = -7;
     quint16 response = 7;
     EXPECT_EQ(CheckFilterParams(QStringLiteral("-0.1"), QStringLiteral("5"), cutoff, response), fcBadCutoff);
-    EXPECT_EQ(CheckFilterParams(QStringLiteral("12.5"), QStringLiteral("1.5"), cutoff, response), fcBadResponseTime);
-    EXPECT_EQ(CheckFilterParams(QStringLiteral("12.5"), QStringLiteral("-1"), cutoff, response), fcBadResponseTime);
+    EXPECT_EQ(CheckFilterParams(QStringLiteral("12.5"), QStringLiteral("1.5"), cutoff, response),
+              fcBadResponseTime);
+    EXPECT_EQ(CheckFilterParams(QStringLiteral("12.5"), QStringLiteral("-1"), cutoff, response),
+              fcBadResponseTime);
     // A time the device's 16 bits cannot hold would arrive as another number.
-    EXPECT_EQ(CheckFilterParams(QStringLiteral("12.5"), QStringLiteral("65536"), cutoff, response), fcBadResponseTime);
+    EXPECT_EQ(CheckFilterParams(QStringLiteral("12.5"), QStringLiteral("65536"), cutoff, response),
+              fcBadResponseTime);
     EXPECT_EQ(cutoff, -7.0f);
     EXPECT_EQ(response, 7);
     // Text that is no number counts as a cutoff of 0, "Filter Off".
@@ -370,11 +373,15 @@ TEST_F(ScriptedAnalogInput, ADeviceThatDoesNotKeepThePolynomialBitIsProbedAndLef
     const auto first = std::find(trace.begin(), trace.end(), QStringLiteral("w4=6553603"));
     ASSERT_NE(first, trace.end());
     probes.assign(first, trace.end());
-    const std::vector<QString> expected = {
-        "w4=6553603", "r4",   "w4=6553602", QStringLiteral("w40=%1").arg(TAnalogInputObject::Bits(1.0f)),
-        QStringLiteral("w41=%1").arg(TAnalogInputObject::Bits(11.0f)), "r40", "r41",
-        QStringLiteral("w40=%1").arg(TAnalogInputObject::Bits(0.0f)),
-        QStringLiteral("w41=%1").arg(TAnalogInputObject::Bits(10.0f))};
+    const std::vector<QString> expected = {"w4=6553603",
+                                           "r4",
+                                           "w4=6553602",
+                                           QStringLiteral("w40=%1").arg(TAnalogInputObject::Bits(1.0f)),
+                                           QStringLiteral("w41=%1").arg(TAnalogInputObject::Bits(11.0f)),
+                                           "r40",
+                                           "r41",
+                                           QStringLiteral("w40=%1").arg(TAnalogInputObject::Bits(0.0f)),
+                                           QStringLiteral("w41=%1").arg(TAnalogInputObject::Bits(10.0f))};
     EXPECT_EQ(probes, expected);
 }
 
@@ -391,7 +398,8 @@ TEST_F(ScriptedAnalogInput, ADeviceWithoutLedLimitsIsToldAndAKeepingOneIsNot) {
     ASSERT_TRUE(LoadAnalogInputChannel(channel, 65, support, pause));
     EXPECT_TRUE(support.LedLimitsSupported);
     for (const QString& t : object.Trace())
-        EXPECT_TRUE(!t.startsWith(QLatin1Char('w')) || t.startsWith(QLatin1String("w48="))) << t.toStdString();
+        EXPECT_TRUE(!t.startsWith(QLatin1Char('w')) || t.startsWith(QLatin1String("w48=")))
+            << t.toStdString();
 }
 
 TEST_F(ScriptedAnalogInput, IntegerResultsAreReadAsIntegersAndAFailedReadBackKeepsTheWrittenFlags) {

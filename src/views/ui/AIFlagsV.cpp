@@ -36,7 +36,8 @@ QButtonGroup* RadioGroup(QGroupBox* Box, int Count, bool Vertical) {
 
 } // namespace
 
-TAIFlagsV::TAIFlagsV(quint32 Flags, bool PolynomialSupported, QWidget* parent) : QDialog(parent), FFlags(Flags) {
+TAIFlagsV::TAIFlagsV(quint32 Flags, bool PolynomialSupported, QWidget* parent)
+    : QDialog(parent), FFlags(Flags) {
     setObjectName(QStringLiteral("AIFlagsV"));
     setModal(true);
     FFormatBox = new QGroupBox(this);
@@ -73,8 +74,10 @@ TAIFlagsV::TAIFlagsV(quint32 Flags, bool PolynomialSupported, QWidget* parent) :
     connect(CancelBtn, &QPushButton::clicked, this, &TAIFlagsV::reject);
 
     // Each choice changes its bits at once.
-    connect(FormatGroup, &QButtonGroup::idClicked, this, [this](int id) { FFlags = WithResultFormat(FFlags, id); });
-    connect(SequenceGroup, &QButtonGroup::idClicked, this, [this](int id) { FFlags = WithByteSequence(FFlags, id); });
+    connect(FormatGroup, &QButtonGroup::idClicked, this,
+            [this](int id) { FFlags = WithResultFormat(FFlags, id); });
+    connect(SequenceGroup, &QButtonGroup::idClicked, this,
+            [this](int id) { FFlags = WithByteSequence(FFlags, id); });
     connect(ThermoGroup, &QButtonGroup::idClicked, this, [this](int id) {
         FFlags = id ? SetBits(FFlags, afThermoCompensation) : ClearBits(FFlags, afThermoCompensation);
     });
@@ -91,8 +94,9 @@ void TAIFlagsV::UpdateLanguage() {
     setWindowTitle(t.Caption);
     FFormatBox->setTitle(t.DataFormat);
     FormatGroup->button(0)->setText(c.FloatingPoint);
-    FormatGroup->button(1)->setText(c.IntegerType + QLatin1Char(' ') + c.TwoBytes);
-    FormatGroup->button(2)->setText(c.IntegerType + QLatin1Char(' ') + c.ThreeBytes);
+    // The same entries as the window's format list.
+    FormatGroup->button(1)->setText(c.IntegerType + c.TwoBytes);
+    FormatGroup->button(2)->setText(c.IntegerType + c.ThreeBytes);
     FSequenceBox->setTitle(t.ByteLayout);
     FThermoBox->setTitle(t.ThermoCompensation);
     PolynomialBox->setTitle(t.UserPolynomial);

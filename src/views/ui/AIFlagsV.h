@@ -20,10 +20,10 @@ public:
     // The flags as the choices made them (and OK's RMS points).
     quint32 Flags() const { return FFlags; }
 
-    QButtonGroup* FormatGroup = nullptr;      // 0 float, 1 integer of 2 bytes, 2 of 3 bytes
-    QButtonGroup* SequenceGroup = nullptr;    // "3210", "0123", "1032", "2301"
-    QButtonGroup* ThermoGroup = nullptr;      // 0 off, 1 on
-    QButtonGroup* PolynomialGroup = nullptr;  // 0 off, 1 on
+    QButtonGroup* FormatGroup = nullptr;     // 0 float, 1 integer of 2 bytes, 2 of 3 bytes
+    QButtonGroup* SequenceGroup = nullptr;   // "3210", "0123", "1032", "2301"
+    QButtonGroup* ThermoGroup = nullptr;     // 0 off, 1 on
+    QButtonGroup* PolynomialGroup = nullptr; // 0 off, 1 on
     QGroupBox* PolynomialBox = nullptr;
     QLineEdit* RmsPointsEdit = nullptr;
     QPushButton* OkBtn = nullptr;

@@ -55,6 +55,7 @@ TAiSimpleInputParam::TAiSimpleInputParam(QWidget* parent) : QDialog(parent) {
     grid->addWidget(ExtensionBtn, 1, 2);
     grid->addWidget(Extension, 2, 0, 1, 3);
     grid->setColumnStretch(1, 1);
+    grid->setRowStretch(3, 1);
 
     ApplyBtn = new QPushButton(this);
     CancelBtn = new QPushButton(this);
@@ -62,7 +63,8 @@ TAiSimpleInputParam::TAiSimpleInputParam(QWidget* parent) : QDialog(parent) {
     LayOutWithButtons(this, grid, ApplyBtn, CancelBtn);
     connect(ApplyBtn, &QPushButton::clicked, this, &TAiSimpleInputParam::accept);
     connect(CancelBtn, &QPushButton::clicked, this, &TAiSimpleInputParam::reject);
-    connect(InputParameterBox, &QComboBox::currentIndexChanged, this, &TAiSimpleInputParam::InputParameterBoxChange);
+    connect(InputParameterBox, &QComboBox::currentIndexChanged, this,
+            &TAiSimpleInputParam::InputParameterBoxChange);
     connect(RangeBox, &QComboBox::currentIndexChanged, this, &TAiSimpleInputParam::RangeBoxChange);
     connect(ExtensionBtn, &QToolButton::clicked, this, &TAiSimpleInputParam::ExtensionBtnClick);
     UpdateLanguage();
@@ -122,8 +124,8 @@ void TAiSimpleInputParam::InputParameterBoxChange() {
 }
 
 void TAiSimpleInputParam::RangeBoxChange() {
-    const TRangeRec* rec = FRanges && RangeBox->currentIndex() >= 0 ? FRanges->Items(RangeBox->currentData().toInt())
-                                                                    : nullptr;
+    const TRangeRec* rec =
+        FRanges && RangeBox->currentIndex() >= 0 ? FRanges->Items(RangeBox->currentData().toInt()) : nullptr;
     MinEdit->setText(rec ? ScaleText(*rec, false) : QString());
     MaxEdit->setText(rec ? ScaleText(*rec, true) : QString());
     // With nothing chosen there is no range to take the scale: an empty list offers nothing to apply.
@@ -147,8 +149,8 @@ void TAiSimpleInputParam::FitHeight() {
 }
 
 void TAiSimpleInputParam::accept() {
-    TRangeRec* rec = FRanges && RangeBox->currentIndex() >= 0 ? FRanges->Items(RangeBox->currentData().toInt())
-                                                              : nullptr;
+    TRangeRec* rec =
+        FRanges && RangeBox->currentIndex() >= 0 ? FRanges->Items(RangeBox->currentData().toInt()) : nullptr;
     if (!rec)
         return;
     rec->MinValue = float(TextToFloat(MinEdit->text()));

@@ -12,10 +12,10 @@
 #include "views/AnalogInputGenerator.h"
 #include "views/AnalogInputSelector.h"
 #include "views/ChannelWindows.h"
+#include "views/ui/AIFlagsV.h"
 #include "views/ui/AiSimpleInputParam.h"
 #include "views/ui/AiSimpleLedLimit.h"
 #include "views/ui/AiSimpleUserPolynom.h"
-#include "views/ui/AIFlagsV.h"
 #include "views/ui/FilterParamDlg.h"
 #include "views/ui/SignalChainView.h"
 
@@ -170,6 +170,7 @@ void TKVD_AIK_ChannelForm::BuildWindow() {
 
     IndicatorBlock = new TChainBlock(Chain);
     Led = new TLamp(QColor(0, 200, 0), 22, IndicatorBlock);
+    Led->SetSocket(true);
     IndicatorBlock->Contents->addWidget(Led, 0, Qt::AlignHCenter);
     auto* limits = new QGridLayout;
     MinimumCaption = new QLabel(IndicatorBlock);
@@ -213,8 +214,8 @@ void TKVD_AIK_ChannelForm::BuildWindow() {
     ResultFormatBox = new QComboBox(output);
     ByteOrderCaption = new QLabel(output);
     NetDataSequenceBox = new QComboBox(output);
-    NetDataSequenceBox->addItems({QStringLiteral("3210"), QStringLiteral("0123"), QStringLiteral("1032"),
-                                  QStringLiteral("2301")});
+    NetDataSequenceBox->addItems(
+        {QStringLiteral("3210"), QStringLiteral("0123"), QStringLiteral("1032"), QStringLiteral("2301")});
     InputSwitchCaption = new QLabel(output);
     cbAIEnable = new QComboBox(output);
     btnFlags = new QPushButton(output);
@@ -231,8 +232,9 @@ void TKVD_AIK_ChannelForm::BuildWindow() {
     Chain->Place(IndicatorBlock, 1, 1);
     Chain->Place(ResultBlock, 1, 2);
     Chain->Place(output, 1, 3);
-    Chain->SetChain({GeneratorBlock, InputBlock, AdcBlock, PolynomialBlock, ThermoBlock, IndicatorBlock, ResultBlock},
-                    true);
+    Chain->SetChain(
+        {GeneratorBlock, InputBlock, AdcBlock, PolynomialBlock, ThermoBlock, IndicatorBlock, ResultBlock},
+        true);
 
     Action1 = new QAction(this);
     Action1->setShortcut(Qt::Key_Escape);
@@ -244,10 +246,12 @@ void TKVD_AIK_ChannelForm::BuildWindow() {
     connect(ADCAverageBtn, &QPushButton::clicked, this, &TKVD_AIK_ChannelForm::ADCAverageBtnClick);
     connect(UserPolynomBtn, &QPushButton::clicked, this, &TKVD_AIK_ChannelForm::UserPolynomBtnClick);
     connect(AlgBtn, &QPushButton::clicked, this, &TKVD_AIK_ChannelForm::AlgBtnClick);
-    connect(ThermoCompensationBtn, &QPushButton::clicked, this, &TKVD_AIK_ChannelForm::ThermoCompensationBtnClick);
+    connect(ThermoCompensationBtn, &QPushButton::clicked, this,
+            &TKVD_AIK_ChannelForm::ThermoCompensationBtnClick);
     connect(LedIndicatorBtn, &QPushButton::clicked, this, &TKVD_AIK_ChannelForm::LedIndicatorBtnClick);
     connect(btnFlags, &QPushButton::clicked, this, &TKVD_AIK_ChannelForm::btnFlagsClick);
-    connect(ResultFormatBox, &QComboBox::currentIndexChanged, this, &TKVD_AIK_ChannelForm::ResultFormatBoxChange);
+    connect(ResultFormatBox, &QComboBox::currentIndexChanged, this,
+            &TKVD_AIK_ChannelForm::ResultFormatBoxChange);
     connect(NetDataSequenceBox, &QComboBox::currentIndexChanged, this,
             &TKVD_AIK_ChannelForm::NetDataSequenceBoxChange);
     connect(cbAIEnable, &QComboBox::currentIndexChanged, this, &TKVD_AIK_ChannelForm::cbAIEnableChange);
@@ -258,8 +262,8 @@ void TKVD_AIK_ChannelForm::UpdateLanguage() {
     QString model;
     if (FDm.CurrentDevice)
         model = FDm.CurrentDevice->ModelName;
-    setWindowTitle(t.Module + QStringLiteral(": ") + model + QLatin1Char('.') + t.Channel + QStringLiteral(" №") +
-                   QString::number(FChannelIndex + 1));
+    setWindowTitle(t.Module + QStringLiteral(": ") + model + QLatin1Char('.') + t.Channel +
+                   QStringLiteral(" №") + QString::number(FChannelIndex + 1));
     FAddressCaption->setText(t.DeviceAddress + QLatin1Char(':'));
     FBaudRateCaption->setText(t.BaudRate + QLatin1Char(':'));
     SettingsBox->setTitle(t.ChannelSettings);
@@ -385,6 +389,8 @@ bool TKVD_AIK_ChannelForm::Load(TSimpleChannel& Channel) {
     EnableSettings(true);
     SupportGreying();
     FormShow();
+    // The range's names and the values may need more room than the last channel's.
+    FitToTitle(this);
     return true;
 }
 
@@ -588,6 +594,10 @@ void TKVD_AIK_ChannelForm::ProcessTimerTimer() {
     // tries again.
     TemperatureValue->setText(TemperatureText(reading.Temperature) + QStringLiteral(" °C"));
     ShowResult(reading.Value, reading.Integer);
+    // A value longer than any before needs a wider window; the window never cuts it.
+    if (ResultValue->width() < ResultValue->minimumSizeHint().width() ||
+        TemperatureValue->width() < TemperatureValue->minimumSizeHint().width())
+        FitToTitle(this);
     FDisplay.Reading(reading.Value, FChannel->LedLow, FChannel->LedHigh);
     BlinkProcessIndicator();
 }
@@ -678,6 +688,7 @@ void TKVD_AIK_ChannelForm::SelectInputBtnClick() {
     ResultBtn->setEnabled(true);
     FRangeRecord = FDm.RangesTable.Record(FChannel->RangeCode);
     Units();
+    FitToTitle(this);
 }
 
 void TKVD_AIK_ChannelForm::ADCAverageBtnClick() {
