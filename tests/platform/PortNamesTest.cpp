@@ -1,5 +1,6 @@
 #include "platform/PortNames.h"
 #include "support/PortsFolder.h"
+#include "support/TestFiles.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -33,7 +34,7 @@ TEST(PortNames, PortsFolderEntriesComeBeforeTheTable) {
     ASSERT_TRUE(ports.dir.isValid());
     EXPECT_EQ(PortsFolder(), ports.dir.path());
     const QString target = ports.dir.filePath(QStringLiteral("device"));
-    QFile(target).open(QIODevice::WriteOnly);
+    ASSERT_NO_FATAL_FAILURE(WriteFileBytes(target, {}));
     ASSERT_TRUE(QFile::link(target, ports.dir.filePath(QStringLiteral("COM3"))));
     ASSERT_TRUE(QFile::link(ports.dir.filePath(QStringLiteral("gone")), ports.dir.filePath(QStringLiteral("COM200"))));
 
@@ -50,7 +51,7 @@ TEST(PortNames, PortsFolderEntriesComeBeforeTheTable) {
 TEST(PortNames, ListingShowsExistingPortsWithTheirDevices) {
     TPortsFolder ports;
     const QString target = ports.dir.filePath(QStringLiteral("adapter"));
-    QFile(target).open(QIODevice::WriteOnly);
+    ASSERT_NO_FATAL_FAILURE(WriteFileBytes(target, {}));
     ASSERT_TRUE(QFile::link(target, ports.dir.filePath(QStringLiteral("COM120"))));
     ASSERT_TRUE(QFile::link(ports.dir.filePath(QStringLiteral("gone")), ports.dir.filePath(QStringLiteral("COM121"))));
     const auto list = ListComPorts();

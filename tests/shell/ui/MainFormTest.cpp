@@ -15,6 +15,7 @@
 #include "localization/LanguageTables.h"
 #include "support/PortsFolder.h"
 #include "support/ScriptedDevice.h"
+#include "support/TestFiles.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -28,7 +29,6 @@
 #include <QSet>
 #include <QTableWidget>
 #include <QComboBox>
-#include <QFile>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
@@ -72,9 +72,7 @@ struct App {
         form.reset();
         dm.reset();
         options.reset();
-        QFile f(folder.filePath(QStringLiteral("Options.xml")));
-        f.open(QIODevice::ReadOnly);
-        return QString::fromUtf8(f.readAll());
+        return ReadFileText(folder.filePath(QStringLiteral("Options.xml")));
     }
     void AddDevice(quint8 address, quint32 serial, quint32 type = 6) {
         TScanHit hit;
@@ -465,9 +463,7 @@ TEST(MainForm, HelpSaysWhenTheFileIsMissingOrCannotBeOpened) {
     EXPECT_TRUE(app.messages[0].startsWith(QStringLiteral("The help file is missing")));
     EXPECT_TRUE(app.messages[0].contains(QStringLiteral("Dovuvavarovod.chm")));
 
-    QFile chm(app.folder.filePath(QStringLiteral("Dovuvavarovod.chm")));
-    ASSERT_TRUE(chm.open(QIODevice::WriteOnly));
-    chm.close();
+    ASSERT_NO_FATAL_FAILURE(WriteFileBytes(app.folder.filePath(QStringLiteral("Dovuvavarovod.chm")), {}));
     // A desktop without a viewer: the opener gives up (xdg-open's "no tool found" is exit code 3).
     qputenv("DOVUVAVAROVOD_OPENER", "false");
     app.form->actHelpExecute();
