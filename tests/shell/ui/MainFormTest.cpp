@@ -494,4 +494,27 @@ TEST(MainForm, TheEmulatorIsReachedFromTheServiceMenu) {
     EXPECT_FALSE(app.form->actEmulator->isChecked());
 }
 
+TEST(MainFormEmulator, SwitchingOnAndOff) {
+    QTemporaryDir folder;
+    TOptionsDm options(folder.path());
+    TDm dm;
+    TMainForm form(dm, *options.AdminOptions());
+    form.OnEmulatorSetup = [&] {
+        dm.VDMgr->AddDevices(5, 2);
+        return true;
+    };
+    form.actEmulatorExecute();
+    EXPECT_TRUE(dm.EmulatorActive);
+    EXPECT_TRUE(form.EmulatorBtn->isChecked());
+    EXPECT_TRUE(form.actGenerator->isEnabled());
+    form.actEmulatorExecute();
+    EXPECT_FALSE(dm.EmulatorActive);
+    EXPECT_EQ(dm.VDMgr->DeviceCount(), 0);
+    EXPECT_FALSE(form.actTester->isEnabled());
+    form.OnEmulatorSetup = [] { return false; };
+    form.actEmulatorExecute();
+    EXPECT_FALSE(dm.EmulatorActive);
+    EXPECT_FALSE(form.EmulatorBtn->isChecked());
+}
+
 } // namespace
