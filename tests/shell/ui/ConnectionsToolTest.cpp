@@ -6,6 +6,7 @@
 #include "options/AdminOptions.h"
 #include "shell/Dm.h"
 #include "shell/ui/ConnectionsTool.h"
+#include "support/LanguageRestored.h"
 #include "support/PortsFolder.h"
 #include "support/ScriptedDevice.h"
 #include "support/UdpGateway.h"
@@ -31,6 +32,7 @@ protected:
         com.OnError = [this](const QString& t) { errors << t; };
         udp.OnError = [this](const QString& t) { errors << t; };
     }
+    TLanguageRestored language;
     QTreeWidget list;
     QStatusBar bar;
     TDm dm;
@@ -55,7 +57,7 @@ TEST_F(Connections, SerialViewColumnsPanelsAndLanguage) {
     SetCurrentLanguage(34);
     com.UpdateLanguage();
     EXPECT_EQ(list.headerItem()->text(3), QStringLiteral("Тип пристрою"));
-    SetCurrentLanguage(9);
+    SetCurrentLanguage(liEnglish);
 
     udp.SetupView();
     EXPECT_EQ(list.columnCount(), 4);

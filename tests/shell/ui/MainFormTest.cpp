@@ -13,6 +13,7 @@
 #include "emulator/ui/EmulatorForm.h"
 #include "emulator/VirtualDeviceManager.h"
 #include "localization/LanguageTables.h"
+#include "support/LanguageRestored.h"
 #include "support/PortsFolder.h"
 #include "support/ScriptedDevice.h"
 #include "support/TestFiles.h"
@@ -40,18 +41,9 @@
 
 namespace {
 
-// Every test leaves the program in English, whatever it asserted on the way.
-class LanguageRestored {
-public:
-    ~LanguageRestored() {
-        SetCurrentLanguage(liEnglish);
-        InstallToolkitTranslation(liEnglish);
-    }
-};
-
 // The program as start-up builds it, on an options folder of the test's own.
 struct App {
-    LanguageRestored language;
+    TLanguageRestored language; // first, so it is undone last
     QTemporaryDir folder;
     std::unique_ptr<TOptionsDm> options;
     std::unique_ptr<TDm> dm;
