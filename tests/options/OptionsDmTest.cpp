@@ -1,5 +1,6 @@
 #include "options/OptionsDm.h"
 #include "options/AdminOptions.h"
+#include "support/OptionsSnapshot.h"
 #include "support/TestFiles.h"
 
 #include <QDir>
@@ -68,26 +69,9 @@ struct Folder {
     std::unique_ptr<TOptionsDm> Start() { return std::make_unique<TOptionsDm>(dir.path()); }
 };
 
-// Every setting as a text, read through the getters.
-QStringList Settings(const TAdminOptions& o) {
-    const TAccessPointsOptions& ap = *o.AccessPoints();
-    const TComPortAPOptions& com = *ap.ComPortAPOptions();
-    const TUdpPortAPOptions& udp = *ap.UdpPortAPOptions();
-    const TTcpPortAPOptions& tcp = *ap.TcpPortAPOptions();
-    const TEmulatorOptions& emu = *o.EmulatorPoints();
-    const auto n = [](qint64 v) { return QString::number(v); };
-    return {n(o.LanguageID()),   n(o.LiteVersion()),   n(emu.Port()),
-            n(emu.RateID()),     n(emu.Protocol()),    n(ap.AccessPointID()),
-            n(com.Port()),       n(com.RateID()),      n(com.ParityID()),
-            n(com.RTSMode()),    n(com.Timeout()),     n(com.StopBitsID()),
-            udp.Host(),          n(udp.RemoutePort()), n(udp.UseLocalPort()),
-            n(udp.LocalPort()),  n(udp.Timeout()),     tcp.Host(),
-            n(tcp.RemoutePort())};
-}
-
 // The defaults' values themselves are checked against the fixture.
 void ExpectDefaults(const TAdminOptions& o) {
-    EXPECT_EQ(Settings(o), Settings(TAdminOptions()));
+    EXPECT_EQ(OptionsSnapshot(o), OptionsSnapshot(TAdminOptions()));
 }
 
 // Every setting away from its default, each to a value its setter accepts.
@@ -138,11 +122,11 @@ TEST(OptionsDm, EverySettingSurvivesShutdownAndStart) {
     Folder f;
     TAdminOptions filled;
     Fill(filled);
-    ASSERT_NE(Settings(filled), Settings(TAdminOptions()));
+    ASSERT_NE(OptionsSnapshot(filled), OptionsSnapshot(TAdminOptions()));
     f.Start()->AdminOptions()->Assign(&filled);
     auto dm = f.Start();
     EXPECT_EQ(dm->LoadResult(), lrLoaded);
-    EXPECT_EQ(Settings(*dm->AdminOptions()), Settings(filled));
+    EXPECT_EQ(OptionsSnapshot(*dm->AdminOptions()), OptionsSnapshot(filled));
 }
 
 TEST(OptionsDm, SetterRangesApplyToTheFile) {

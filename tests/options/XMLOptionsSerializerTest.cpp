@@ -440,3 +440,53 @@ TEST(XMLOptionsSerializer, NoBackupRemainsAfterASuccessfulSave) {
     // Without indentation the document is one line after the declaration.
     EXPECT_EQ(ReadFileBytes(f.path).trimmed().count('\n'), 0);
 }
+
+// A text in hand loads exactly as a file holding it, and the document built in memory is the file
+// Save writes.
+TEST(XMLOptionsSerializer, ATextInHandLoadsAsTheFileHoldingIt) {
+    QByteArray good;
+    {
+        Fixture f;
+        Fill(f.options);
+        ASSERT_TRUE(f.serializer.Save());
+        good = ReadFileBytes(f.path);
+        QByteArray document;
+        ASSERT_TRUE(f.serializer.WriteDocument(document));
+        EXPECT_EQ(document, good);
+    }
+    struct Case {
+        QByteArray text;
+        TXMLLoadResult result;
+    };
+    const Case cases[] = {
+        {good, lrLoaded},
+        {QByteArray(good).replace("Version=\"1\"", "Version=\"7\""), lrLoaded},
+        {QByteArray(good).replace("<Tail>-1</Tail>", "<Tail>x</Tail>"), lrDamaged},
+        {QByteArray(good).replace("Application=\"Test\"", "Application=\"Other\""), lrForeign},
+        {QByteArray(good).replace(" Version=\"1\"", ""), lrDamaged},
+        {good.left(good.size() / 2), lrDamaged},
+        {QByteArray(), lrDamaged},
+        {"<config Application=\"Test\" Version=\"1\">" + QByteArray("<a>").repeated(300) +
+             QByteArray("</a>").repeated(300) + "</config>",
+         lrDamaged},
+        // Well-formed, but larger than any options file could be.
+        {good + QByteArray(16 * 1024 * 1024, ' '), lrDamaged},
+    };
+    for (const Case& c : cases) {
+        Fixture fromFile;
+        Fixture inHand;
+        // A load that fails must give back the version held before it.
+        fromFile.serializer.SetVersion(3);
+        inHand.serializer.SetVersion(3);
+        WriteFileBytes(fromFile.path, c.text);
+        // What the file path holds plays no part.
+        WriteFileBytes(inHand.path, "<config Application=\"Test\" Version=\"2\"><Tail>1</Tail></config>");
+        EXPECT_EQ(fromFile.serializer.Load(), c.result) << c.text.left(80).constData();
+        EXPECT_EQ(inHand.serializer.LoadText(c.text), c.result) << c.text.left(80).constData();
+        ExpectSameTree(fromFile.options, inHand.options);
+        EXPECT_EQ(inHand.serializer.Version(), fromFile.serializer.Version());
+    }
+
+    TXMLOptionsSerializer rootless;
+    EXPECT_EQ(rootless.LoadText(good), lrNoRootObject);
+}
