@@ -33,7 +33,7 @@ struct TCliLineOptions {
 
 // Everything a command line can say, validated. Each command's table fills only its own part.
 struct TCliOptions {
-    QString Command; // "read", "write", "info", "scan", "emulate"; empty for the general help
+    QString Command; // "read", "write", "info", "settings", "scan", "emulate"; empty for the general help
     bool Help = false;
     bool Version = false;
 
@@ -42,6 +42,7 @@ struct TCliOptions {
     // One device, and what to read or write there.
     int Address = -1;
     int Object = -1;
+    int Channel = 0; // an analog input, counted from 1; 0: every one
     std::vector<quint16> Properties; // read takes a list, write exactly one
     bool Float = false;
     TByteOrder Order = boNAN;

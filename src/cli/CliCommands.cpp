@@ -1,10 +1,11 @@
 #include "cli/CliCommands.h"
 
 #include "cli/CliOutput.h"
+#include "localization/ChannelLanguage.h"
 
 const std::vector<const TCliCommand*>& CliCommands() {
-    static const std::vector<const TCliCommand*> commands = {&ReadCommand(), &WriteCommand(), &InfoCommand(),
-                                                             &ScanCommand(), &EmulateCommand()};
+    static const std::vector<const TCliCommand*> commands = {&ReadCommand(), &WriteCommand(),   &InfoCommand(),
+                                                             &SettingsCommand(), &ScanCommand(), &EmulateCommand()};
     return commands;
 }
 
@@ -60,6 +61,8 @@ QString CliUsage() {
 }
 
 int RunCli(const QStringList& Args, QTextStream& Out, QTextStream& Err) {
+    // The device model reports its failures in the language of the command line's own messages.
+    ApplyChannelTexts(liEnglish);
     TCliParseResult parsed = ParseCliArguments(Args);
     const TCliCommand* command = Args.isEmpty() ? nullptr : FindCommand(Args.first());
     if (!parsed.Ok) {

@@ -9,6 +9,7 @@
 const TCliCommand& ReadCommand();
 const TCliCommand& WriteCommand();
 const TCliCommand& InfoCommand();
+const TCliCommand& SettingsCommand();
 const TCliCommand& ScanCommand();
 const TCliCommand& EmulateCommand();
 // In the order the general help lists them.

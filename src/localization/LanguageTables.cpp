@@ -1,5 +1,7 @@
 #include "localization/LanguageTables.h"
 
+#include "localization/ChannelLanguage.h"
+
 namespace {
 
 // The fields of one table that are empty in some language.
@@ -26,5 +28,6 @@ std::vector<TTableReport> CheckAllLanguageTables() {
         Check("UdpConnection", UdpConnectionLanguage()),
         Check("Emulator", EmulatorLanguage()),
         Check("RangeKinds", RangeKindsLanguage()),
+        Check("Channel", ChannelLanguage()),
     };
 }

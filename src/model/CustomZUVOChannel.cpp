@@ -1,5 +1,6 @@
 #include "model/CustomZUVOChannel.h"
 
+#include "model/ChannelTexts.h"
 #include "model/Helper.h"
 #include "model/ZUVOModule.h"
 #include "protocol/NerixModule.h"
@@ -8,20 +9,6 @@
 #include <vector>
 
 namespace {
-
-const QString kReadAccuracyClassText = QStringLiteral("Ошибка при считывании класса точности");
-const QString kReadRangeCodeText = QStringLiteral("Ошибка при считывании значения выбранного диапазона");
-const QString kReadRangeListText = QStringLiteral("Ошибка при считывании списка диапазонов");
-const QString kReadNormalizationText = QStringLiteral("Ошибка при считывании алгоритма пересчета");
-const QString kReadCommandText = QStringLiteral("Ошибка при чтении кода комманды");
-const QString kReadCommandStatusText = QStringLiteral("Ошибка при чтении статуса выполнения комманды");
-const QString kReadChannelText = QStringLiteral("Ошибка при чтении с канала");
-
-const QString kWriteAccuracyClassText = QStringLiteral("Ошибка при установке класса точности.");
-const QString kWriteRangeCodeText = QStringLiteral("Ошибка при записи измеряемой величины и диапазона.");
-const QString kWriteRangeListText = QStringLiteral("Ошибка при записи списка диапазонов");
-const QString kWriteNormalizationText = QStringLiteral("Ошибка при установке разрешения нормализации");
-const QString kWriteCommandText = QStringLiteral("Ошибка при записи комманды");
 
 // The range fields travel through the value text; this many decimals keep the coefficients' digits
 // on the way (the accessor's own mask would round small ones away).
@@ -44,14 +31,6 @@ std::vector<int> StepsOf(int Selector, std::initializer_list<int> Single) {
     return {};
 }
 
-std::vector<int> ReadStepsOf(int Selector) {
-    return StepsOf(Selector, {ssAccuracyClass, ssRangeCode, ssRangeList, ssNormalization, ssCommand, ssCommandStatus});
-}
-
-std::vector<int> WriteStepsOf(int Selector) {
-    return StepsOf(Selector, {ssAccuracyClass, ssRangeCode, ssRangeList, ssRangeListWithScale, ssNormalization, ssCommand});
-}
-
 } // namespace
 
 TCustomZUVOChannel::TCustomZUVOChannel(TZUVOModule* Module, quint8 ObjectNumber, int Index)
@@ -62,6 +41,14 @@ TCustomZUVOChannel::TCustomZUVOChannel(TZUVOModule* Module, quint8 ObjectNumber,
 
 TCustomZUVOChannel::~TCustomZUVOChannel() = default;
 
+std::vector<int> TCustomZUVOChannel::ReadSteps(int Selector) const {
+    return StepsOf(Selector, {ssAccuracyClass, ssRangeCode, ssRangeList, ssNormalization, ssCommand, ssCommandStatus});
+}
+
+std::vector<int> TCustomZUVOChannel::WriteSteps(int Selector) const {
+    return StepsOf(Selector, {ssAccuracyClass, ssRangeCode, ssRangeList, ssRangeListWithScale, ssNormalization, ssCommand});
+}
+
 std::optional<qint32> TCustomZUVOChannel::ReadInteger(quint16 Property, const QString& StepText,
                                                       QString& ErrorText) {
     if (!Accessor.ReadPropertyAs(Property, dtInteger)) {
@@ -70,7 +57,7 @@ std::optional<qint32> TCustomZUVOChannel::ReadInteger(quint16 Property, const QS
     }
     const auto value = Accessor.GetAsInteger();
     if (!value)
-        ErrorText = kReadChannelText;
+        ErrorText = ChannelTexts().ReadChannel;
     return value;
 }
 
@@ -82,30 +69,30 @@ std::optional<float> TCustomZUVOChannel::ReadFloat(quint16 Property, const QStri
     }
     const auto value = ParseFloat(Accessor.GetValueText());
     if (!value) {
-        ErrorText = kReadChannelText;
+        ErrorText = ChannelTexts().ReadChannel;
         return std::nullopt;
     }
     return float(*value);
 }
 
-QString TCustomZUVOChannel::ReadRangeList() {
+QString TCustomZUVOChannel::ReadRangeList(int FieldCount) {
     Accessor.Fotmat = kRangeFieldFormat;
     QString error;
-    const auto count = ReadInteger(apRangeCount, kReadRangeListText, error);
+    const auto count = ReadInteger(apRangeCount, ChannelTexts().ReadRangeList, error);
     if (!count)
         return error;
     RangeCount = quint8(*count);
     Ranges.Clear();
     for (int i = 0; i < RangeCount; ++i) {
         TRangeRec rec;
-        for (int field = 0; field < kShortRangeFieldCount; ++field) {
+        for (int field = 0; field < FieldCount; ++field) {
             if (!Accessor.WritePropertyInteger(apRangeSelector, RangeSelector(field, i)))
-                return kReadRangeListText;
+                return ChannelTexts().ReadRangeList;
             std::optional<double> v;
             if (RangeFieldIsFloat(field))
-                v = ReadFloat(apRangeField, kReadRangeListText, error);
+                v = ReadFloat(apRangeField, ChannelTexts().ReadRangeList, error);
             else
-                v = ReadInteger(apRangeField, kReadRangeListText, error);
+                v = ReadInteger(apRangeField, ChannelTexts().ReadRangeList, error);
             if (!v)
                 return error;
             SetRangeFieldValue(rec, field, *v);
@@ -120,26 +107,26 @@ QString TCustomZUVOChannel::ReadStep(int Selector) {
     QString error;
     switch (Selector) {
     case ssAccuracyClass:
-        if (const auto v = ReadInteger(apAccuracyClass, kReadAccuracyClassText, error))
+        if (const auto v = ReadInteger(apAccuracyClass, ChannelTexts().ReadAccuracyClass, error))
             AccuracyClass = quint8(*v);
         return error;
     case ssRangeCode:
-        if (const auto v = ReadInteger(apRangeCode, kReadRangeCodeText, error))
+        if (const auto v = ReadInteger(apRangeCode, ChannelTexts().ReadRangeCode, error))
             RangeCode = quint16(*v);
         return error;
     case ssRangeList:
         return ReadRangeList();
     case ssNormalization: {
-        const auto v = ReadInteger(apNormalization, kReadNormalizationText, error);
+        const auto v = ReadInteger(apNormalization, ChannelTexts().ReadNormalization, error);
         Normalization = v && *v != 0;
         return error;
     }
     case ssCommand:
-        if (const auto v = ReadInteger(apCommand, kReadCommandText, error))
+        if (const auto v = ReadInteger(apCommand, ChannelTexts().ReadCommand, error))
             Command = quint8(*v);
         return error;
     case ssCommandStatus:
-        if (const auto v = ReadInteger(apCommandStatus, kReadCommandStatusText, error))
+        if (const auto v = ReadInteger(apCommandStatus, ChannelTexts().ReadCommandStatus, error))
             CommandStatus = quint8(*v);
         return error;
     default:
@@ -150,7 +137,7 @@ QString TCustomZUVOChannel::ReadStep(int Selector) {
 bool TCustomZUVOChannel::ReadSettings(int Selector, QString& ErrorText) {
     ErrorText.clear();
     FModule->Ok = false;
-    for (int step : ReadStepsOf(Selector)) {
+    for (int step : ReadSteps(Selector)) {
         Accessor.ChannelDirection = cdInput;
         const QString error = ReadStep(step);
         if (!error.isEmpty()) {
@@ -177,19 +164,27 @@ template <class Writes> bool TCustomZUVOChannel::Unlocked(Writes writes) {
 }
 
 QString TCustomZUVOChannel::WriteRangeList(int FieldCount) {
+    return WriteRangeList(FieldCount, ChannelTexts().WriteRangeList, ChannelTexts().WriteRangeList);
+}
+
+QString TCustomZUVOChannel::WriteRangeList(int FieldCount, const QString& FailText,
+                                           const QString& SelectorFailText) {
     // A longer list cannot be addressed: its indexes would spill out of the selector's range byte
     // and overwrite the device's first ranges.
     if (Ranges.Count() > kMaxRanges)
-        return kWriteRangeListText;
+        return FailText;
     Accessor.Fotmat = kRangeFieldFormat;
+    bool selectorRefused = false;
     const bool ok = Unlocked([&] {
         if (!Accessor.WritePropertyInteger(apRangeCount, Ranges.Count()))
             return false;
         for (int b = 0; b < Ranges.Count(); ++b) {
             const TRangeRec& rec = *Ranges.Items(b);
             for (int field = 0; field < FieldCount; ++field) {
-                if (!Accessor.WritePropertyInteger(apRangeSelector, RangeSelector(field, b)))
+                if (!Accessor.WritePropertyInteger(apRangeSelector, RangeSelector(field, b))) {
+                    selectorRefused = true;
                     return false;
+                }
                 const double value = RangeFieldValue(rec, field);
                 const bool written = RangeFieldIsFloat(field)
                                          ? Accessor.WritePropertyFloat(apRangeField, float(value))
@@ -200,7 +195,9 @@ QString TCustomZUVOChannel::WriteRangeList(int FieldCount) {
         }
         return true;
     });
-    return ok ? QString() : kWriteRangeListText;
+    if (ok)
+        return {};
+    return selectorRefused ? SelectorFailText : FailText;
 }
 
 QString TCustomZUVOChannel::WriteStep(int Selector) {
@@ -208,10 +205,10 @@ QString TCustomZUVOChannel::WriteStep(int Selector) {
     case ssAccuracyClass: {
         const bool ok =
             Unlocked([this] { return Accessor.WritePropertyInteger(apAccuracyClass, AccuracyClass); });
-        return ok ? QString() : kWriteAccuracyClassText;
+        return ok ? QString() : ChannelTexts().WriteAccuracyClass;
     }
     case ssRangeCode:
-        return Accessor.WritePropertyInteger(apRangeCode, RangeCode) ? QString() : kWriteRangeCodeText;
+        return Accessor.WritePropertyInteger(apRangeCode, RangeCode) ? QString() : ChannelTexts().WriteRangeCode;
     case ssRangeList:
         return WriteRangeList(kShortRangeFieldCount);
     case ssRangeListWithScale:
@@ -219,9 +216,9 @@ QString TCustomZUVOChannel::WriteStep(int Selector) {
     case ssNormalization:
         return Accessor.WritePropertyInteger(apNormalization, Normalization ? 1 : 0)
                    ? QString()
-                   : kWriteNormalizationText;
+                   : ChannelTexts().WriteNormalization;
     case ssCommand:
-        return Accessor.WritePropertyInteger(apCommand, Command) ? QString() : kWriteCommandText;
+        return Accessor.WritePropertyInteger(apCommand, Command) ? QString() : ChannelTexts().WriteCommand;
     default:
         return {};
     }
@@ -232,7 +229,7 @@ bool TCustomZUVOChannel::WriteSettings(int Selector, QString& ErrorText) {
     FModule->Modified = true;
     FModule->Ok = false;
     Accessor.ChannelDirection = cdOutput;
-    for (int step : WriteStepsOf(Selector)) {
+    for (int step : WriteSteps(Selector)) {
         const QString error = WriteStep(step);
         if (!error.isEmpty()) {
             FModule->Ok = false;

@@ -8,6 +8,7 @@
 #include <QtGlobal>
 #include <memory>
 #include <optional>
+#include <vector>
 
 class TZUVOModule;
 
@@ -30,11 +31,16 @@ enum TSettingsSelector : int {
     ssAccuracyClass = 1,
     ssRangeCode = 2,
     ssRangeList = 3,          // four fields per range
-    ssRangeListWithScale = 4, // six fields, with the user scale; write only
+    ssRangeListWithScale = 4, // six fields, with the user scale; the base writes it only
+    ssFilterCutoff = 5,       // analog inputs
     ssNormalization = 6,
+    ssPolynomial = 7,   // analog inputs
+    ssFlags = 8,        // analog inputs
+    ssLedLimits = 9,    // analog inputs
+    ssResponseTime = 10, // analog inputs
     ssCommand = 12,
     ssCommandStatus = 13, // read only
-    ssCommon = 14,        // accuracy class, range code, range list and normalization, in this order
+    ssCommon = 14,        // every setting the class has; the base: 1, 2, 3 and 6 in this order
 };
 
 // The base of the analog channels of every family: one numbered object of the device with a local
@@ -45,7 +51,8 @@ enum TSettingsSelector : int {
 // Selectors: 1 accuracy class, 2 selected range, 3 range list (4 fields per range), 4 range list
 // with the user scale (6 fields, write only), 6 normalization, 12 command, 13 command status (read
 // only), 14 = 1, 2, 3 and 6 in this order. A selector the class does not know transfers nothing
-// and returns false with an empty text.
+// and returns false with an empty text. The texts are those of ChannelTexts() (Russian unless the
+// application chose a language).
 class TCustomZUVOChannel {
 public:
     TCustomZUVOChannel(TZUVOModule* Module, quint8 ObjectNumber, int Index);
@@ -82,18 +89,25 @@ public:
 protected:
     // One step of the selector tables: the step's error text, empty on success. The families build
     // their own selectors from these.
-    QString ReadStep(int Selector);
-    QString WriteStep(int Selector);
-    QString ReadRangeList();
+    virtual QString ReadStep(int Selector);
+    virtual QString WriteStep(int Selector);
+    // The steps a selector stands for, in order; none for a selector the class does not know.
+    virtual std::vector<int> ReadSteps(int Selector) const;
+    virtual std::vector<int> WriteSteps(int Selector) const;
     // FieldCount is kShortRangeFieldCount (code, attribute, coefficients) or kRangeFieldCount (with
     // the user scale).
+    QString ReadRangeList(int FieldCount = kShortRangeFieldCount);
     QString WriteRangeList(int FieldCount);
+    // As above, with FailText for a failed transfer and SelectorFailText for a refused range
+    // selector (property 48).
+    QString WriteRangeList(int FieldCount, const QString& FailText, const QString& SelectorFailText);
 
-private:
     // Property as integer; nothing on failure, with ErrorText set to StepText, or to the channel
     // read text when the value is not a number.
     std::optional<qint32> ReadInteger(quint16 Property, const QString& StepText, QString& ErrorText);
     std::optional<float> ReadFloat(quint16 Property, const QString& StepText, QString& ErrorText);
+
+private:
     // Runs the unlocked writes, then locks again whatever happened: a failed write must not leave
     // the protected properties open. The outcome of both.
     template <class Writes> bool Unlocked(Writes writes);

@@ -1,5 +1,6 @@
 #include "model/ModuleFactory.h"
 
+#include "model/AnalogInputModules.h"
 #include "model/ZUVOModule.h"
 
 #include <map>
@@ -29,6 +30,17 @@ std::map<QString, TModuleCreator>& Creators() {
     return creators;
 }
 
+// The families built into the program register their classes before anyone asks, so that a class
+// registered later (a test's stand-in) replaces theirs. Marked done first: the families register
+// through RegisterModuleClass, which comes back here.
+void RegisterFamilies() {
+    static bool done = false;
+    if (done)
+        return;
+    done = true;
+    RegisterAnalogInputModuleClasses();
+}
+
 } // namespace
 
 QString ModuleClassOf(quint16 TypeCode) {
@@ -37,10 +49,12 @@ QString ModuleClassOf(quint16 TypeCode) {
 }
 
 void RegisterModuleClass(const QString& ClassName, TModuleCreator Creator) {
+    RegisterFamilies();
     Creators()[ClassName] = std::move(Creator);
 }
 
 TModuleCreation CreateModuleForType(quint16 TypeCode) {
+    RegisterFamilies();
     TModuleCreation result;
     const QString cls = ModuleClassOf(TypeCode);
     if (cls.isEmpty()) {

@@ -14,6 +14,8 @@ class TNerixModule;
 class TPlugZoVuru;
 class TModbusToNerix;
 class TZUVOModule;
+class TSimpleChannel;
+class TAIKDataStreamController;
 
 // Written to an object's unlock slot right before its protected properties.
 inline constexpr quint32 kUnlockCode = 0x5A3C91E4;
@@ -107,6 +109,14 @@ public:
     virtual std::optional<quint16> ZoVuruGroup() const { return std::nullopt; }
     // The class name, as the catalogue's module table gives it.
     virtual QString ClassName() const = 0;
+
+    // What the windows need of every model alike, so that they do not have to know each class.
+    // The analog inputs by zero-based index: nothing beyond the last one, and nothing at all on a
+    // model without analog inputs.
+    virtual int AnalogInputCount() const { return 0; }
+    virtual TSimpleChannel* AnalogInput(int Index) { return nullptr; }
+    // The stream input controller; nothing on a model without one.
+    virtual TAIKDataStreamController* StreamController() { return nullptr; }
 
 protected:
     // Module classes add their channel objects' rows in their constructors.

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "localization/Localization.h"
+#include "model/ChannelTexts.h"
 
-// Leaves the program in English, and the toolkit's own translations with it, when the object goes. A
+// Leaves the program in English, and the toolkit's own translations with it, when the object goes; the
+// channels' error texts go back to their defaults. A
 // test that switches languages holds one (as a fixture member, or first in its body) so that a failed
 // ASSERT, which leaves the test at once, does not leave the next test in another language.
 //
@@ -15,6 +17,7 @@ public:
     ~TLanguageRestored() {
         SetCurrentLanguage(liEnglish);
         InstallToolkitTranslation(liEnglish);
+        SetChannelTexts(TChannelTexts());
     }
     TLanguageRestored(const TLanguageRestored&) = delete;
     TLanguageRestored& operator=(const TLanguageRestored&) = delete;

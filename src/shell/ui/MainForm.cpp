@@ -2,6 +2,7 @@
 
 #include "emulator/VirtualDeviceManager.h"
 #include "emulator/ui/EmulatorForm.h"
+#include "localization/ChannelLanguage.h"
 #include "localization/LanguageTables.h"
 #include "localization/Localization.h"
 #include "model/DeviceRegister.h"
@@ -334,6 +335,8 @@ void TMainForm::SetLanguage(int Language) {
     const quint8 id = Language == liUkrainian ? liUkrainian : liEnglish;
     FOptions.SetLanguageID(id);
     FDm.SetCurrentLanguage(id);
+    // The channels' error texts reach the user through the channel windows' messages.
+    ApplyChannelTexts(id);
     InstallToolkitTranslation(id);
     actSetEngLang->setChecked(id == liEnglish);
     actSetUkrLang->setChecked(id == liUkrainian);
