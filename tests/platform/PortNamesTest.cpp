@@ -8,7 +8,6 @@
 
 namespace {
 
-
 TEST(PortNames, NumbersOfComNames) {
     EXPECT_EQ(PortNumberFromName(QStringLiteral("COM7")), 7);
     EXPECT_EQ(PortNumberFromName(QStringLiteral("com12")), 12);
@@ -36,7 +35,8 @@ TEST(PortNames, PortsFolderEntriesComeBeforeTheTable) {
     const QString target = ports.dir.filePath(QStringLiteral("device"));
     ASSERT_NO_FATAL_FAILURE(WriteFileBytes(target, {}));
     ASSERT_TRUE(QFile::link(target, ports.dir.filePath(QStringLiteral("COM3"))));
-    ASSERT_TRUE(QFile::link(ports.dir.filePath(QStringLiteral("gone")), ports.dir.filePath(QStringLiteral("COM200"))));
+    ASSERT_TRUE(QFile::link(ports.dir.filePath(QStringLiteral("gone")),
+                            ports.dir.filePath(QStringLiteral("COM200"))));
 
     EXPECT_EQ(ResolvePortPath(QStringLiteral("COM3")), target);
     EXPECT_EQ(ResolvePortPath(QStringLiteral("\\\\.\\COM3")), target);
@@ -53,7 +53,8 @@ TEST(PortNames, ListingShowsExistingPortsWithTheirDevices) {
     const QString target = ports.dir.filePath(QStringLiteral("adapter"));
     ASSERT_NO_FATAL_FAILURE(WriteFileBytes(target, {}));
     ASSERT_TRUE(QFile::link(target, ports.dir.filePath(QStringLiteral("COM120"))));
-    ASSERT_TRUE(QFile::link(ports.dir.filePath(QStringLiteral("gone")), ports.dir.filePath(QStringLiteral("COM121"))));
+    ASSERT_TRUE(QFile::link(ports.dir.filePath(QStringLiteral("gone")),
+                            ports.dir.filePath(QStringLiteral("COM121"))));
     const auto list = ListComPorts();
     bool found = false;
     int last = 0;
@@ -66,7 +67,8 @@ TEST(PortNames, ListingShowsExistingPortsWithTheirDevices) {
             EXPECT_EQ(e.DevicePath, target);
             EXPECT_EQ(e.Label, QStringLiteral("COM120 (%1)").arg(target));
         } else {
-            EXPECT_TRUE(e.Label.startsWith(QStringLiteral("COM%1 (tty").arg(e.Number))) << e.Label.toStdString();
+            EXPECT_TRUE(e.Label.startsWith(QStringLiteral("COM%1 (tty").arg(e.Number)))
+                << e.Label.toStdString();
         }
     }
     EXPECT_TRUE(found);

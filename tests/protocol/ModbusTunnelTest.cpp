@@ -92,8 +92,8 @@ TEST(ModbusTunnel, DefaultRowsAndTheDuplicateRule) {
     TNerixModule module;
     TModbusToNerix& tunnel = module.ModbusToNerix();
     const std::vector<std::tuple<quint16, quint8, quint16>> expected = {
-        {0, 0, 0},   {2, 0, 1},     {4, 0, 2},    {6, 0, 3},    {8, 0, 5},    {10, 0, 6},
-        {12, 0, 15}, {14, 0, 16},   {160, 0, 160}, {32, 0, 100}, {34, 0, 101}, {36, 0, 102},
+        {0, 0, 0},   {2, 0, 1},   {4, 0, 2},     {6, 0, 3},    {8, 0, 5},    {10, 0, 6},
+        {12, 0, 15}, {14, 0, 16}, {160, 0, 160}, {32, 0, 100}, {34, 0, 101}, {36, 0, 102},
     };
     ASSERT_EQ(tunnel.Map().Rows().size(), expected.size());
     for (size_t i = 0; i < expected.size(); ++i) {
@@ -113,7 +113,9 @@ TEST(ModbusTunnel, DefaultRowsAndTheDuplicateRule) {
 TEST(PortFrameOfData, BurstsAreCutAt1024AndFramesEndAfterTheGap) {
     TPortFrameOfData frames;
     std::vector<QByteArray> got;
-    frames.OnFrame = [&](const quint8* b, quint16 n) { got.emplace_back(reinterpret_cast<const char*>(b), n); };
+    frames.OnFrame = [&](const quint8* b, quint16 n) {
+        got.emplace_back(reinterpret_cast<const char*>(b), n);
+    };
     QByteArray burst(1500, '\0');
     for (int i = 0; i < burst.size(); ++i)
         burst[i] = char(i);

@@ -1,6 +1,6 @@
+#include "discovery/ui/FindDevices.h"
 #include "bus/ComPortAccessPoint.h"
 #include "bus/PowerRSBus.h"
-#include "discovery/ui/FindDevices.h"
 #include "localization/Localization.h"
 #include "protocol/NerixModule.h"
 #include "support/LanguageRestored.h"

@@ -1,6 +1,6 @@
+#include "emulator/ui/EmulatorForm.h"
 #include "emulator/VirtualDevice.h"
 #include "emulator/VirtualDeviceManager.h"
-#include "emulator/ui/EmulatorForm.h"
 #include "options/AdminOptions.h"
 #include "support/PortsFolder.h"
 #include "support/PtyPair.h"

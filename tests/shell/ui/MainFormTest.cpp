@@ -1,18 +1,18 @@
+#include "shell/ui/MainForm.h"
+#include "bus/ui/BusSettingsForm.h"
 #include "discovery/ui/FindDevices.h"
+#include "emulator/VirtualDeviceManager.h"
+#include "emulator/ui/EmulatorForm.h"
+#include "localization/LanguageTables.h"
 #include "localization/Localization.h"
 #include "options/AdminOptions.h"
 #include "options/OptionsDm.h"
 #include "shell/ConnectionTest.h"
 #include "shell/Dm.h"
-#include "shell/ui/ConnectionsTool.h"
-#include "shell/ui/MainForm.h"
-#include "shell/ui/TestConnectionChannelDlg.h"
 #include "shell/ui/AuxWindows.h"
+#include "shell/ui/ConnectionsTool.h"
 #include "shell/ui/Icons.h"
-#include "bus/ui/BusSettingsForm.h"
-#include "emulator/ui/EmulatorForm.h"
-#include "emulator/VirtualDeviceManager.h"
-#include "localization/LanguageTables.h"
+#include "shell/ui/TestConnectionChannelDlg.h"
 #include "support/LanguageRestored.h"
 #include "support/PortsFolder.h"
 #include "support/ScriptedDevice.h"
@@ -20,20 +20,20 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QSet>
 #include <QTableWidget>
-#include <QComboBox>
-#include <QKeyEvent>
-#include <QLineEdit>
-#include <QMenu>
-#include <QPushButton>
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -279,14 +279,17 @@ TEST(MainForm, AWholeRunOnAScriptedBus) {
     // Each row shows its family's badge, not the unsupported one.
     const int family = int(app.dm->DeviceRegister.FindByType(6)->Family);
     ASSERT_NE(family, 0);
-    EXPECT_EQ(app.form->DeviceList->topLevelItem(0)->icon(0).pixmap(16).toImage(), FamilyIcon(family).pixmap(16).toImage());
-    EXPECT_NE(app.form->DeviceList->topLevelItem(0)->icon(0).pixmap(16).toImage(), FamilyIcon(0).pixmap(16).toImage());
+    EXPECT_EQ(app.form->DeviceList->topLevelItem(0)->icon(0).pixmap(16).toImage(),
+              FamilyIcon(family).pixmap(16).toImage());
+    EXPECT_NE(app.form->DeviceList->topLevelItem(0)->icon(0).pixmap(16).toImage(),
+              FamilyIcon(0).pixmap(16).toImage());
     EXPECT_TRUE(app.form->actStartTestConnection->isEnabled());
 
     app.form->DeviceList->topLevelItem(0)->setSelected(true);
     EXPECT_EQ(app.dm->CurrentDevice->SerialNumber, 1001u);
     app.form->SetLanguage(34);
-    EXPECT_EQ(app.dm->DeviceRegister.FindByType(6)->Channels.Items(0)->Name, QStringLiteral("Канал дискретного вводу №1"));
+    EXPECT_EQ(app.dm->DeviceRegister.FindByType(6)->Channels.Items(0)->Name,
+              QStringLiteral("Канал дискретного вводу №1"));
     EXPECT_EQ(app.dm->RangesTable.ParameterName(9), QStringLiteral("Напруга"));
     EXPECT_EQ(app.form->DeviceList->headerItem()->text(0), QStringLiteral("Адреса"));
     EXPECT_TRUE(app.form->close());
@@ -305,15 +308,20 @@ TEST(MainForm, SelectionAndTheLiteBackgroundShowInTheListsPalette) {
         const QPalette p = list->palette();
         EXPECT_EQ(p.color(g, QPalette::Base), QColor(Qt::white));
         // A selection that differs plainly from the background and keeps its text readable.
-        EXPECT_GT(std::abs(p.color(g, QPalette::Highlight).lightness() - p.color(g, QPalette::Base).lightness()), 80);
+        EXPECT_GT(
+            std::abs(p.color(g, QPalette::Highlight).lightness() - p.color(g, QPalette::Base).lightness()),
+            80);
         EXPECT_GT(std::abs(p.color(g, QPalette::Highlight).lightness() -
-                           p.color(g, QPalette::HighlightedText).lightness()), 80);
+                           p.color(g, QPalette::HighlightedText).lightness()),
+                  80);
     }
     app.form->ApplyMode(true);
     for (QPalette::ColorGroup g : {QPalette::Active, QPalette::Inactive}) {
         const QPalette p = list->palette();
         EXPECT_EQ(p.color(g, QPalette::Base), QColor(210, 255, 233));
-        EXPECT_GT(std::abs(p.color(g, QPalette::Highlight).lightness() - p.color(g, QPalette::Base).lightness()), 80);
+        EXPECT_GT(
+            std::abs(p.color(g, QPalette::Highlight).lightness() - p.color(g, QPalette::Base).lightness()),
+            80);
     }
 }
 
@@ -378,10 +386,15 @@ TEST(MainForm, EveryVisibleTextIsUkrainian) {
     addTable(EmulatorLanguage());
     addTable(RangeKindsLanguage());
     // Names and symbols that stay as they are in every language.
-    const QSet<QString> fixed = {QStringLiteral("Languages"), QStringLiteral("?"),
-                                 QStringLiteral("Com port"), QStringLiteral("Udp port"), QStringLiteral("English"),
-                                 QStringLiteral("Українська"), QStringLiteral("KVD-2xRS232-RS485-ILOOP-BUS"),
-                                 QStringLiteral("KVD-RS232(USB)-LAN-RS485-BUS"), QStringLiteral("KVD-RS485-RS485-BUS")};
+    const QSet<QString> fixed = {QStringLiteral("Languages"),
+                                 QStringLiteral("?"),
+                                 QStringLiteral("Com port"),
+                                 QStringLiteral("Udp port"),
+                                 QStringLiteral("English"),
+                                 QStringLiteral("Українська"),
+                                 QStringLiteral("KVD-2xRS232-RS485-ILOOP-BUS"),
+                                 QStringLiteral("KVD-RS232(USB)-LAN-RS485-BUS"),
+                                 QStringLiteral("KVD-RS485-RS485-BUS")};
     QStringList stray;
     auto check = [&](const QString& where, QString text) {
         text.remove(QLatin1Char('&'));
@@ -425,7 +438,9 @@ TEST(MainForm, EveryVisibleTextIsUkrainian) {
     checkWidget(&scan);
     TAboutForm about;
     checkWidget(&about);
-    EXPECT_TRUE(about.findChild<QLabel*>(QStringLiteral("AboutText"))->text().contains(QStringLiteral("Сервісна програма")));
+    EXPECT_TRUE(about.findChild<QLabel*>(QStringLiteral("AboutText"))
+                    ->text()
+                    .contains(QStringLiteral("Сервісна програма")));
     TRangesListForm ranges(app.dm->RangesTable);
     checkWidget(&ranges);
     TTestConnectionChannelDlg test(*app.dm);
