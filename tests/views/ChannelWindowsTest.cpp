@@ -1,14 +1,14 @@
 // The objects page's rows, the channel dispatch table, the analog input selector and the health
 // controller marker.
+#include "views/ChannelWindows.h"
+#include "bus/BaudRate.h"
 #include "bus/ComPortAccessPoint.h"
 #include "bus/PowerRSBus.h"
-#include "bus/BaudRate.h"
 #include "model/CustomZUVOChannel.h"
 #include "model/DeviceRegister.h"
 #include "model/ZUVOModule.h"
 #include "support/ScriptedDevice.h"
 #include "views/AnalogInputSelector.h"
-#include "views/ChannelWindows.h"
 #include "views/DeviceService.h"
 
 #include <gtest/gtest.h>
@@ -69,7 +69,8 @@ TEST(ChannelWindows, TheDispatchTable) {
         for (const auto& b : ChannelDispatchTable())
             if (&a != &b && a.Kind == b.Kind)
                 for (quint32 t : a.TypeCodes)
-                    EXPECT_EQ(std::count(b.TypeCodes.begin(), b.TypeCodes.end(), t), 0) << int(a.Kind) << " " << t;
+                    EXPECT_EQ(std::count(b.TypeCodes.begin(), b.TypeCodes.end(), t), 0)
+                        << int(a.Kind) << " " << t;
 }
 
 TEST(ChannelWindows, WhichAnalogInputARowStandsFor) {
