@@ -30,6 +30,10 @@ public:
     bool Exchange(const quint8* Request, int RequestLength, int AnswerLength, quint8* Answer,
                   const TAnswerCheck& Check = {});
 
+    // An exchange is waiting for its answer. Handlers that run during that wait (timers, clicks) ask
+    // this before starting one of their own, which would be refused.
+    bool Busy() const { return FBusy; }
+
     bool Active() const { return IsOpen(); }
     void SetActive(bool value);
 

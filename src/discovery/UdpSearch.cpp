@@ -29,10 +29,13 @@ bool TUdpSearch::Probe(quint8 Address, TTransferProtocol Protocol, TUdpHit& Hit)
     if (!Read(spTypeCode, Hit.TypeCode) || !Read(spSerialNumber, Hit.SerialNumber) ||
         !Read(spChannelMask, Hit.ChannelMask) || !Read(spBusSettings, settings))
         return false;
+    Hit.BusSettings = settings;
     DecodeUdpBusSettings(settings, Hit.BaudCode, Hit.ParityCode, Hit.StopBitsCode);
-    // Neither of the last two fails the probe: older devices do not have them.
+    // Neither of the last two fails the probe: older devices do not have them. A code that is no
+    // byte order means the device has none the program could use; taking it for order 0 would
+    // offer, and later write, an order the device never reported.
     quint32 order = 0;
-    Hit.ByteOrder = Read(spByteOrder, order) ? quint8(order <= 7 ? order : 0) : quint8(boNAN);
+    Hit.ByteOrder = Read(spByteOrder, order) && order <= 7 ? quint8(order) : quint8(boNAN);
     if (!Read(spAnswerTimeout, Hit.TimeoutCode))
         Hit.TimeoutCode = 0;
     return true;

@@ -18,6 +18,7 @@ struct TUdpHit {
     quint32 ChannelMask = 0;
     quint32 SerialNumber = 0;
     quint32 TypeCode = 0;
+    quint32 BusSettings = 0; // the raw word the settings above were decoded from
 };
 
 // The line settings as the UDP search reads the bus settings word: the gateway owns the line, so

@@ -2,6 +2,7 @@
 
 #include "emulator/VirtualDevice.h"
 #include "model/ZUVOModule.h"
+#include "platform/Ticks.h"
 
 #include <bit>
 
@@ -41,7 +42,18 @@ bool TCustomVirtualChannel::Process(TNerixRequest& Request) {
 }
 
 TVirtualSystemChannel::TVirtualSystemChannel(TVirtualDevice* Device, quint32 TypeCode, quint32 ChannelMask)
-    : TCustomVirtualChannel(Device, 0, vkSystem), FTypeCode(TypeCode), FChannelMask(ChannelMask) {}
+    : TCustomVirtualChannel(Device, 0, vkSystem), FTypeCode(TypeCode), FChannelMask(ChannelMask),
+      FMachineTimeSetAt(TickCount()) {}
+
+quint32 TVirtualSystemChannel::MachineTime() const {
+    // Wraps at 32 bits as the device's own counter does.
+    return quint32(FMachineTimeSet + (TickCount() - FMachineTimeSetAt) / 1000);
+}
+
+void TVirtualSystemChannel::SetMachineTime(quint32 Seconds) {
+    FMachineTimeSet = Seconds;
+    FMachineTimeSetAt = TickCount();
+}
 
 bool TVirtualSystemChannel::UnlockCheck() {
     const bool open = FUnlockSlot == kUnlockCode;
@@ -59,6 +71,10 @@ std::optional<quint32> TVirtualSystemChannel::ReadRegister(quint16 Register) {
         return FChannelMask;
     case 3:
         return FAddress; // the bus address alone, fixed for the device's life
+    case spFirmwareVersion:
+        return kFirmwareVersion;
+    case spMachineTime:
+        return MachineTime();
     default:
         return std::nullopt;
     }
@@ -86,6 +102,9 @@ bool TVirtualSystemChannel::WriteRegister(quint16 Register, quint32 Value) {
         return true;
     case spUnlock:
         FUnlockSlot = Value;
+        return true;
+    case spMachineTime:
+        SetMachineTime(Value);
         return true;
     default:
         return false;

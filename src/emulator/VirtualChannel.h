@@ -89,6 +89,13 @@ public:
     // so one unlock opens exactly one protected write.
     bool UnlockCheck();
 
+    // The firmware version word every emulated device reports (register 100): 2024.03.18, build 2.
+    static constexpr quint32 kFirmwareVersion = 0x00520318;
+    // The device's clock (register 102): seconds, counting from 0 at creation or from the last
+    // value written, on the monotonic clock.
+    quint32 MachineTime() const;
+    void SetMachineTime(quint32 Seconds);
+
     // Bound by the device to its own Store and Restore (registers 5 and 6).
     std::function<void()> OnStore;
     std::function<void()> OnRestore;
@@ -103,4 +110,6 @@ private:
     quint32 FSerialNumber = 0;
     quint32 FChannelMask;
     quint32 FUnlockSlot = 0;
+    quint32 FMachineTimeSet = 0;    // the clock's value at FMachineTimeSetAt
+    quint64 FMachineTimeSetAt = 0;  // monotonic milliseconds
 };

@@ -1,6 +1,7 @@
 #include "localization/LanguageTables.h"
 
 #include "localization/ChannelLanguage.h"
+#include "localization/DeviceViewsLanguage.h"
 
 namespace {
 
@@ -29,5 +30,7 @@ std::vector<TTableReport> CheckAllLanguageTables() {
         Check("Emulator", EmulatorLanguage()),
         Check("RangeKinds", RangeKindsLanguage()),
         Check("Channel", ChannelLanguage()),
+        Check("DeviceProps", DevicePropsLanguage()),
+        Check("DeviceService", DeviceServiceLanguage()),
     };
 }

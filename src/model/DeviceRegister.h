@@ -7,6 +7,7 @@
 #include <QtGlobal>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 // The name of the model with this type code; empty for a code the program does not know, which the
@@ -156,6 +157,10 @@ struct TDeviceProps {
     quint64 ChannelMask = 0; // bit i: catalogue channel i is present
     int Index = 0;
     bool Selected = false;
+    // The bus settings word (system property 3) exactly as a UDP search read it. That search decodes
+    // the word its own way, so a rewrite of the word keeps the device's own bits for every field the
+    // user left alone. A serial scan takes speed and parity from its own state and leaves it empty.
+    std::optional<quint32> BusSettingsWord;
 
     TDeviceProps() = default;
     // TypeRegister and MaskRegister are the raw system properties 0 and 2.

@@ -34,3 +34,12 @@ void WaitForDevice(QIODevice& device, TIoWait what, int maxMs, bool processEvent
     if (processEvents)
         ProcessPendingEvents();
 }
+
+void PauseProcessingEvents(int ms) {
+    const quint64 start = TickCount();
+    ProcessPendingEvents();
+    while (TickCount() - start < quint64(std::max(ms, 0))) {
+        SleepMs(std::min<int>(kWaitSliceMs, int(quint64(ms) - (TickCount() - start))));
+        ProcessPendingEvents();
+    }
+}

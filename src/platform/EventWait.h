@@ -16,3 +16,7 @@ void ProcessPendingEvents();
 // for at most min(maxMs, kWaitSliceMs) milliseconds, then processes pending events when asked to.
 // Every exchange that waits on a port or socket loops over this, so no caller spins.
 void WaitForDevice(QIODevice& device, TIoWait what, int maxMs, bool processEvents = true);
+
+// Waits about `ms` milliseconds while pending events keep running, in slices short enough that the
+// window stays alive and no core is burnt. Without an application object it simply sleeps.
+void PauseProcessingEvents(int ms);

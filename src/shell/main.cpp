@@ -6,6 +6,8 @@
 #include "discovery/ui/FindDevices.h"
 #include "shell/ui/ConnectionsTool.h"
 #include "shell/ui/MainForm.h"
+#include "views/DeviceSettingsWorkflow.h"
+#include "views/ui/DevicePropsForm.h"
 
 #include <QApplication>
 #include <QDir>
@@ -47,8 +49,24 @@ int main(int argc, char* argv[]) {
     auto form = std::make_unique<TMainForm>(*dm, *options->AdminOptions());
     if (demo)
         form->ComConnection().ScanDialog().DefaultProtocol = tpNerix;
+
+    // "Settings": the device properties window, made once and reused, run by the settings workflow.
+    auto* deviceProps = new TDevicePropsForm(*dm, *options->AdminOptions(), form.get());
+    auto settings = std::make_unique<TDeviceSettingsWorkflow>(dm->Module, dm->cnl, dm->Bus);
+    settings->OnExecute = [deviceProps](TDeviceProps& device, TDeviceParams& edited) {
+        return deviceProps->Execute(device, edited);
+    };
+    TMainForm* main = form.get();
+    settings->OnMessage = [main](const QString& text) { QMessageBox::information(main, main->windowTitle(), text); };
+    settings->OnSearch = [main] { main->actFindDevicesExecute(); };
+    form->OnDeviceSettings = [&dm, &settings] {
+        if (dm->CurrentDevice)
+            settings->Run(*dm->CurrentDevice, dm->CurrentAccessPoint);
+    };
+
     form->show();
     const int code = QApplication::exec();
+    settings.reset();
     form.reset();
     dm.reset();
     options.reset();

@@ -73,7 +73,7 @@ TEST_F(UdpSearch, EveryAnsweringDeviceWithItsSettings) {
     EXPECT_EQ(dio.Address, 4);
     EXPECT_EQ(dio.SerialNumber, 502u);
     EXPECT_EQ(dio.ChannelMask, 0xFFu);
-    EXPECT_EQ(dio.ByteOrder, 0); // 9 is no order: 0
+    EXPECT_EQ(dio.ByteOrder, boNAN); // 9 is no order: the device has none the program can use
     EXPECT_EQ(dio.ParityCode, 2);
     EXPECT_EQ(dio.BaudCode, 13);
     EXPECT_EQ(dio.TimeoutCode, 2u);

@@ -3,6 +3,7 @@
 #include "emulator/VirtualAnalogChannels.h"
 #include "emulator/VirtualDiscreteChannels.h"
 #include "model/ZUVOModule.h"
+#include "platform/Ticks.h"
 
 #include <gtest/gtest.h>
 
@@ -65,6 +66,10 @@ const std::vector<TRegisterRow> kRows = {
     {System, 7, {}, 0, false}, {System, 14, {}, 0, false}, {System, 16, {}, 0, false},
     {System, 15, {}, kUnlockCode, true},
     {System, 0xFFFF, {}, 0, false},
+    // the service registers: the version is fixed, the clock runs and can be set
+    {System, 100, TVirtualSystemChannel::kFirmwareVersion, 5, false, 100, TVirtualSystemChannel::kFirmwareVersion},
+    {System, 102, kAnyValue, 1000, true},
+    {System, 101, {}, 0, false}, {System, 160, {}, 0, false},
     // analog input
     {AI, 0, 0u, kOne, false},
     {AI, 1, 0u, 7, false, 1, 0u},
@@ -169,6 +174,20 @@ TEST(VirtualRegisters, EveryRegisterOfEveryChannelKind) {
             EXPECT_FALSE(device->SettingsChanged());
         }
     }
+}
+
+TEST(VirtualRegisters, TheMachineTimeRunsFromWhatWasWritten) {
+    TVirtualDeviceManager m;
+    m.AddDevices(7, 1);
+    const quint64 before = TickCount();
+    ASSERT_TRUE(WriteReg(m, 1, 0, spMachineTime, 93784));
+    const std::optional<quint32> t = ReadReg(m, 1, 0, spMachineTime);
+    ASSERT_TRUE(t);
+    // However slow the machine, the clock stands between what was written and that plus the time
+    // that went by.
+    EXPECT_GE(*t, 93784u);
+    EXPECT_LE(*t, 93784u + (TickCount() - before) / 1000 + 1);
+    EXPECT_FALSE(m.DeviceAt(0)->SettingsChanged()); // a clock is no setting that flash keeps
 }
 
 TEST(VirtualRegisters, AnalogInputTemperatureIsRestless) {

@@ -42,9 +42,13 @@ public:
     }
     void SetDeviceBaud(quint8 address, quint32 baud) { FDevices.SetDeviceBaud(address, baud); }
     void SetDeviceModbus(quint8 address, bool modbus) { FDevices.SetDeviceModbus(address, modbus); }
+    void SetAddressFollowsBusSettings(quint8 address, bool follows) {
+        FDevices.SetAddressFollowsBusSettings(address, follows);
+    }
     quint32 Property(quint8 address, quint8 object, quint16 property) const {
         return FDevices.Property(address, object, property);
     }
+    bool HasDevice(quint8 address) const { return FDevices.HasDevice(address); }
 
     // Replaces the table: every request goes to the callback.
     void SetResponder(TResponder responder);

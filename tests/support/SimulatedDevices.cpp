@@ -17,6 +17,28 @@ void TSimulatedDevices::SetDeviceModbus(quint8 address, bool modbus) {
     FDevices[address].Modbus = modbus;
 }
 
+void TSimulatedDevices::SetAddressFollowsBusSettings(quint8 address, bool follows) {
+    std::lock_guard lock(FMutex);
+    FDevices[address].AddressFollowsBusSettings = follows;
+}
+
+bool TSimulatedDevices::HasDevice(quint8 address) const {
+    std::lock_guard lock(FMutex);
+    return FDevices.count(address) > 0;
+}
+
+void TSimulatedDevices::AfterWrite(quint8 address, quint8 object, quint16 property) {
+    const auto it = FDevices.find(address);
+    if (it == FDevices.end() || !it->second.AddressFollowsBusSettings || object != 0 || property != 3)
+        return;
+    const quint8 moved = quint8(it->second.Properties[{0, 3}]);
+    if (moved == address || moved == 0)
+        return;
+    TSimDevice dev = std::move(it->second);
+    FDevices.erase(it);
+    FDevices[moved] = std::move(dev);
+}
+
 quint32 TSimulatedDevices::Property(quint8 address, quint8 object, quint16 property) const {
     std::lock_guard lock(FMutex);
     const auto dev = FDevices.find(address);
@@ -76,6 +98,8 @@ QByteArray TSimulatedDevices::AnswerNerix(const QByteArray& request, quint32 lin
         p[8] = quint8(v);
     }
     PutCrc16(p, 9);
+    if (request[1] == 1)
+        AfterWrite(address, object, property);
     return answer;
 }
 
@@ -108,5 +132,7 @@ QByteArray TSimulatedDevices::AnswerModbus(const QByteArray& request, quint32 li
     }
     a.resize(a.size() + 2);
     PutCrc16(reinterpret_cast<quint8*>(a.data()), int(a.size() - 2));
+    if (q[1] == 16)
+        AfterWrite(address, 0, reg->second);
     return a;
 }

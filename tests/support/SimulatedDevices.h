@@ -19,7 +19,11 @@ public:
     // The device speaks Modbus RTU instead of Nerix; its object 0 properties sit at the registers
     // every device maps them to.
     void SetDeviceModbus(quint8 address, bool modbus);
+    // As a real device does: after answering a write of its bus settings word (object 0, property
+    // 3) at its present address, the device answers at the address in the word's low byte.
+    void SetAddressFollowsBusSettings(quint8 address, bool follows);
     quint32 Property(quint8 address, quint8 object, quint16 property) const;
+    bool HasDevice(quint8 address) const;
 
     // The answer to one request at the given line speed (0 when the line has none); empty: silence.
     QByteArray Answer(const QByteArray& request, quint32 lineSpeed);
@@ -29,7 +33,10 @@ private:
         std::map<std::pair<quint8, quint16>, quint32> Properties;
         quint32 Baud = 0;
         bool Modbus = false;
+        bool AddressFollowsBusSettings = false;
     };
+    // A written bus settings word moves a device that follows it.
+    void AfterWrite(quint8 address, quint8 object, quint16 property);
     TSimDevice* DeviceFor(quint8 address, bool modbus, quint32 lineSpeed, quint8* realAddress);
     QByteArray AnswerNerix(const QByteArray& request, quint32 lineSpeed);
     QByteArray AnswerModbus(const QByteArray& request, quint32 lineSpeed);

@@ -514,8 +514,14 @@ void TMainForm::DeviceListChange() {
 void TMainForm::actDevSettingsExecute() {
     if (!FDm.CurrentDevice || FDm.CurrentDevice->TypeCode == kUnsupportedTypeCode || !actDevSettings->isEnabled())
         return;
-    if (OnDeviceSettings)
-        OnDeviceSettings();
+    if (!OnDeviceSettings)
+        return;
+    // The button shows pressed while the settings run.
+    actDevSettings->setCheckable(true);
+    actDevSettings->setChecked(true);
+    OnDeviceSettings();
+    actDevSettings->setChecked(false);
+    actDevSettings->setCheckable(false);
 }
 
 void TMainForm::actChangeModeExecute() {

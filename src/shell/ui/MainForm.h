@@ -47,7 +47,7 @@ public:
     std::function<bool(const QString& Text)> OnConfirm;
     // Shows a message; a message box unless replaced.
     std::function<void(const QString& Text)> OnMessage;
-    // The device properties window; nothing until it is part of the program.
+    // The device-settings workflow for the current device (the device properties window).
     std::function<void()> OnDeviceSettings;
     // F2: shows or hides the traffic window; nothing until it is part of the program.
     std::function<void()> OnTrafficToggle;

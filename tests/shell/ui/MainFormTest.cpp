@@ -149,7 +149,11 @@ TEST(MainForm, SelectionRulesConnectedOrNotAndTheConverterItems) {
     App app([](TAdminOptions& o) { o.AccessPoints()->ComPortAPOptions()->SetPort(2); });
     app.form->FormActivate();
     int settingsOpened = 0;
-    app.form->OnDeviceSettings = [&] { ++settingsOpened; };
+    bool pressedMeanwhile = false;
+    app.form->OnDeviceSettings = [&] {
+        ++settingsOpened;
+        pressedMeanwhile = app.form->actDevSettings->isChecked();
+    };
 
     app.AddDevice(1, 11);
     app.AddDevice(2, 12);
@@ -182,6 +186,8 @@ TEST(MainForm, SelectionRulesConnectedOrNotAndTheConverterItems) {
     EXPECT_TRUE(app.form->actDevSettings->isEnabled());
     QApplication::sendEvent(list, &enter);
     EXPECT_EQ(settingsOpened, 1);
+    EXPECT_TRUE(pressedMeanwhile); // "Settings" shows pressed while the settings run
+    EXPECT_FALSE(app.form->actDevSettings->isChecked());
     list->clearSelection();
     EXPECT_EQ(app.dm->CurrentDevice, nullptr);
     EXPECT_FALSE(app.form->actDevSettings->isEnabled());
