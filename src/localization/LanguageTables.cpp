@@ -1,5 +1,6 @@
 #include "localization/LanguageTables.h"
 
+#include "localization/AnalogInputLanguage.h"
 #include "localization/ChannelLanguage.h"
 #include "localization/DeviceViewsLanguage.h"
 
@@ -24,7 +25,7 @@ TTableReport Check(const char* module, const TLanguageLocalization<TLanguage>& t
 
 std::vector<TTableReport> CheckAllLanguageTables() {
     // Every module's table belongs in this list.
-    return {
+    std::vector<TTableReport> reports = {
         // clang-format off
         Check("MainUnit", MainUnitLanguage()),
         Check("FindUnit", FindUnitLanguage()),
@@ -36,4 +37,7 @@ std::vector<TTableReport> CheckAllLanguageTables() {
         Check("DeviceService", DeviceServiceLanguage()),
         // clang-format on
     };
+    for (TTableReport& r : CheckAnalogInputLanguageTables())
+        reports.push_back(std::move(r));
+    return reports;
 }

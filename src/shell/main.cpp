@@ -8,6 +8,7 @@
 #include "shell/ui/MainForm.h"
 #include "views/DeviceSettingsWorkflow.h"
 #include "views/ui/DevicePropsForm.h"
+#include "views/ui/KVD_AIK_ChannelForm.h"
 
 #include <QApplication>
 #include <QDir>
@@ -52,6 +53,7 @@ int main(int argc, char* argv[]) {
 
     // "Settings": the device properties window, made once and reused, run by the settings workflow.
     auto* deviceProps = new TDevicePropsForm(*dm, *options->AdminOptions(), form.get());
+    RegisterAnalogInputWindow(*new TKVD_AIK_ChannelForm(*dm, form.get()));
     auto settings = std::make_unique<TDeviceSettingsWorkflow>(dm->Module, dm->cnl, dm->Bus);
     settings->OnExecute = [deviceProps](TDeviceProps& device, TDeviceParams& edited) {
         return deviceProps->Execute(device, edited);

@@ -1,0 +1,6 @@
+#include "views/AnalogInputGenerator.h"
+
+TAnalogInputGeneratorHook& AnalogInputGenerator() {
+    static TAnalogInputGeneratorHook hook;
+    return hook;
+}
