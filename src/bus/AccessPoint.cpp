@@ -6,7 +6,8 @@
 
 bool TAccessPoint::Exchange(const quint8* Request, int RequestLength, int AnswerLength, quint8* Answer,
                             const TAnswerCheck& Check) {
-    if (AnswerLength > kMaxAnswer || AnswerLength < 0 || RequestLength < 0 || RequestLength > MaxRequestLength())
+    if (AnswerLength > kMaxAnswer || AnswerLength < 0 || RequestLength < 0 ||
+        RequestLength > MaxRequestLength())
         return false;
     TExchangeGuard guard(FBusy);
     if (!guard.Acquired())

@@ -35,8 +35,8 @@ inline constexpr int kBaudRateCount = br921600 + 1;
 
 // The listening port's speeds (the emulator's), in the order its users store them: the bus's list
 // up to 115200, then 128000 and 256000.
-inline constexpr TBaudRate kPortRates[] = {brCustom, br110,   br300,   br600,   br1200,   br2400,
-                                           br4800,   br9600,  br14400, br19200, br38400,  br56000,
+inline constexpr TBaudRate kPortRates[] = {brCustom, br110,    br300,    br600,   br1200,  br2400,
+                                           br4800,   br9600,   br14400,  br19200, br38400, br56000,
                                            br57600,  br115200, br128000, br256000};
 inline constexpr int kPortRateCount = int(sizeof kPortRates / sizeof kPortRates[0]);
 

@@ -91,7 +91,8 @@ void TCommPortDriver::DeliverPackets() {
     }
     if (!FPacket.isEmpty() && FPacketTimeout > 0 && TickCount() - FPacketStart > quint64(FPacketTimeout)) {
         if (FPacketMode == pmPass && OnReceivePacket)
-            OnReceivePacket(this, reinterpret_cast<const quint8*>(FPacket.constData()), quint32(FPacket.size()));
+            OnReceivePacket(this, reinterpret_cast<const quint8*>(FPacket.constData()),
+                            quint32(FPacket.size()));
         FPacket.clear();
     }
 }

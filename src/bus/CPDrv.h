@@ -13,8 +13,10 @@ class TCommPortDriver;
 
 enum TPacketMode { pmDiscard, pmPass };
 
-using TReceiveDataEvent = std::function<void(TCommPortDriver* Sender, const quint8* DataPtr, quint32 DataSize)>;
-using TReceivePacketEvent = std::function<void(TCommPortDriver* Sender, const quint8* Packet, quint32 DataSize)>;
+using TReceiveDataEvent =
+    std::function<void(TCommPortDriver* Sender, const quint8* DataPtr, quint32 DataSize)>;
+using TReceivePacketEvent =
+    std::function<void(TCommPortDriver* Sender, const quint8* Packet, quint32 DataSize)>;
 
 // A serial port that listens instead of asking: a window timer polls it every PollingDelay ms and
 // hands whatever arrived to OnReceiveData, on the window thread. Used where the program is the one
@@ -57,7 +59,9 @@ public:
 
 protected:
     // This port has no RTS toggling: it holds RTS on instead.
-    THwFlowControl EffectiveHwFlow() const override { return HwFlow() == hfRTSTOGGLE ? hfNONERTSON : HwFlow(); }
+    THwFlowControl EffectiveHwFlow() const override {
+        return HwFlow() == hfRTSTOGGLE ? hfNONERTSON : HwFlow();
+    }
 
 private:
     void DeliverPackets();

@@ -76,8 +76,8 @@ bool TPowerRsBus::Attempt(quint8* Buffer, quint32 RequestLength, quint32 AnswerL
     // find the late answer of the attempt before it in front of its own.
     const bool skippedRequest =
         skipped == RequestLength && std::memcmp(FSkipped.data(), FRequest.data(), RequestLength) == 0;
-    const bool mirrored =
-        skipped == 0 && AnswerLength == RequestLength && std::memcmp(Buffer, FRequest.data(), RequestLength) == 0;
+    const bool mirrored = skipped == 0 && AnswerLength == RequestLength &&
+                          std::memcmp(Buffer, FRequest.data(), RequestLength) == 0;
     if (FirstAttempt && skippedRequest)
         EchoDetected();
     else if (FirstAttempt && mirrored && SecondFrameFollows(Buffer, AnswerLength, Check))
@@ -87,7 +87,8 @@ bool TPowerRsBus::Attempt(quint8* Buffer, quint32 RequestLength, quint32 AnswerL
     return true;
 }
 
-bool TPowerRsBus::SkipToAnswer(quint8* Buffer, quint32 AnswerLength, const TAnswerCheck& Check, quint32& Skipped) {
+bool TPowerRsBus::SkipToAnswer(quint8* Buffer, quint32 AnswerLength, const TAnswerCheck& Check,
+                               quint32& Skipped) {
     for (Skipped = 0; !Check(Buffer, int(AnswerLength)); ++Skipped) {
         if (Skipped >= kMaxSkippedBytes)
             return false;

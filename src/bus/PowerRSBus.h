@@ -8,7 +8,6 @@
 #include <array>
 #include <functional>
 
-
 class TPowerRsBus;
 using TNotifyEvent = std::function<void(TPowerRsBus* Sender)>;
 using TRsDataTransferEvent =
@@ -37,7 +36,8 @@ public:
     // With a Check, an answer it rejects is not given up at once: the window slides on byte by byte
     // (each new byte under the same idle time-out) until a frame passes, so noise on the line's
     // turn-round or the tail of a late answer in front of the real one does not cost the attempt.
-    bool SendReceive(quint8* Buffer, quint32 RequestLength, quint32 AnswerLength, const TAnswerCheck* Check = nullptr);
+    bool SendReceive(quint8* Buffer, quint32 RequestLength, quint32 AnswerLength,
+                     const TAnswerCheck* Check = nullptr);
 
     // 0 lowers RTS, 1 raises it; only while open.
     void SetRTSLevel(int Level);

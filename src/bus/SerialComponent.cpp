@@ -52,8 +52,8 @@ bool TSerialComponent::ApplySettings() {
     if (!FOpen)
         return false;
     FLine->SetWriteTimeout(FOutputTimeout);
-    const auto settings = MakeLineSettings(FBaudRateValue, FDataBits, FParity, FStopBits, EffectiveHwFlow(), FSwFlow,
-                                           FEnableDTROnOpen);
+    const auto settings = MakeLineSettings(FBaudRateValue, FDataBits, FParity, FStopBits, EffectiveHwFlow(),
+                                           FSwFlow, FEnableDTROnOpen);
     if (!FLine->Apply(settings)) {
         FLastErrorReason = FLine->ErrorText();
         FLastError = QStringLiteral("%1: %2").arg(FLine->DevicePath(), FLastErrorReason);

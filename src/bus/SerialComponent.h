@@ -77,7 +77,8 @@ protected:
     // Writes Count bytes, giving up after Timeout ms without progress. With ProcessEvents the
     // window's events run between chunks and while waiting; with CheckLine the send stops when
     // every modem status line is low.
-    quint32 SendBytes(const quint8* Buffer, quint32 Count, quint32 Timeout, bool ProcessEvents, bool CheckLine);
+    quint32 SendBytes(const quint8* Buffer, quint32 Count, quint32 Timeout, bool ProcessEvents,
+                      bool CheckLine);
     // Reads Count bytes, giving up after InputTimeout ms without a new byte. A closed port, an I/O
     // error or a read that yields nothing although bytes were reported ends it: waiting on would
     // read nothing for ever.

@@ -12,10 +12,18 @@ TLineSettings MakeLineSettings(quint32 baudRateValue, TDataBits dataBits, TParit
     s.Parity = TLineParity(int(parity));
     s.StopBits = TLineStopBits(int(stopBits));
     switch (hwFlow) {
-    case hfNONE: s.Rts = TLineRts::Off; break;
-    case hfNONERTSON: s.Rts = TLineRts::On; break;
-    case hfRTSCTS: s.Rts = TLineRts::Handshake; break;
-    case hfRTSTOGGLE: s.Rts = TLineRts::Toggle; break;
+    case hfNONE:
+        s.Rts = TLineRts::Off;
+        break;
+    case hfNONERTSON:
+        s.Rts = TLineRts::On;
+        break;
+    case hfRTSCTS:
+        s.Rts = TLineRts::Handshake;
+        break;
+    case hfRTSTOGGLE:
+        s.Rts = TLineRts::Toggle;
+        break;
     }
     s.XonXoff = swFlow == sfXONXOFF;
     s.Dtr = dtr;

@@ -21,8 +21,8 @@ bool TUdpPortAccessPointState::Send(const quint8* Request, int RequestLength) {
     if (FGateway.isNull())
         return false;
     std::memcpy(FBuffer.data(), Request, size_t(RequestLength));
-    const qint64 sent = Client->Socket()->writeDatagram(reinterpret_cast<const char*>(FBuffer.data()), RequestLength,
-                                                        FGateway, Client->RemotePort());
+    const qint64 sent = Client->Socket()->writeDatagram(reinterpret_cast<const char*>(FBuffer.data()),
+                                                        RequestLength, FGateway, Client->RemotePort());
     return sent == RequestLength;
 }
 
@@ -175,7 +175,8 @@ int TUdpPortAccessPoint::ForeignDatagrams() const {
     return FNotLocalState->ForeignDatagrams + FLocalState->ForeignDatagrams;
 }
 
-bool TUdpPortAccessPoint::DoExchange(const quint8* Request, int RequestLength, quint8* Answer, int AnswerLength) {
+bool TUdpPortAccessPoint::DoExchange(const quint8* Request, int RequestLength, quint8* Answer,
+                                     int AnswerLength) {
     if (!FState->StateIsOpen())
         return false;
     return FState->StateExchange(Request, RequestLength, Answer, AnswerLength, FTimeout);

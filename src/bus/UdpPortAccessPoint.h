@@ -28,7 +28,8 @@ protected:
     // Sends the request to the gateway; false when it cannot go out.
     bool Send(const quint8* Request, int RequestLength);
     static bool LengthsOk(int RequestLength, int AnswerLength) {
-        return RequestLength > 0 && RequestLength <= kBufferSize && AnswerLength >= 0 && AnswerLength <= kBufferSize;
+        return RequestLength > 0 && RequestLength <= kBufferSize && AnswerLength >= 0 &&
+               AnswerLength <= kBufferSize;
     }
 
     std::array<quint8, kBufferSize> FBuffer{};

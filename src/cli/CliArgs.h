@@ -42,7 +42,7 @@ struct TCliOptions {
     // One device, and what to read or write there.
     int Address = -1;
     int Object = -1;
-    int Channel = 0; // an analog input, counted from 1; 0: every one
+    int Channel = 0;                 // an analog input, counted from 1; 0: every one
     std::vector<quint16> Properties; // read takes a list, write exactly one
     bool Float = false;
     TByteOrder Order = boNAN;

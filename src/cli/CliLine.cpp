@@ -100,7 +100,9 @@ TCliOption RtsOption() {
 
 // The line's integer options live in TCliLineOptions, out of IntegerIn's reach.
 TCliApply LineIntegerIn(int TCliLineOptions::*Field, const char* Name, qint64 Lo, qint64 Hi) {
-    return [=](TCliOptions& o, const QString& text) { return ParseIntegerIn(text, Name, Lo, Hi, o.Line.*Field); };
+    return [=](TCliOptions& o, const QString& text) {
+        return ParseIntegerIn(text, Name, Lo, Hi, o.Line.*Field);
+    };
 }
 
 } // namespace
@@ -209,8 +211,9 @@ bool TCliLine::Open(TCliIo& Io) {
         return true;
     QString message = CannotOpenText(FLine.Port, FBus.LastError());
     if (FBus.LastErrorIsPermission())
-        message += QStringLiteral(" (the user must be in the \"dialout\" group: sudo adduser $USER dialout, then "
-                                  "log in again)");
+        message +=
+            QStringLiteral(" (the user must be in the \"dialout\" group: sudo adduser $USER dialout, then "
+                           "log in again)");
     Io.Fail(message, {{QStringLiteral("port"), FLine.Port}});
     return false;
 }

@@ -86,7 +86,8 @@ bool TBusScan::ProbeAddress(quint8 Address, quint32 Baud, TTransferProtocol Prot
     return ok;
 }
 
-void TBusScan::Report(quint8 Address, quint32 Baud, TTransferProtocol Protocol, const TProbeResult& Identity) {
+void TBusScan::Report(quint8 Address, quint32 Baud, TTransferProtocol Protocol,
+                      const TProbeResult& Identity) {
     TScanHit hit;
     hit.Address = Address;
     hit.Baud = Baud;

@@ -45,8 +45,8 @@ struct TProbeResult {
 // A device the scan found, as the connection lists it.
 struct TScanHit {
     quint8 Address = 0;
-    quint32 Baud = 0;     // bit/s the device answered at
-    quint8 BaudCode = 0;  // that speed's TBaudRate ordinal (brCustom for a speed outside the table)
+    quint32 Baud = 0;    // bit/s the device answered at
+    quint8 BaudCode = 0; // that speed's TBaudRate ordinal (brCustom for a speed outside the table)
     quint8 ParityCode = 0;
     TTransferProtocol Protocol = tpNerix;
     TProbeResult Identity;

@@ -10,9 +10,15 @@ void DecodeUdpBusSettings(quint32 Word, quint8& BaudCode, quint8& ParityCode, qu
     const quint8 parity = quint8(Word >> 20);
     ParityCode = parity <= 4 ? parity : 0;
     switch (Word >> 28) {
-    case 2: StopBitsCode = 1; break;
-    case 3: StopBitsCode = 2; break;
-    default: StopBitsCode = 0; break;
+    case 2:
+        StopBitsCode = 1;
+        break;
+    case 3:
+        StopBitsCode = 2;
+        break;
+    default:
+        StopBitsCode = 0;
+        break;
     }
 }
 

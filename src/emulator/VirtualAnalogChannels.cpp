@@ -34,7 +34,8 @@ void FillRanges(TRangeList& Ranges, std::initializer_list<quint16> Codes) {
         Ranges.AddRange(code, 1, 1.0f, 0.0f);
 }
 
-// Register 48: field number in byte 0 (the short record's four), range index in byte 1 (an entry of the list).
+// Register 48: field number in byte 0 (the short record's four), range index in byte 1 (an entry of the
+// list).
 bool SelectRangeField(quint32 Value, const TRangeList& Ranges, quint8& Selector, quint8& Index) {
     const quint8 field = quint8(Value);
     const quint8 entry = quint8(Value >> 8);

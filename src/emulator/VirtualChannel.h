@@ -110,6 +110,6 @@ private:
     quint32 FSerialNumber = 0;
     quint32 FChannelMask;
     quint32 FUnlockSlot = 0;
-    quint32 FMachineTimeSet = 0;    // the clock's value at FMachineTimeSetAt
-    quint64 FMachineTimeSetAt = 0;  // monotonic milliseconds
+    quint32 FMachineTimeSet = 0;   // the clock's value at FMachineTimeSetAt
+    quint64 FMachineTimeSetAt = 0; // monotonic milliseconds
 };

@@ -4,6 +4,7 @@
 
 namespace {
 
+// clang-format off
 const TAIChannelLanguageLocalization::TRow kChannelRows[] = {
     {&TAIChannelLanguage::Module, {"Module", "Модуль", "Модуль", "Modul", "Módulo", "Module"}},
     {&TAIChannelLanguage::Channel, {"Channel", "Канал", "Канал", "Kanal", "Canal", "Canal"}},
@@ -47,7 +48,9 @@ const TAIChannelLanguageLocalization::TRow kChannelRows[] = {
     {&TAIChannelLanguage::BtnGenerator, {"Open…", "Открыть…", "Відкрити…", "Öffnen…", "Abrir…", "Ouvrir…"}},
     {&TAIChannelLanguage::Legend, {"1 – on, 0 – off", "1 – вкл, 0 – выкл", "1 – увімк, 0 – вимк", "1 – ein, 0 – aus", "1 – act., 0 – desact.", "1 – marche, 0 – arrêt"}},
 };
+// clang-format on
 
+// clang-format off
 const TAiInputParamLanguageLocalization::TRow kInputParamRows[] = {
     {&TAiInputParamLanguage::Caption, {"Select range", "Выбор диапазона", "Вибір діапазону", "Bereich wählen", "Seleccionar rango", "Choisir la plage"}},
     {&TAiInputParamLanguage::InputParameter, {"Input parameter", "Входной параметр", "Вхідний параметр", "Eingangsgröße", "Parámetro de entrada", "Grandeur d'entrée"}},
@@ -58,7 +61,9 @@ const TAiInputParamLanguageLocalization::TRow kInputParamRows[] = {
     {&TAiInputParamLanguage::Apply, {"Apply", "Применить", "Застосувати", "Übernehmen", "Aplicar", "Appliquer"}},
     {&TAiInputParamLanguage::Cancel, {"Cancel", "Отмена", "Скасувати", "Abbrechen", "Cancelar", "Annuler"}},
 };
+// clang-format on
 
+// clang-format off
 const TFilterParamLanguageLocalization::TRow kFilterRows[] = {
     {&TFilterParamLanguage::Caption, {"Filter parameters", "Параметры фильтра", "Параметри фільтра", "Filterparameter", "Parámetros del filtro", "Paramètres du filtre"}},
     {&TFilterParamLanguage::FilterFrequency, {"Filter frequency, Hz", "Частота фильтра, Гц", "Частота фільтра, Гц", "Filterfrequenz, Hz", "Frecuencia del filtro, Hz", "Fréquence du filtre, Hz"}},
@@ -69,7 +74,9 @@ const TFilterParamLanguageLocalization::TRow kFilterRows[] = {
     {&TFilterParamLanguage::MsgBadCutoff, {"Incorrect cutoff frequency value", "Не правильное значение частоты среза", "Неправильне значення частоти зрізу", "Ungültiger Wert der Grenzfrequenz", "Valor de frecuencia de corte incorrecto", "Valeur de fréquence de coupure incorrecte"}},
     {&TFilterParamLanguage::MsgBadResponseTime, {"Incorrect response time value", "Не правильное значение времени отклика", "Неправильне значення часу відгуку", "Ungültiger Wert der Ansprechzeit", "Valor de tiempo de respuesta incorrecto", "Valeur de temps de réponse incorrecte"}},
 };
+// clang-format on
 
+// clang-format off
 const TAiLedLimitLanguageLocalization::TRow kLedRows[] = {
     {&TAiLedLimitLanguage::Caption, {"LED limits", "Пределы индикации", "Межі індикації", "LED-Grenzen", "Límites del LED", "Limites de la LED"}},
     {&TAiLedLimitLanguage::Min, {"Min:", "Мин:", "Мін:", "Min:", "Mín:", "Min :"}},
@@ -78,7 +85,9 @@ const TAiLedLimitLanguageLocalization::TRow kLedRows[] = {
     {&TAiLedLimitLanguage::Cancel, {"Cancel", "Отмена", "Скасувати", "Abbrechen", "Cancelar", "Annuler"}},
     {&TAiLedLimitLanguage::MsgMaxBelowMin, {"Maximum value should not be less than the minimum", "Максимальное значение не должно быть меньше минимального", "Максимальне значення не повинно бути меншим за мінімальне", "Der Höchstwert darf nicht kleiner als der Mindestwert sein", "El valor máximo no debe ser menor que el mínimo", "La valeur maximale ne doit pas être inférieure à la valeur minimale"}},
 };
+// clang-format on
 
+// clang-format off
 const TAiUserPolynomLanguageLocalization::TRow kPolynomRows[] = {
     {&TAiUserPolynomLanguage::Caption, {"User polynomial", "Полином пользователя", "Поліном користувача", "Benutzerpolynom", "Polinomio del usuario", "Polynôme utilisateur"}},
     {&TAiUserPolynomLanguage::Calibration, {"Calibration of polinomial", "Калибровка полинома", "Калібрування полінома", "Kalibrierung des Polynoms", "Calibración del polinomio", "Étalonnage du polynôme"}},
@@ -98,7 +107,9 @@ const TAiUserPolynomLanguageLocalization::TRow kPolynomRows[] = {
     {&TAiUserPolynomLanguage::Apply, {"Apply", "Применить", "Застосувати", "Übernehmen", "Aplicar", "Appliquer"}},
     {&TAiUserPolynomLanguage::Cancel, {"Cancel", "Отмена", "Скасувати", "Abbrechen", "Cancelar", "Annuler"}},
 };
+// clang-format on
 
+// clang-format off
 const TAIFlagsLanguageLocalization::TRow kFlagsRows[] = {
     {&TAIFlagsLanguage::Caption, {"Channel flags", "Флаги канала", "Прапорці каналу", "Kanalflags", "Indicadores del canal", "Drapeaux du canal"}},
     {&TAIFlagsLanguage::DataFormat, {"Data format", "Формат данных", "Формат даних", "Datenformat", "Formato de datos", "Format des données"}},
@@ -112,25 +123,28 @@ const TAIFlagsLanguageLocalization::TRow kFlagsRows[] = {
     {&TAIFlagsLanguage::Cancel, {"Cancel", "Отмена", "Скасувати", "Abbrechen", "Cancelar", "Annuler"}},
     {&TAIFlagsLanguage::MsgBadRms, {"RMS Points must be a whole number", "Число точек RMS должно быть целым", "Кількість точок RMS має бути цілим числом", "RMS-Punkte müssen eine ganze Zahl sein", "Los puntos RMS deben ser un número entero", "Les points RMS doivent être un nombre entier"}},
 };
+// clang-format on
 
-template <typename TLanguage> TTableReport Check(const char* module, const TLanguageLocalization<TLanguage>& table) {
+template <typename TLanguage>
+TTableReport Check(const char* module, const TLanguageLocalization<TLanguage>& table) {
     TTableReport report;
     report.Module = QString::fromLatin1(module);
     report.Fields = int(TLanguage::Fields().size());
     for (int i = 0; i < kLanguageCount; ++i)
         for (const auto& [name, field] : TLanguage::Fields())
             if ((table.Language(i).*field).trimmed().isEmpty())
-                report.Missing << QStringLiteral("%1.%2").arg(table.Language(i).LanguageName(), QLatin1String(name));
+                report.Missing << QStringLiteral("%1.%2").arg(table.Language(i).LanguageName(),
+                                                              QLatin1String(name));
     return report;
 }
 
 } // namespace
 
-#define DVV_FIELDS_OF(Struct, Texts)                                                                             \
-    const std::vector<std::pair<const char*, QString Struct::*>>& Struct::Fields() {                             \
-        using TSelf = Struct;                                                                                    \
-        static const std::vector<std::pair<const char*, QString TSelf::*>> fields = {Texts(DVV_TEXT_FIELD)};     \
-        return fields;                                                                                           \
+#define DVV_FIELDS_OF(Struct, Texts)                                                                         \
+    const std::vector<std::pair<const char*, QString Struct::*>>& Struct::Fields() {                         \
+        using TSelf = Struct;                                                                                \
+        static const std::vector<std::pair<const char*, QString TSelf::*>> fields = {Texts(DVV_TEXT_FIELD)}; \
+        return fields;                                                                                       \
     }
 DVV_FIELDS_OF(TAIChannelLanguage, DVV_AI_CHANNEL_TEXTS)
 DVV_FIELDS_OF(TAiInputParamLanguage, DVV_AI_INPUT_PARAM_TEXTS)
@@ -172,8 +186,8 @@ TAIFlagsLanguageLocalization& AIFlagsLanguage() {
 
 std::vector<TTableReport> CheckAnalogInputLanguageTables() {
     return {
-        Check("AIChannel", AIChannelLanguage()),       Check("AiInputParam", AiInputParamLanguage()),
-        Check("FilterParam", FilterParamLanguage()),   Check("AiLedLimit", AiLedLimitLanguage()),
+        Check("AIChannel", AIChannelLanguage()),         Check("AiInputParam", AiInputParamLanguage()),
+        Check("FilterParam", FilterParamLanguage()),     Check("AiLedLimit", AiLedLimitLanguage()),
         Check("AiUserPolynom", AiUserPolynomLanguage()), Check("AIFlags", AIFlagsLanguage()),
     };
 }

@@ -6,6 +6,7 @@ namespace {
 using T = TChannelLanguage;
 using TRow = TChannelLanguageLocalization::TRow;
 
+// clang-format off
 const TRow kRows[] = {
     {&T::ReadAccuracyClass, {"Error reading the accuracy class", "Ошибка при считывании класса точности", "Помилка під час зчитування класу точності", "Fehler beim Lesen der Genauigkeitsklasse", "Error al leer la clase de precisión", "Erreur de lecture de la classe de précision"}},
     {&T::ReadRangeCode, {"Error reading the selected range", "Ошибка при считывании значения выбранного диапазона", "Помилка під час зчитування значення вибраного діапазону", "Fehler beim Lesen des gewählten Messbereichs", "Error al leer el rango seleccionado", "Erreur de lecture de la plage sélectionnée"}},
@@ -31,12 +32,14 @@ const TRow kRows[] = {
     {&T::WriteFlags, {"Error setting the channel flags", "Ошибка при установке флагов канала", "Помилка під час встановлення прапорців каналу", "Fehler beim Setzen der Kanal-Flags", "Error al establecer los indicadores del canal", "Erreur lors du réglage des indicateurs du canal"}},
     {&T::WriteLedLimits, {"Error writing the LED indication limits.", "Ошибка при записи пределов светодиодной индикации.", "Помилка під час запису меж світлодіодної індикації.", "Fehler beim Schreiben der Grenzen der LED-Anzeige.", "Error al escribir los límites de la indicación LED.", "Erreur d'écriture des limites de l'indication LED."}},
 };
+// clang-format on
 
 } // namespace
 
 const std::vector<std::pair<const char*, QString TChannelLanguage::*>>& TChannelLanguage::Fields() {
     using TSelf = TChannelLanguage;
-    static const std::vector<std::pair<const char*, QString TSelf::*>> fields = {DVV_CHANNEL_TEXTS(DVV_TEXT_FIELD)};
+    static const std::vector<std::pair<const char*, QString TSelf::*>> fields = {
+        DVV_CHANNEL_TEXTS(DVV_TEXT_FIELD)};
     return fields;
 }
 

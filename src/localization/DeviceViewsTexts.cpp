@@ -4,6 +4,7 @@
 
 namespace {
 
+// clang-format off
 const TDevicePropsLanguageLocalization::TRow kDevicePropsRows[] = {
     {&TDevicePropsLanguage::Caption, {"Device parameters", "Параметры устройства", "Параметри пристрою", "Geräteparameter", "Parámetros del dispositivo", "Paramètres de l'appareil"}},
     {&TDevicePropsLanguage::DeviceAddress, {"Device address", "Адрес устройства", "Адреса пристрою", "Geräteadresse", "Dirección del dispositivo", "Adresse de l'appareil"}},
@@ -34,7 +35,9 @@ const TDevicePropsLanguageLocalization::TRow kDevicePropsRows[] = {
     {&TDevicePropsLanguage::MsgAfterDetecting, {"After device detecting", "После обнаружения устройства", "Після виявлення пристрою", "Nach der Geräteerkennung", "Tras detectar el dispositivo,", "Après la détection de l'appareil,"}},
     {&TDevicePropsLanguage::MsgSaveIntoFlash, {"Save parameters into flash", "сохраните параметры во flash", "збережіть параметри у flash", "die Parameter im Flash speichern", "guarde los parámetros en la flash", "enregistrez les paramètres en flash"}},
 };
+// clang-format on
 
+// clang-format off
 const TDeviceServiceLanguageLocalization::TRow kDeviceServiceRows[] = {
     {&TDeviceServiceLanguage::Caption, {"Device Service", "Сервис устройства", "Сервіс пристрою", "Gerätedienst", "Servicio del dispositivo", "Service de l'appareil"}},
     {&TDeviceServiceLanguage::MachineTime, {"Machine time", "Машинное время", "Машинний час", "Maschinenzeit", "Tiempo de máquina", "Temps machine"}},
@@ -44,6 +47,7 @@ const TDeviceServiceLanguageLocalization::TRow kDeviceServiceRows[] = {
     {&TDeviceServiceLanguage::MachineTimeHint, {"Click to set the machine time (days:hours:minutes:seconds)", "Щёлкните, чтобы установить машинное время (дни:часы:минуты:секунды)", "Клацніть, щоб встановити машинний час (дні:години:хвилини:секунди)", "Klicken, um die Maschinenzeit zu setzen (Tage:Stunden:Minuten:Sekunden)", "Haga clic para fijar el tiempo de máquina (días:horas:minutos:segundos)", "Cliquez pour régler le temps machine (jours:heures:minutes:secondes)"}},
     {&TDeviceServiceLanguage::MsgTimeTooLarge, {"The machine time is too large: the device counts at most %1 (days:hours:minutes:seconds)", "Слишком большое машинное время: устройство считает не больше %1 (дни:часы:минуты:секунды)", "Завеликий машинний час: пристрій рахує не більше %1 (дні:години:хвилини:секунди)", "Die Maschinenzeit ist zu groß: das Gerät zählt höchstens %1 (Tage:Stunden:Minuten:Sekunden)", "El tiempo de máquina es demasiado grande: el dispositivo cuenta como máximo %1 (días:horas:minutos:segundos)", "Le temps machine est trop grand : l'appareil compte au plus %1 (jours:heures:minutes:secondes)"}},
 };
+// clang-format on
 
 } // namespace
 
@@ -54,7 +58,8 @@ const std::vector<std::pair<const char*, QString TDevicePropsLanguage::*>>& TDev
     return fields;
 }
 
-const std::vector<std::pair<const char*, QString TDeviceServiceLanguage::*>>& TDeviceServiceLanguage::Fields() {
+const std::vector<std::pair<const char*, QString TDeviceServiceLanguage::*>>&
+TDeviceServiceLanguage::Fields() {
     using TSelf = TDeviceServiceLanguage;
     static const std::vector<std::pair<const char*, QString TSelf::*>> fields = {
         DVV_DEVICE_SERVICE_TEXTS(DVV_TEXT_FIELD)};

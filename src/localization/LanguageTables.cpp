@@ -7,7 +7,8 @@
 namespace {
 
 // The fields of one table that are empty in some language.
-template <typename TLanguage> TTableReport Check(const char* module, const TLanguageLocalization<TLanguage>& table) {
+template <typename TLanguage>
+TTableReport Check(const char* module, const TLanguageLocalization<TLanguage>& table) {
     TTableReport report;
     report.Module = QString::fromLatin1(module);
     report.Fields = int(TLanguage::Fields().size());
@@ -25,6 +26,7 @@ template <typename TLanguage> TTableReport Check(const char* module, const TLang
 std::vector<TTableReport> CheckAllLanguageTables() {
     // Every module's table belongs in this list.
     std::vector<TTableReport> reports = {
+        // clang-format off
         Check("MainUnit", MainUnitLanguage()),
         Check("FindUnit", FindUnitLanguage()),
         Check("UdpConnection", UdpConnectionLanguage()),
@@ -33,6 +35,7 @@ std::vector<TTableReport> CheckAllLanguageTables() {
         Check("Channel", ChannelLanguage()),
         Check("DeviceProps", DevicePropsLanguage()),
         Check("DeviceService", DeviceServiceLanguage()),
+        // clang-format on
     };
     for (TTableReport& r : CheckAnalogInputLanguageTables())
         reports.push_back(std::move(r));

@@ -13,6 +13,7 @@
 
 // The main window, its connection test window, the serial connection's list and status bar, the
 // serial settings dialog, and the catalogue's names.
+// clang-format off
 #define DVV_MAIN_UNIT_TEXTS(X)                                                                                   \
     X(Title) X(LiteTitle) X(MenuExit) X(MenuBus) X(MenuDevices) X(MenuService) X(MenuConnectionTest)             \
     X(MenuVirtualTools) X(MenuSignalGenerator) X(MenuTester) X(MenuRemoteContact) X(ActBusSettings) X(ActConnect) \
@@ -29,6 +30,7 @@
     X(MsgComPortDialout) X(RangesCaption) X(RangesParameter) X(RangesCode) X(RangesRange) X(RangesLow)            \
     X(RangesHigh) X(RangesUnit) X(AboutCaption) X(AboutVersion) X(AboutText) X(MsgHelpMissing)                   \
     X(MsgHelpNoViewer)
+// clang-format on
 
 struct TMainUnitLanguage : TAppLocalization {
     using TAppLocalization::TAppLocalization;
@@ -40,10 +42,12 @@ struct TMainUnitLanguage : TAppLocalization {
 };
 
 // The serial scan dialog, shared by the search behind a UDP gateway.
+// clang-format off
 #define DVV_FIND_UNIT_TEXTS(X)                                                                                   \
     X(Caption) X(CommunicationProtocol) X(ScanMethod) X(InitialAddress) X(LastAddress) X(CurrentAddress)         \
     X(CurrentSpeed) X(Parity) X(Speeds) X(ByAddresses) X(BySpeeds) X(SearchFirst) X(SearchAll) X(Close) X(Stop)   \
     X(MsgAddressRange) X(MsgDevicesFound) X(MsgNoDeviceFound)
+// clang-format on
 
 struct TFindUnitLanguage : TAppLocalization {
     using TAppLocalization::TAppLocalization;
@@ -52,9 +56,11 @@ struct TFindUnitLanguage : TAppLocalization {
 };
 
 // The UDP connection's list and status bar.
+// clang-format off
 #define DVV_UDP_CONNECTION_TEXTS(X)                                                                              \
     X(ColAddress) X(ColProtocol) X(ColDeviceType) X(ColSerialNumber) X(PanelHost) X(PanelRemotePort)             \
     X(PanelLocalPort) X(Connected)
+// clang-format on
 
 struct TUdpConnectionLanguage : TAppLocalization {
     using TAppLocalization::TAppLocalization;
@@ -63,9 +69,11 @@ struct TUdpConnectionLanguage : TAppLocalization {
 };
 
 // The emulator window and its count editor.
+// clang-format off
 #define DVV_EMULATOR_TEXTS(X)                                                                                    \
     X(Caption) X(ComPort) X(Protocol) X(ColDevice) X(ColNumber) X(Close) X(Apply) X(MsgComPortError)             \
     X(EditorCaption) X(EditorPrompt) X(EditorNumber) X(EditorApply) X(EditorCancel) X(MsgChooseDevice)
+// clang-format on
 
 struct TEmulatorLanguage : TAppLocalization {
     using TAppLocalization::TAppLocalization;

@@ -42,12 +42,23 @@ bool InstallToolkitTranslation(quint8 LanguageID) {
     }
     QString locale;
     switch (LanguageID) {
-    case liRussian: locale = QStringLiteral("ru"); break;
-    case liUkrainian: locale = QStringLiteral("uk"); break;
-    case liGerman: locale = QStringLiteral("de"); break;
-    case liSpanish: locale = QStringLiteral("es"); break;
-    case liFrench: locale = QStringLiteral("fr"); break;
-    default: return true;
+    case liRussian:
+        locale = QStringLiteral("ru");
+        break;
+    case liUkrainian:
+        locale = QStringLiteral("uk");
+        break;
+    case liGerman:
+        locale = QStringLiteral("de");
+        break;
+    case liSpanish:
+        locale = QStringLiteral("es");
+        break;
+    case liFrench:
+        locale = QStringLiteral("fr");
+        break;
+    default:
+        return true;
     }
     auto next = std::make_unique<QTranslator>();
     if (!next->load(QStringLiteral("qtbase_") + locale, QLibraryInfo::path(QLibraryInfo::TranslationsPath)))

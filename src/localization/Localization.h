@@ -1,8 +1,8 @@
 #pragma once
 
 #include <QList>
-#include <QStringList>
 #include <QString>
+#include <QStringList>
 #include <QtGlobal>
 #include <array>
 #include <memory>
@@ -80,7 +80,9 @@ public:
         }
     }
 
-    bool Select(quint8 LanguageID, quint8 SubLanguageID = 0) { return FList.Select(LanguageID, SubLanguageID); }
+    bool Select(quint8 LanguageID, quint8 SubLanguageID = 0) {
+        return FList.Select(LanguageID, SubLanguageID);
+    }
     const TLanguage& Current() const { return static_cast<const TLanguage&>(*FList.Current()); }
     // The way every reader fetches: select the program's current language, then read.
     const TLanguage& Texts(quint8 LanguageID) {

@@ -6,6 +6,7 @@ namespace {
 using T = TMainUnitLanguage;
 using TRow = TMainUnitLanguageLocalization::TRow;
 
+// clang-format off
 const TRow kRows[] = {
     {&T::Title, {"ZUVO Dovuvavarovod", "ZUVO Dovuvavarovod", "ZUVO Dovuvavarovod", "ZUVO Dovuvavarovod", "ZUVO Dovuvavarovod", "ZUVO Dovuvavarovod"}},
     {&T::LiteTitle, {"Dovuvavarovod Lite", "Dovuvavarovod Lite", "Dovuvavarovod Lite", "Dovuvavarovod Lite", "Dovuvavarovod Lite", "Dovuvavarovod Lite"}},
@@ -128,6 +129,7 @@ const TRow kRows[] = {
     {&T::UniversalMapNoteFast, {"Universal Modbus Map Constructor (BR115200 is strongly recommended)", "Универсальный конструктор карты Modbus (настоятельно рекомендуется BR115200)", "Універсальний конструктор карти Modbus (наполегливо рекомендується BR115200)", "Universeller Modbus-Kartenkonstruktor (BR115200 wird dringend empfohlen)", "Constructor universal de mapas Modbus (se recomienda encarecidamente BR115200)", "Constructeur universel de tables Modbus (BR115200 fortement recommandé)"}},
     {&T::DeviceNotSupported, {"Device not supported", "Устройство не поддерживается", "Пристрій не підтримується", "Gerät wird nicht unterstützt", "Dispositivo no compatible", "Appareil non pris en charge"}},
 };
+// clang-format on
 
 } // namespace
 

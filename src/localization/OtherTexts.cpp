@@ -4,6 +4,7 @@
 
 namespace {
 
+// clang-format off
 const TFindUnitLanguageLocalization::TRow kFindRows[] = {
     {&TFindUnitLanguage::Caption, {"Device detection", "Поиск устройств", "Пошук пристроїв", "Geräteerkennung", "Detección de dispositivos", "Détection des appareils"}},
     {&TFindUnitLanguage::CommunicationProtocol, {"Communication protocol", "Протокол обмена", "Протокол обміну", "Kommunikationsprotokoll", "Protocolo de comunicación", "Protocole de communication"}},
@@ -24,7 +25,9 @@ const TFindUnitLanguageLocalization::TRow kFindRows[] = {
     {&TFindUnitLanguage::MsgDevicesFound, {"Devices found: %1", "Найдено устройств: %1", "Знайдено пристроїв: %1", "Gefundene Geräte: %1", "Dispositivos encontrados: %1", "Appareils trouvés : %1"}},
     {&TFindUnitLanguage::MsgNoDeviceFound, {"No device found", "Устройства не найдены", "Пристроїв не знайдено", "Kein Gerät gefunden", "No se encontró ningún dispositivo", "Aucun appareil trouvé"}},
 };
+// clang-format on
 
+// clang-format off
 const TUdpConnectionLanguageLocalization::TRow kUdpRows[] = {
     {&TUdpConnectionLanguage::ColAddress, {"Address", "Адрес", "Адреса", "Adresse", "Dirección", "Adresse"}},
     {&TUdpConnectionLanguage::ColProtocol, {"Protocol", "Протокол", "Протокол", "Protokoll", "Protocolo", "Protocole"}},
@@ -35,7 +38,9 @@ const TUdpConnectionLanguageLocalization::TRow kUdpRows[] = {
     {&TUdpConnectionLanguage::PanelLocalPort, {"Local port", "Локальный порт", "Локальний порт", "Lokaler Port", "Puerto local", "Port local"}},
     {&TUdpConnectionLanguage::Connected, {"Connected", "Подключено", "Підключено", "Verbunden", "Conectado", "Connecté"}},
 };
+// clang-format on
 
+// clang-format off
 const TEmulatorLanguageLocalization::TRow kEmulatorRows[] = {
     {&TEmulatorLanguage::Caption, {"Select devices", "Выбор устройств", "Вибір пристроїв", "Geräte auswählen", "Seleccionar dispositivos", "Sélection des appareils"}},
     {&TEmulatorLanguage::ComPort, {"COM-port", "COM-порт", "COM-порт", "COM-Port", "Puerto COM", "Port COM"}},
@@ -52,7 +57,9 @@ const TEmulatorLanguageLocalization::TRow kEmulatorRows[] = {
     {&TEmulatorLanguage::EditorCancel, {"Cancel", "Отмена", "Скасувати", "Abbrechen", "Cancelar", "Annuler"}},
     {&TEmulatorLanguage::MsgChooseDevice, {"Choose at least one device to emulate", "Выберите хотя бы одно устройство для эмуляции", "Виберіть хоча б один пристрій для емуляції", "Wählen Sie mindestens ein Gerät zum Emulieren", "Elija al menos un dispositivo para emular", "Choisissez au moins un appareil à émuler"}},
 };
+// clang-format on
 
+// clang-format off
 const TRangeKindsLanguageLocalization::TRow kRangeKindRows[] = {
     {&TRangeKindsLanguage::Voltage, {"Voltage", "Напряжение", "Напруга", "Spannung", "Tensión", "Tension"}},
     {&TRangeKindsLanguage::BipolarVoltage, {"Bipolar voltage", "Двуполярное напряжение", "Двополярна напруга", "Bipolare Spannung", "Tensión bipolar", "Tension bipolaire"}},
@@ -69,12 +76,14 @@ const TRangeKindsLanguageLocalization::TRow kRangeKindRows[] = {
     {&TRangeKindsLanguage::BipolarCurrent, {"Bipolar current", "Двуполярный ток", "Двополярний струм", "Bipolarer Strom", "Corriente bipolar", "Courant bipolaire"}},
     {&TRangeKindsLanguage::Service, {"Service", "Служебный", "Службовий", "Service", "Servicio", "Service"}},
 };
+// clang-format on
 
 } // namespace
 
 const std::vector<std::pair<const char*, QString TRangeKindsLanguage::*>>& TRangeKindsLanguage::Fields() {
     using TSelf = TRangeKindsLanguage;
-    static const std::vector<std::pair<const char*, QString TSelf::*>> fields = {DVV_RANGE_KIND_TEXTS(DVV_TEXT_FIELD)};
+    static const std::vector<std::pair<const char*, QString TSelf::*>> fields = {
+        DVV_RANGE_KIND_TEXTS(DVV_TEXT_FIELD)};
     return fields;
 }
 
@@ -97,11 +106,13 @@ void RebuildRangesTable(TPrTbl& Table, quint8 LanguageID) {
 
 const std::vector<std::pair<const char*, QString TFindUnitLanguage::*>>& TFindUnitLanguage::Fields() {
     using TSelf = TFindUnitLanguage;
-    static const std::vector<std::pair<const char*, QString TSelf::*>> fields = {DVV_FIND_UNIT_TEXTS(DVV_TEXT_FIELD)};
+    static const std::vector<std::pair<const char*, QString TSelf::*>> fields = {
+        DVV_FIND_UNIT_TEXTS(DVV_TEXT_FIELD)};
     return fields;
 }
 
-const std::vector<std::pair<const char*, QString TUdpConnectionLanguage::*>>& TUdpConnectionLanguage::Fields() {
+const std::vector<std::pair<const char*, QString TUdpConnectionLanguage::*>>&
+TUdpConnectionLanguage::Fields() {
     using TSelf = TUdpConnectionLanguage;
     static const std::vector<std::pair<const char*, QString TSelf::*>> fields = {
         DVV_UDP_CONNECTION_TEXTS(DVV_TEXT_FIELD)};
@@ -110,7 +121,8 @@ const std::vector<std::pair<const char*, QString TUdpConnectionLanguage::*>>& TU
 
 const std::vector<std::pair<const char*, QString TEmulatorLanguage::*>>& TEmulatorLanguage::Fields() {
     using TSelf = TEmulatorLanguage;
-    static const std::vector<std::pair<const char*, QString TSelf::*>> fields = {DVV_EMULATOR_TEXTS(DVV_TEXT_FIELD)};
+    static const std::vector<std::pair<const char*, QString TSelf::*>> fields = {
+        DVV_EMULATOR_TEXTS(DVV_TEXT_FIELD)};
     return fields;
 }
 

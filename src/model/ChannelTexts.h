@@ -5,12 +5,14 @@
 // The error texts of the channel objects. The model cannot reach the language tables, so it keeps
 // one set of texts that the application replaces whenever the user picks a language; until then
 // the channels speak Russian, the devices' own language.
+// clang-format off
 #define DVV_CHANNEL_TEXTS(X)                                                                                     \
     X(ReadAccuracyClass) X(ReadRangeCode) X(ReadRangeList) X(ReadNormalization) X(ReadCommand)                   \
     X(ReadCommandStatus) X(ReadChannel) X(WriteAccuracyClass) X(WriteRangeCode) X(WriteRangeList)                \
     X(WriteNormalization) X(WriteCommand) X(ReadFilterCutoff) X(ReadResponseTime) X(ReadPolynomial) X(ReadFlags) \
     X(ReadLedLimits) X(WriteSelectedRange) X(WriteFilterCutoff) X(WriteResponseTime) X(WritePolynomial)          \
     X(WriteFlags) X(WriteLedLimits)
+// clang-format on
 
 struct TChannelTexts {
     // Every analog channel.

@@ -42,11 +42,13 @@ TCustomZUVOChannel::TCustomZUVOChannel(TZUVOModule* Module, quint8 ObjectNumber,
 TCustomZUVOChannel::~TCustomZUVOChannel() = default;
 
 std::vector<int> TCustomZUVOChannel::ReadSteps(int Selector) const {
-    return StepsOf(Selector, {ssAccuracyClass, ssRangeCode, ssRangeList, ssNormalization, ssCommand, ssCommandStatus});
+    return StepsOf(Selector,
+                   {ssAccuracyClass, ssRangeCode, ssRangeList, ssNormalization, ssCommand, ssCommandStatus});
 }
 
 std::vector<int> TCustomZUVOChannel::WriteSteps(int Selector) const {
-    return StepsOf(Selector, {ssAccuracyClass, ssRangeCode, ssRangeList, ssRangeListWithScale, ssNormalization, ssCommand});
+    return StepsOf(Selector, {ssAccuracyClass, ssRangeCode, ssRangeList, ssRangeListWithScale,
+                              ssNormalization, ssCommand});
 }
 
 std::optional<qint32> TCustomZUVOChannel::ReadInteger(quint16 Property, const QString& StepText,
@@ -208,7 +210,8 @@ QString TCustomZUVOChannel::WriteStep(int Selector) {
         return ok ? QString() : ChannelTexts().WriteAccuracyClass;
     }
     case ssRangeCode:
-        return Accessor.WritePropertyInteger(apRangeCode, RangeCode) ? QString() : ChannelTexts().WriteRangeCode;
+        return Accessor.WritePropertyInteger(apRangeCode, RangeCode) ? QString()
+                                                                     : ChannelTexts().WriteRangeCode;
     case ssRangeList:
         return WriteRangeList(kShortRangeFieldCount);
     case ssRangeListWithScale:

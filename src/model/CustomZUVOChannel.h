@@ -34,9 +34,9 @@ enum TSettingsSelector : int {
     ssRangeListWithScale = 4, // six fields, with the user scale; the base writes it only
     ssFilterCutoff = 5,       // analog inputs
     ssNormalization = 6,
-    ssPolynomial = 7,   // analog inputs
-    ssFlags = 8,        // analog inputs
-    ssLedLimits = 9,    // analog inputs
+    ssPolynomial = 7,    // analog inputs
+    ssFlags = 8,         // analog inputs
+    ssLedLimits = 9,     // analog inputs
     ssResponseTime = 10, // analog inputs
     ssCommand = 12,
     ssCommandStatus = 13, // read only

@@ -5,6 +5,7 @@
 #include <map>
 
 QString ModelNameOf(quint16 TypeCode) {
+    // clang-format off
     static const std::map<quint16, const char*> names = {
         {0, "KVD-AIK-BUS"},       {1, "KVD-AIK8-BUS"},       {2, "KVD-AO-BUS"},         {3, "KVD-AO6-BUS"},
         {4, "KVD-DI-BUS"},        {5, "KVD-DO-BUS"},         {6, "KVD-DIO-BUS"},        {7, "KVD-DOS-BUS"},
@@ -21,6 +22,7 @@ QString ModelNameOf(quint16 TypeCode) {
         {72, "KVD-AI-QAV"},       {128, "KVD-CONV-BUS"},     {129, "KVD-CONV-QAV"},     {130, "KVD-CONV-VIX"},
         {131, "KVD-CONV-VIXPro"}, {132, "KVD-CONV-PRO"},     {133, "KVD-CONV-UNI"},
     };
+    // clang-format on
     const auto it = names.find(TypeCode);
     return it == names.end() ? QString() : QString::fromLatin1(it->second);
 }
@@ -30,7 +32,8 @@ const TChannelRecord* TChannel::Items(int Index) const {
 }
 
 int TChannel::CountOfKind(quint8 Kind) const {
-    return int(std::count_if(FItems.begin(), FItems.end(), [Kind](const TChannelRecord& r) { return r.Kind == Kind; }));
+    return int(std::count_if(FItems.begin(), FItems.end(),
+                             [Kind](const TChannelRecord& r) { return r.Kind == Kind; }));
 }
 
 const TDeviceRegisterRecord* TDeviceRegister::Items(int Index) const {
@@ -93,8 +96,8 @@ private:
     std::unique_ptr<TDeviceRegisterRecord> FRecord;
 };
 
-constexpr const char* kNo = "%1 №%2";    // "Discrete input channel №1"
-constexpr const char* kHash = "%1#%2";   // "Discrete input channel#1"
+constexpr const char* kNo = "%1 №%2";     // "Discrete input channel №1"
+constexpr const char* kHash = "%1#%2";    // "Discrete input channel#1"
 constexpr const char* kNoTight = "%1№%2"; // "Impulse generator channel№1"
 
 } // namespace
@@ -114,8 +117,12 @@ void BuildDeviceRegister(TDeviceRegister& Register, const TCatalogueTexts& t) {
     rec(20, 1, "KVD-AIK-BUS").Add(2, ckAnalogInput, AI, PCI).Add(2, ckAnalogInputHeat, AI, PCI);
     rec(0, 1, "KVD-AIK-BUS").Add(4, ckAnalogInput, AI, PCI).Add(1, ckStreamInput, t.StreamInputController);
     rec(1, 1, "KVD-AIK8-BUS").Add(8, ckAnalogInput8, AI, GI);
-    rec(2, 2, "KVD-AO-BUS").Add(4, ckAnalogOutput2, AO, PCI).Add(1, ckHealthController, t.SystemHealthController);
-    rec(3, 2, "KVD-AO6-BUS").Add(6, ckAnalogOutput, AO, PCI).Add(1, ckHealthController, t.SystemHealthController);
+    rec(2, 2, "KVD-AO-BUS")
+        .Add(4, ckAnalogOutput2, AO, PCI)
+        .Add(1, ckHealthController, t.SystemHealthController);
+    rec(3, 2, "KVD-AO6-BUS")
+        .Add(6, ckAnalogOutput, AO, PCI)
+        .Add(1, ckHealthController, t.SystemHealthController);
     rec(4, 3, "KVD-DI-BUS")
         .Add(8, ckDiscreteInput, DI, GI)
         .Add(2, ckDiscreteOutput, DO, t.LoadCurrent100mA)
@@ -173,7 +180,9 @@ void BuildDeviceRegister(TDeviceRegister& Register, const TCatalogueTexts& t) {
     rec(22, 4, "KVD-TC-BUS")
         .Add(1, ckTemperature, t.TemperatureChannel, t.ControllersTemperature)
         .Add(12, ckTemperature, t.TemperatureChannel);
-    rec(30, 4, "KVD-TC-BUS").Add(12, ckTemperature, t.TemperatureChannel).Add(1, ckSignallingTemperature, t.SignallingSystem);
+    rec(30, 4, "KVD-TC-BUS")
+        .Add(12, ckTemperature, t.TemperatureChannel)
+        .Add(1, ckSignallingTemperature, t.SignallingSystem);
     rec(23, 3, "KVD-RS-BUS").Add(12, ckFlowmeter, t.FlowmeterChannel);
     rec(40, 3, "KVD-RS-VIXPro")
         .Add(4, ckFlowmeter, t.FlowmeterChannel)
@@ -208,13 +217,19 @@ void BuildDeviceRegister(TDeviceRegister& Register, const TCatalogueTexts& t) {
             .Add(1, ckHealthController, t.SystemHealthController)
             .Add(1, ckUniversalMap, t.UniversalMap, t.UniversalMapNoteFast);
     }
-    rec(34, 2, "KVD-AO2-VIXPro").Add(2, ckAnalogOutput, AO, PCI).Add(1, ckHealthController, t.SystemHealthController);
+    rec(34, 2, "KVD-AO2-VIXPro")
+        .Add(2, ckAnalogOutput, AO, PCI)
+        .Add(1, ckHealthController, t.SystemHealthController);
     rec(35, 4, "KVD-TC-VIXPro")
         .Add(4, ckTemperature, t.TemperatureChannel)
         .Add(1, ckUniversalMap, t.UniversalMap, t.UniversalMapNote);
     rec(36, 4, "KVD-µHost-VIXPro");
-    rec(42, 1, "KVD-AI7-VIXPro").Add(7, ckAnalogInput, AI, GI).Add(1, ckUniversalMap, t.UniversalMap, t.UniversalMapNote);
-    rec(37, 1, "KVD-AI4-VIXPro").Add(4, ckAnalogInput, AI, GI).Add(1, ckUniversalMap, t.UniversalMap, t.UniversalMapNote);
+    rec(42, 1, "KVD-AI7-VIXPro")
+        .Add(7, ckAnalogInput, AI, GI)
+        .Add(1, ckUniversalMap, t.UniversalMap, t.UniversalMapNote);
+    rec(37, 1, "KVD-AI4-VIXPro")
+        .Add(4, ckAnalogInput, AI, GI)
+        .Add(1, ckUniversalMap, t.UniversalMap, t.UniversalMapNote);
     rec(41, 1, "KVD-AI-VIXPro").Add(4, ckAnalogInput, AI, GI);
     rec(64, 3, "KVD-DIO24-QAV")
         .Add(24, ckDiscreteInputLineCheck, DI, GI, kNo)
@@ -254,8 +269,12 @@ void BuildDeviceRegister(TDeviceRegister& Register, const TCatalogueTexts& t) {
         .Add(24, ckAnalogInput, AI, GI)
         .Add(1, ckStreamInput, t.StreamInputController)
         .Add(1, ckUniversalMap, t.UniversalMap, t.UniversalMapNoteFast);
-    rec(68, 1, "KVD-AI8-QAV").Add(8, ckAnalogInput, AI, PCI).Add(1, ckUniversalMap, t.UniversalMap, t.UniversalMapNote);
-    rec(72, 1, "KVD-AI-QAV").Add(2, ckAnalogInput, AI, PCI).Add(1, ckUniversalMap, t.UniversalMap, t.UniversalMapNote);
+    rec(68, 1, "KVD-AI8-QAV")
+        .Add(8, ckAnalogInput, AI, PCI)
+        .Add(1, ckUniversalMap, t.UniversalMap, t.UniversalMapNote);
+    rec(72, 1, "KVD-AI-QAV")
+        .Add(2, ckAnalogInput, AI, PCI)
+        .Add(1, ckUniversalMap, t.UniversalMap, t.UniversalMapNote);
     rec(39, 3, "KVD-DIO-VIXPro")
         .Add(4, ckDiscreteInputLineCheck, DI, GI, kNo)
         .Add(4, ckDiscreteOutput, DO, {}, kNo)
@@ -291,12 +310,12 @@ void BuildDeviceRegister(TDeviceRegister& Register, const TCatalogueTexts& t) {
 }
 
 TDeviceProps::TDeviceProps(quint8 address, quint8 baudCode, TTransferProtocol protocol, quint8 parityCode,
-                           quint32 typeRegister, const QString& modelName, quint32 serialNumber, quint32 maskRegister,
-                           quint8 stopBitsCode)
+                           quint32 typeRegister, const QString& modelName, quint32 serialNumber,
+                           quint32 maskRegister, quint8 stopBitsCode)
     : Address(address), BaudCode(baudCode), Protocol(quint8(protocol)), ParityCode(parityCode),
       StopBitsCode(stopBitsCode), TypeCode(typeRegister & 0xFFFF), TypeExtension(typeRegister >> 16),
-      ModelName(modelName), SerialNumber(serialNumber), ChannelMask(ChannelMaskFor(typeRegister & 0xFFFF, maskRegister)) {
-}
+      ModelName(modelName), SerialNumber(serialNumber),
+      ChannelMask(ChannelMaskFor(typeRegister & 0xFFFF, maskRegister)) {}
 
 namespace {
 
@@ -346,23 +365,37 @@ quint64 Mixed(quint32 r) {
 
 quint64 TDeviceProps::ChannelMaskFor(quint32 typeCode, quint32 r) {
     switch (typeCode) {
-    case 25: return r | Bit(13);
-    case 33: return r | Bit(28);
+    case 25:
+        return r | Bit(13);
+    case 33:
+        return r | Bit(28);
     case 35:
     case 37:
-    case 40: return r | Bit(4);
-    case 38: return r | Bit(10);
-    case 42: return r | Bit(7);
-    case 43: return r | Bit(12);
-    case 65: return r | Bit(25);
-    case 66: return r | Bit(17);
-    case 68: return r | Bit(8);
-    case 72: return r | Bit(2);
-    case 64: return Points(r, 24) | Bit(50);
+    case 40:
+        return r | Bit(4);
+    case 38:
+        return r | Bit(10);
+    case 42:
+        return r | Bit(7);
+    case 43:
+        return r | Bit(12);
+    case 65:
+        return r | Bit(25);
+    case 66:
+        return r | Bit(17);
+    case 68:
+        return r | Bit(8);
+    case 72:
+        return r | Bit(2);
+    case 64:
+        return Points(r, 24) | Bit(50);
     case 39:
-    case 67: return Points(r, 4) | Bit(10);
-    case 69: return Mixed(r) | Bit(33);
-    default: return r;
+    case 67:
+        return Points(r, 4) | Bit(10);
+    case 69:
+        return Mixed(r) | Bit(33);
+    default:
+        return r;
     }
 }
 
@@ -374,7 +407,8 @@ bool TDevicePropsList::Add(std::unique_ptr<TDeviceProps>& Props) {
     if (!Props)
         return false;
     const quint32 serial = Props->SerialNumber;
-    if (serial != 1 && std::any_of(FItems.begin(), FItems.end(), [serial](const auto& p) { return p->SerialNumber == serial; }))
+    if (serial != 1 && std::any_of(FItems.begin(), FItems.end(),
+                                   [serial](const auto& p) { return p->SerialNumber == serial; }))
         return false;
     FItems.push_back(std::move(Props));
     if (OnAdd)
@@ -393,7 +427,8 @@ int TDevicePropsList::SelectedCount() const {
 }
 
 bool TDevicePropsList::HasAddress(quint8 Address) const {
-    return std::any_of(FItems.begin(), FItems.end(), [Address](const auto& p) { return p->Address == Address; });
+    return std::any_of(FItems.begin(), FItems.end(),
+                       [Address](const auto& p) { return p->Address == Address; });
 }
 
 bool TDevicePropsList::HasChannel(int DeviceIndex, int Bit) const {

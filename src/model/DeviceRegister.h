@@ -71,7 +71,8 @@ struct TDeviceRegisterRecord {
     TChannel Channels;
     quint32 TypeCode = 0; // compared by its low byte
     QString ModelName;
-    quint32 Family = 0; // icon of the device list: 0 unsupported, 1 analog in, 2 analog out, 3 discrete in, 4 out/mixed
+    // Icon of the device list: 0 unsupported, 1 analog in, 2 analog out, 3 discrete in, 4 out/mixed.
+    quint32 Family = 0;
 };
 
 // The catalogue: every model the program serves, the last record standing for every unknown one.
@@ -93,6 +94,7 @@ private:
 };
 
 // The names of the catalogue's texts, for the language tables that provide them.
+// clang-format off
 #define DVV_CATALOGUE_TEXTS(X)                                                                                   \
     X(AnalogInputChannel) X(AnalogOutputChannel) X(DiscreteInputChannel) X(DiscreteOutputChannel)                \
     X(StreamInputController) X(SystemHealthController) X(Manager) X(ProtectionUnit) X(ImpulseGeneratorChannel)  \
@@ -101,6 +103,7 @@ private:
     X(PerChannelIsolation) X(GroupIsolation) X(LoadCurrent100mA) X(RelayNormallyOff5A) X(RelaySwitching5A)       \
     X(RelayNormallyOff) X(Relay) X(ControllersTemperature) X(UniversalMapNote) X(UniversalMapNoteFast)           \
     X(DeviceNotSupported)
+// clang-format on
 
 // The texts the catalogue is built from (English here); the language tables provide them per language.
 struct TCatalogueTexts {
@@ -133,7 +136,8 @@ struct TCatalogueTexts {
     QString Relay = QStringLiteral("Relay");
     QString ControllersTemperature = QStringLiteral("Controller's temperature");
     QString UniversalMapNote = QStringLiteral("Universal Modbus Map Constructor");
-    QString UniversalMapNoteFast = QStringLiteral("Universal Modbus Map Constructor (BR115200 is strongly recommended)");
+    QString UniversalMapNoteFast =
+        QStringLiteral("Universal Modbus Map Constructor (BR115200 is strongly recommended)");
 
     QString DeviceNotSupported = QStringLiteral("Device not supported");
 };
@@ -164,8 +168,9 @@ struct TDeviceProps {
 
     TDeviceProps() = default;
     // TypeRegister and MaskRegister are the raw system properties 0 and 2.
-    TDeviceProps(quint8 address, quint8 baudCode, TTransferProtocol protocol, quint8 parityCode, quint32 typeRegister,
-                 const QString& modelName, quint32 serialNumber, quint32 maskRegister, quint8 stopBitsCode);
+    TDeviceProps(quint8 address, quint8 baudCode, TTransferProtocol protocol, quint8 parityCode,
+                 quint32 typeRegister, const QString& modelName, quint32 serialNumber, quint32 maskRegister,
+                 quint8 stopBitsCode);
 
     // The catalogue channels a device of this type has, from its channel mask register.
     static quint64 ChannelMaskFor(quint32 typeCode, quint32 maskRegister);

@@ -28,7 +28,8 @@ TMaskShape ShapeOf(const QString& mask) {
 
 QString FloatToText(const QString& Mask, double Value) {
     if (!std::isfinite(Value))
-        return std::isnan(Value) ? QStringLiteral("NAN") : (Value > 0 ? QStringLiteral("INF") : QStringLiteral("-INF"));
+        return std::isnan(Value) ? QStringLiteral("NAN")
+                                 : (Value > 0 ? QStringLiteral("INF") : QStringLiteral("-INF"));
     const TMaskShape shape = ShapeOf(Mask);
     QString text = QLocale::c().toString(std::fabs(Value), 'f', shape.MaxDecimals);
     // Optional decimals go when they are zeros.
@@ -137,10 +138,14 @@ QString BinaryText(quint32 Value, int Width) {
 
 quint32 ReorderBytes32(int Code, quint32 Value) {
     switch (Code) {
-    case 0: return (Value >> 24) | ((Value >> 8) & 0xFF00) | ((Value << 8) & 0xFF0000) | (Value << 24);
-    case 2: return ((Value >> 8) & 0x00FF00FF) | ((Value << 8) & 0xFF00FF00);
-    case 3: return (Value >> 16) | (Value << 16);
-    default: return Value;
+    case 0:
+        return (Value >> 24) | ((Value >> 8) & 0xFF00) | ((Value << 8) & 0xFF0000) | (Value << 24);
+    case 2:
+        return ((Value >> 8) & 0x00FF00FF) | ((Value << 8) & 0xFF00FF00);
+    case 3:
+        return (Value >> 16) | (Value << 16);
+    default:
+        return Value;
     }
 }
 

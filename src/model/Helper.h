@@ -26,11 +26,19 @@ std::optional<qint32> ParseInt32(const QString& Text);
 std::optional<qint64> ParseInt64(const QString& Text);
 
 // A and B share a set bit.
-inline bool TestBits(quint32 A, quint32 B) { return (A & B) != 0; }
-inline quint32 SetBits(quint32 A, quint32 Bits) { return A | Bits; }
-inline quint32 ClearBits(quint32 A, quint32 Bits) { return A & ~Bits; }
+inline bool TestBits(quint32 A, quint32 B) {
+    return (A & B) != 0;
+}
+inline quint32 SetBits(quint32 A, quint32 Bits) {
+    return A | Bits;
+}
+inline quint32 ClearBits(quint32 A, quint32 Bits) {
+    return A & ~Bits;
+}
 // Clears the bits when any of them is set, else sets them.
-inline quint32 ToggleBits(quint32 A, quint32 Bits) { return TestBits(A, Bits) ? ClearBits(A, Bits) : SetBits(A, Bits); }
+inline quint32 ToggleBits(quint32 A, quint32 Bits) {
+    return TestBits(A, Bits) ? ClearBits(A, Bits) : SetBits(A, Bits);
+}
 
 // The low Width bits of Value, most significant first, as "0"/"1"; empty unless Width is 1 to 32.
 QString BinaryText(quint32 Value, int Width);

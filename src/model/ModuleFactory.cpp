@@ -8,6 +8,7 @@
 namespace {
 
 const std::map<quint16, const char*>& ClassTable() {
+    // clang-format off
     static const std::map<quint16, const char*> table = {
         {0, "TKVDAIKBUS"},         {20, "TKVDAIKBUS"},      {31, "TKVDAIKBUS"},          {1, "TKVDAI8BUS"},
         {2, "TKVDAOBUS"},          {3, "TKVDAO6BUS"},       {4, "TKVDDIBUS"},            {10, "TKVDDIBUS"},
@@ -22,6 +23,7 @@ const std::map<quint16, const char*>& ClassTable() {
         {65, "TKVDAI24QAV"},       {66, "TKVDAO16QAV"},     {67, "TKVDDIO4QAV"},         {68, "TKVDAI8QAV"},
         {69, "TKVDMIOQAV"},        {72, "TKVDAIQAV"},
     };
+    // clang-format on
     return table;
 }
 

@@ -31,10 +31,12 @@ enum TRangeKind {
 
 // The shown names of the kinds, one per kind; the defaults are the English names, which is also
 // what RangeKind returns. The language tables supply the other languages.
+// clang-format off
 #define DVV_RANGE_KIND_TEXTS(X)                                                                                  \
     X(Voltage) X(BipolarVoltage) X(Resistance) X(Thermocouple) X(Thermoresistance) X(Current) X(Frequency)       \
     X(AlternatingVoltage) X(AlternatingCurrent) X(Inductance) X(Resistance4Wires) X(Thermoresistance4Wires)      \
     X(BipolarCurrent) X(Service)
+// clang-format on
 
 struct TRangeKindTexts {
     QString Voltage = QStringLiteral("Voltage");

@@ -118,7 +118,8 @@ quint32 TSystemChannel::WriteMachineTime(quint32 Seconds) {
 }
 
 TZUVOModule::TZUVOModule()
-    : FNerixModule(std::make_unique<TNerixModule>()), FSystemChannel(std::make_unique<TSystemChannel>(this)) {}
+    : FNerixModule(std::make_unique<TNerixModule>()), FSystemChannel(std::make_unique<TSystemChannel>(this)) {
+}
 
 TZUVOModule::~TZUVOModule() = default;
 

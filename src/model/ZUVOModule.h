@@ -64,11 +64,11 @@ private:
 // The register layouts that module classes give their channel objects in the Modbus map; B is the
 // object's base register and each property takes a pair of registers.
 enum class TRegisterLayout {
-    AI4,     // 0..5, 16, 14, 15, 37..41, 48..51, 52
-    AI8,     // 0..5, 16, 14, 15, 37..41, 48, 49, 50, 64, 65
-    AIV,     // 0..5, 16, 14, 15, 37..41, 48, 49, 50, 32..36
-    AIVExt,  // AIV, then 51 and 52
-    AO,      // 0, 1, 2, 16, 14, 15, 48, 49
+    AI4,    // 0..5, 16, 14, 15, 37..41, 48..51, 52
+    AI8,    // 0..5, 16, 14, 15, 37..41, 48, 49, 50, 64, 65
+    AIV,    // 0..5, 16, 14, 15, 37..41, 48, 49, 50, 32..36
+    AIVExt, // AIV, then 51 and 52
+    AO,     // 0, 1, 2, 16, 14, 15, 48, 49
 };
 // Adds the rows of `layout` for `object` from register `base` on.
 void AddRegisterLayout(TModbusToNerix& tunnel, TRegisterLayout layout, quint8 object, quint16 base);

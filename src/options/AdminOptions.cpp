@@ -38,7 +38,9 @@ void TComPortAPOptions::SetDefaults() {
 }
 
 TSerialLineSettings TComPortAPOptions::LineSettings() const {
-    auto checked = [](int value, int lo, int hi, int fallback) { return value >= lo && value <= hi ? value : fallback; };
+    auto checked = [](int value, int lo, int hi, int fallback) {
+        return value >= lo && value <= hi ? value : fallback;
+    };
     TSerialLineSettings s;
     // Port counts from 0 for COM1; a negative one is no port and means the default COM2.
     s.Port = FPort >= 0 ? FPort + 1 : 2;

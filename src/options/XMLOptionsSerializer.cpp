@@ -237,6 +237,22 @@ TXMLLoadResult TXMLOptionsSerializer::Load() {
     if (FXMLFilePath.isEmpty() || !QFileInfo::exists(FXMLFilePath))
         return lrNoFile;
 
+    // Only a regular file: a folder, a pipe or a device in its place would fail, block or never end.
+    QFile file(FXMLFilePath);
+    if (!QFileInfo(FXMLFilePath).isFile() || !file.open(QIODevice::ReadOnly) || file.size() > kMaxFileSize)
+        return ReadText(nullptr);
+    const QByteArray bytes = file.readAll();
+    return ReadText(file.error() == QFileDevice::NoError ? &bytes : nullptr);
+}
+
+TXMLLoadResult TXMLOptionsSerializer::LoadText(const QByteArray& Bytes) {
+    if (!FRootObject)
+        return lrNoRootObject;
+    ResetTree(FRootObject);
+    return ReadText(Bytes.size() > kMaxFileSize ? nullptr : &Bytes);
+}
+
+TXMLLoadResult TXMLOptionsSerializer::ReadText(const QByteArray* Bytes) {
     // A load is all or nothing: whatever was read before a failure goes back to what the tree held
     // after the reset, and the version the file claimed is dropped. SetDefaults leaves a few
     // settings alone (StopBitsID, Protocol), so a reset alone would keep what a damaged file put
@@ -255,17 +271,10 @@ TXMLLoadResult TXMLOptionsSerializer::Load() {
         return lrDamaged;
     };
 
-    // Only a regular file: a folder, a pipe or a device in its place would fail, block or never end.
-    QFile file(FXMLFilePath);
-    if (!QFileInfo(FXMLFilePath).isFile() || !file.open(QIODevice::ReadOnly))
-        return damaged();
-    if (file.size() > kMaxFileSize)
-        return damaged();
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError || !WithinDepth(bytes))
+    if (!Bytes || !WithinDepth(*Bytes))
         return damaged();
     QDomDocument document;
-    if (!document.setContent(bytes))
+    if (!document.setContent(*Bytes))
         return damaged();
     const QDomElement root = document.documentElement();
     if (root.isNull())

@@ -59,18 +59,25 @@ public:
     // Resets the tree to defaults, then reads XMLFilePath into it. Whatever goes wrong, the tree
     // ends with defaults and nothing is raised; the result says what happened.
     TXMLLoadResult Load();
+    // Load with the file's text already in hand: the same checks and the same outcome as a file
+    // holding Bytes, but no file is touched (so never lrNoFile).
+    TXMLLoadResult LoadText(const QByteArray& Bytes);
     // Writes the tree to XMLFilePath through a temporary file in the same folder that replaces the
     // file only once it is complete, so the previous file stays intact on any failure. False when
     // nothing was written.
     bool Save();
+    // The whole tree as Save writes it; false when it would not be well-formed XML (Save then
+    // writes nothing).
+    bool WriteDocument(QByteArray& Bytes) const;
 
     // SetDefaults of Root and, depth first in property order, of every option object reachable
     // through class-typed properties.
     static void ResetTree(TXMLClass* Root);
 
 private:
-    // The whole tree as the file holds it; false when it would not be well-formed XML.
-    bool WriteDocument(QByteArray& Bytes) const;
+    // Reads Bytes into the tree that Load or LoadText has just reset; none stands for a file that
+    // could not be read.
+    TXMLLoadResult ReadText(const QByteArray* Bytes);
 
     bool FNodeAutoIndent = true;
     bool FUseVersionControl = true;

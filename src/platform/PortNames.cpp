@@ -67,7 +67,8 @@ QString ShortDeviceName(const QString& path) {
 std::vector<TComPortEntry> ListComPorts() {
     std::map<int, TComPortEntry> ports;
     const QDir folder(PortsFolder());
-    for (const QFileInfo& entry : folder.entryInfoList({QStringLiteral("COM*")}, QDir::System | QDir::Files)) {
+    for (const QFileInfo& entry :
+         folder.entryInfoList({QStringLiteral("COM*")}, QDir::System | QDir::Files)) {
         const int n = PortNumberFromName(entry.fileName());
         const QString target = entry.canonicalFilePath();
         if (n > 0 && !target.isEmpty())

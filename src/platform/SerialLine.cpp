@@ -16,20 +16,28 @@ namespace {
 
 QSerialPort::Parity ToQt(TLineParity p) {
     switch (p) {
-    case TLineParity::Odd: return QSerialPort::OddParity;
-    case TLineParity::Even: return QSerialPort::EvenParity;
-    case TLineParity::Mark: return QSerialPort::MarkParity;
-    case TLineParity::Space: return QSerialPort::SpaceParity;
-    case TLineParity::None: break;
+    case TLineParity::Odd:
+        return QSerialPort::OddParity;
+    case TLineParity::Even:
+        return QSerialPort::EvenParity;
+    case TLineParity::Mark:
+        return QSerialPort::MarkParity;
+    case TLineParity::Space:
+        return QSerialPort::SpaceParity;
+    case TLineParity::None:
+        break;
     }
     return QSerialPort::NoParity;
 }
 
 QSerialPort::StopBits ToQt(TLineStopBits s) {
     switch (s) {
-    case TLineStopBits::OneAndHalf: return QSerialPort::TwoStop; // see Apply
-    case TLineStopBits::Two: return QSerialPort::TwoStop;
-    case TLineStopBits::One: break;
+    case TLineStopBits::OneAndHalf:
+        return QSerialPort::TwoStop; // see Apply
+    case TLineStopBits::Two:
+        return QSerialPort::TwoStop;
+    case TLineStopBits::One:
+        break;
     }
     return QSerialPort::OneStop;
 }

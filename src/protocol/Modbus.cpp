@@ -7,7 +7,8 @@
 
 TModbus::TModbus(TPowerRsBus* bus) : FBus(bus) {}
 
-bool TModbus::Transfer(int RequestLength, int AnswerLength, quint8 Address, quint8 Function, quint16 Register) {
+bool TModbus::Transfer(int RequestLength, int AnswerLength, quint8 Address, quint8 Function,
+                       quint16 Register) {
     if (!FBus)
         return false;
     if (OnNotify)

@@ -8,17 +8,20 @@
 
 namespace {
 // Object 0, the device itself, in every register map.
+// clang-format off
 constexpr TRecordPOD kDefaultRows[] = {
     {0, 0, 0},    {2, 0, 1},    {4, 0, 2},    {6, 0, 3},    {8, 0, 5},     {10, 0, 6},
     {12, 0, 15},  {14, 0, 16},  {160, 0, 160}, {32, 0, 100}, {34, 0, 101}, {36, 0, 102},
 };
+// clang-format on
 constexpr quint8 kReadFunction = 3;
 constexpr quint8 kWriteFunction = 16;
 } // namespace
 
 void TModbusPOD::AddMapping(quint16 Register, quint8 ObjectNumber, quint16 PropertyNumber) {
     const bool taken = std::any_of(FRows.begin(), FRows.end(), [&](const TRecordPOD& r) {
-        return r.Register == Register || (r.ObjectNumber == ObjectNumber && r.PropertyNumber == PropertyNumber);
+        return r.Register == Register ||
+               (r.ObjectNumber == ObjectNumber && r.PropertyNumber == PropertyNumber);
     });
     if (!taken)
         FRows.push_back({Register, ObjectNumber, PropertyNumber});

@@ -15,7 +15,7 @@ enum TNerixOperation : quint8 { noRead = 0, noWrite = 1 };
 // The frame of one module with the value order used to pack and unpack its value.
 class TBuffer {
 public:
-    quint8 FallbackOrder = 0;    // 0 .. 3, used while ValueOrder is boNAN
+    quint8 FallbackOrder = 0; // 0 .. 3, used while ValueOrder is boNAN
     TByteOrder ValueOrder = boNAN;
     std::array<quint8, kNerixFrameSize> Frame{};
 

@@ -31,7 +31,8 @@ bool TNerixModule::Transact(quint8 Operation, quint16 PropertyNumber, quint8 Obj
         const auto check = [&request](const quint8* answer, int) {
             return ::Crc16(answer, kNerixFrameSize) == 0 && NerixAnswerMatches(request.data(), answer);
         };
-        exchanged = FAP->Exchange(request.data(), kNerixFrameSize, kNerixFrameSize, FBuffer.Frame.data(), check);
+        exchanged =
+            FAP->Exchange(request.data(), kNerixFrameSize, kNerixFrameSize, FBuffer.Frame.data(), check);
         break;
     }
     case tpModbus: {
@@ -40,7 +41,9 @@ bool TNerixModule::Transact(quint8 Operation, quint16 PropertyNumber, quint8 Obj
         if (!FModbusToNerix->PackRequest(requestLength, answerLength))
             return false; // no register for this pair: nothing goes on the line
         TModbusToNerix& tunnel = *FModbusToNerix;
-        const auto check = [&tunnel](const quint8* answer, int length) { return tunnel.AnswerMatches(answer, length); };
+        const auto check = [&tunnel](const quint8* answer, int length) {
+            return tunnel.AnswerMatches(answer, length);
+        };
         exchanged = FAP->Exchange(tunnel.Buffer(), requestLength, answerLength, tunnel.Buffer(), check) &&
                     tunnel.UnpackAnswer();
         break;

@@ -14,8 +14,8 @@ public:
         Add(1, prefix, first, last, code, property, length);
     }
     // A read command and its write counterpart, in that order.
-    void Pair(const char* prefix, int first, int last, const char* readCode, const char* writeCode, int property,
-              int readLength = 7, int writeLength = 15) {
+    void Pair(const char* prefix, int first, int last, const char* readCode, const char* writeCode,
+              int property, int readLength = 7, int writeLength = 15) {
         Read(prefix, first, last, readCode, property, readLength);
         Write(prefix, first, last, writeCode, property, writeLength);
     }
@@ -112,9 +112,10 @@ public:
     }
 
 private:
-    void Add(quint8 isWrite, const char* prefix, int first, int last, const char* code, int property, int length) {
-        FOut.push_back({FGroup, isWrite, quint8(first), quint8(last), quint16(property), QString::fromLatin1(prefix),
-                        QString::fromLatin1(code), quint8(length)});
+    void Add(quint8 isWrite, const char* prefix, int first, int last, const char* code, int property,
+             int length) {
+        FOut.push_back({FGroup, isWrite, quint8(first), quint8(last), quint16(property),
+                        QString::fromLatin1(prefix), QString::fromLatin1(code), quint8(length)});
     }
 
     std::vector<TZoVuruPODRecord>& FOut;

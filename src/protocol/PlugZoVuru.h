@@ -13,8 +13,9 @@ struct TZoVuruPODRecord {
     quint8 FirstObject = 0;
     quint8 LastObject = 0;
     quint16 PropertyNumber = 0;
-    QString Prefix; // "$" device, "#" channel value, "@" input/configuration, "&" discrete output, "%" manager
-    QString Code;   // two characters; empty for "#" rows
+    QString
+        Prefix;   // "$" device, "#" channel value, "@" input/configuration, "&" discrete output, "%" manager
+    QString Code; // two characters; empty for "#" rows
     quint8 Length = 0;
 };
 

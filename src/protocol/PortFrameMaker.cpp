@@ -10,7 +10,9 @@ TPortFrameOfData::TPortFrameOfData() : TPortFrameOfData(nullptr) {}
 TPortFrameOfData::TPortFrameOfData(std::unique_ptr<TCommPortDriver> Port)
     : FPort(Port ? std::move(Port) : std::make_unique<TCommPortDriver>()) {
     FPort->SetInputTimeout(10);
-    FPort->OnReceiveData = [this](TCommPortDriver*, const quint8* data, quint32 size) { DataReceived(data, size); };
+    FPort->OnReceiveData = [this](TCommPortDriver*, const quint8* data, quint32 size) {
+        DataReceived(data, size);
+    };
 }
 
 TPortFrameOfData::~TPortFrameOfData() = default;

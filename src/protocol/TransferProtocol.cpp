@@ -2,10 +2,14 @@
 
 QString TransferProtocolName(TTransferProtocol protocol) {
     switch (protocol) {
-    case tpNerix: return QStringLiteral("Nerix");
-    case tpModbus: return QStringLiteral("Modbus RTU");
-    case tpZoVuru: return QStringLiteral("ZoVuru without CheckSum");
-    case tpZoVuruCheckSum: return QStringLiteral("ZoVuru with CheckSum");
+    case tpNerix:
+        return QStringLiteral("Nerix");
+    case tpModbus:
+        return QStringLiteral("Modbus RTU");
+    case tpZoVuru:
+        return QStringLiteral("ZoVuru without CheckSum");
+    case tpZoVuruCheckSum:
+        return QStringLiteral("ZoVuru with CheckSum");
     }
     return {};
 }

@@ -1,9 +1,9 @@
+#include "discovery/ui/FindDevices.h"
 #include "emulator/VirtualDeviceManager.h"
 #include "options/AdminOptions.h"
 #include "options/OptionsDm.h"
 #include "shell/DemoBus.h"
 #include "shell/Dm.h"
-#include "discovery/ui/FindDevices.h"
 #include "shell/ui/ConnectionsTool.h"
 #include "shell/ui/MainForm.h"
 #include "views/DeviceSettingsWorkflow.h"
@@ -59,7 +59,9 @@ int main(int argc, char* argv[]) {
         return deviceProps->Execute(device, edited);
     };
     TMainForm* main = form.get();
-    settings->OnMessage = [main](const QString& text) { QMessageBox::information(main, main->windowTitle(), text); };
+    settings->OnMessage = [main](const QString& text) {
+        QMessageBox::information(main, main->windowTitle(), text);
+    };
     settings->OnSearch = [main] { main->actFindDevicesExecute(); };
     form->OnDeviceSettings = [&dm, &settings] {
         if (dm->CurrentDevice)

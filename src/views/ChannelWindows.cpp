@@ -14,7 +14,8 @@ std::vector<TChannelRow> ChannelRowsOf(const TDeviceProps& Device, const TDevice
         if (i >= 64 || !((Device.ChannelMask >> i) & 1))
             continue;
         const TChannelRecord* channel = record->Channels.Items(i);
-        rows.push_back({i, QStringLiteral("#") + QString::number(i + 1), channel->Name, channel->Note, channel->Kind});
+        rows.push_back(
+            {i, QStringLiteral("#") + QString::number(i + 1), channel->Name, channel->Note, channel->Kind});
     }
     return rows;
 }
@@ -150,7 +151,8 @@ std::optional<int> HealthControllerFor(quint32 TypeCode, quint8 Kind) {
     static const quint32 types[] = {2, 3, 5, 6, 7, 8, 17, 19, 21, 33, 34, 38, 39, 43, 44, 64, 66, 67, 69};
     if (Kind == ckHealthControllerDiscrete)
         return TypeCode == 69 ? std::optional<int>(1) : std::nullopt;
-    if (Kind != ckHealthController || std::find(std::begin(types), std::end(types), TypeCode) == std::end(types))
+    if (Kind != ckHealthController ||
+        std::find(std::begin(types), std::end(types), TypeCode) == std::end(types))
         return std::nullopt;
     return 0;
 }

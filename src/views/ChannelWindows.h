@@ -44,16 +44,16 @@ inline const QString kAnalogInputHeatWindow = QStringLiteral("TKVD_AIK_Heat_Chan
 // What a channel window is opened with. The windows work on TDm.CurrentModule and
 // TDm.CurrentChannel, which hold Module and Row when the opener runs.
 struct TChannelWindowContext {
-    QString Window;                     // the class name the table (or the selector) chose
-    TZUVOModule* Module = nullptr;      // the template serving the device
+    QString Window;                // the class name the table (or the selector) chose
+    TZUVOModule* Module = nullptr; // the template serving the device
     const TDeviceProps* Device = nullptr;
-    int Row = 0;                        // catalogue index of the channel
+    int Row = 0; // catalogue index of the channel
     quint8 Kind = 0;
     // Kind 9: the analog input channel the selector chose and prepared.
     TCustomZUVOChannel* AnalogInput = nullptr;
     // Kinds 21 and 26: which health controller of the template (0 first, 1 second); -1 otherwise.
     int HealthController = -1;
-    QWidget* Parent = nullptr;          // the device properties window
+    QWidget* Parent = nullptr; // the device properties window
 };
 // Shows the window modally and returns when it closes.
 using TChannelWindowOpener = std::function<void(const TChannelWindowContext& Context)>;

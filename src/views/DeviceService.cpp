@@ -84,8 +84,8 @@ std::optional<quint32> ParseMachineTime(const QString& Text) {
     // multiplication below cannot overflow either.
     if (days > qint64(0xFFFFFFFFu / kSecondsPerDay))
         return std::nullopt;
-    const quint64 total = quint64(days) * kSecondsPerDay + quint64(hours) * 3600 + quint64(minutes) * 60 +
-                          quint64(seconds);
+    const quint64 total =
+        quint64(days) * kSecondsPerDay + quint64(hours) * 3600 + quint64(minutes) * 60 + quint64(seconds);
     if (total > 0xFFFFFFFFu)
         return std::nullopt;
     return quint32(total);

@@ -11,18 +11,18 @@ class TDevicePropsList;
 // system properties 3, 101 and 160 hold.
 struct TDeviceParams {
     int Address = 0;
-    int BaudCode = 0; // the bus's TBaudRate ordinal, 4 = 1200 .. 20 = 921600 bit/s
-    int Protocol = 0; // TTransferProtocol
-    int Parity = 0;   // TParity ordinal
-    int Timeout = 0;  // answer time-out code; -1: the device has none
-    int StopBits = 0; // TStopBits ordinal
+    int BaudCode = 0;  // the bus's TBaudRate ordinal, 4 = 1200 .. 20 = 921600 bit/s
+    int Protocol = 0;  // TTransferProtocol
+    int Parity = 0;    // TParity ordinal
+    int Timeout = 0;   // answer time-out code; -1: the device has none
+    int StopBits = 0;  // TStopBits ordinal
     int ByteOrder = 8; // TByteOrder; 8 (boNAN): the device has none
     bool operator==(const TDeviceParams&) const = default;
 };
 
 // What the window's lists offer.
-inline constexpr int kFirstBaudCode = 4; // br1200
-inline constexpr int kBaudCodeCount = 17; // br1200 .. br921600
+inline constexpr int kFirstBaudCode = 4;   // br1200
+inline constexpr int kBaudCodeCount = 17;  // br1200 .. br921600
 inline constexpr int kProtocolChoices = 2; // Nerix, Modbus RTU
 inline constexpr int kMaxTimeoutCode = 50;
 inline constexpr int kByteOrderChoices = 8; // bo3210x10 .. bo2301x01

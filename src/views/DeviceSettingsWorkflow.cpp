@@ -9,7 +9,8 @@
 #include "platform/EventWait.h"
 #include "protocol/NerixModule.h"
 
-TDeviceSettingsWorkflow::TDeviceSettingsWorkflow(TNerixModule& Module, TNerixChannel& Channel, TPowerRsBus& Bus)
+TDeviceSettingsWorkflow::TDeviceSettingsWorkflow(TNerixModule& Module, TNerixChannel& Channel,
+                                                 TPowerRsBus& Bus)
     : FModule(Module), FChannel(Channel), FBus(Bus) {}
 
 bool TDeviceSettingsWorkflow::OnSerialBus(TAccessPoint* AP) const {
@@ -25,8 +26,8 @@ void TDeviceSettingsWorkflow::PointAt(const TDeviceProps& Device, TAccessPoint* 
     FChannel.ObjectNumber = 0;
     // The device answers at its own speed; a device behind a gateway has nothing to do with the
     // serial line's.
-    if (OnSerialBus(AP) && Device.BaudCode >= kFirstBaudCode && Device.BaudCode < kFirstBaudCode + kBaudCodeCount &&
-        FBus.BaudRate() != TBaudRate(Device.BaudCode))
+    if (OnSerialBus(AP) && Device.BaudCode >= kFirstBaudCode &&
+        Device.BaudCode < kFirstBaudCode + kBaudCodeCount && FBus.BaudRate() != TBaudRate(Device.BaudCode))
         FBus.SetBaudRate(TBaudRate(Device.BaudCode));
 }
 
@@ -41,7 +42,8 @@ void TDeviceSettingsWorkflow::AskDevice(TDeviceProps& Device) {
     if (Device.ByteOrder != boNAN) {
         const bool read = FChannel.ReadPropertyAs(spByteOrder, dtInteger);
         const auto order = read ? FChannel.GetAsInteger() : std::nullopt;
-        Device.ByteOrder = order && *order >= 0 && *order < kByteOrderChoices ? quint8(*order) : quint8(boNAN);
+        Device.ByteOrder =
+            order && *order >= 0 && *order < kByteOrderChoices ? quint8(*order) : quint8(boNAN);
     }
     if (qint32(Device.TimeoutCode) >= 0) {
         const bool read = FChannel.ReadPropertyAs(spAnswerTimeout, dtInteger);

@@ -23,12 +23,14 @@ namespace {
 // above the model.
 // A new folder must be added here: the check fails until its place is decided.
 const std::map<QString, int>& Ranks() {
+    // clang-format off
     static const std::map<QString, int> ranks = {
         {QStringLiteral("platform"), 0},     {QStringLiteral("bus"), 1},       {QStringLiteral("protocol"), 2},
         {QStringLiteral("model"), 3},        {QStringLiteral("options"), 3},   {QStringLiteral("localization"), 4},
         {QStringLiteral("discovery"), 5},    {QStringLiteral("measurement"), 5}, {QStringLiteral("emulator"), 6},       {QStringLiteral("views"), 6},
         {QStringLiteral("shell"), 7},        {QStringLiteral("cli"), 7},
     };
+    // clang-format on
     return ranks;
 }
 
@@ -98,8 +100,9 @@ std::vector<TViolation> Violations(const QString& Root, QStringList* UnknownFold
                 found.push_back({relative, target, QStringLiteral("an include names its folder")});
                 continue;
             }
-            QString why = from.Window && target == QLatin1String("shell/Dm.h") ? QString()
-                                                                             : Refusal(from, PlaceOf(target));
+            QString why = from.Window && target == QLatin1String("shell/Dm.h")
+                              ? QString()
+                              : Refusal(from, PlaceOf(target));
             const auto to = Ranks().find(PlaceOf(target).Folder);
             if (why.isEmpty() && relative == QLatin1String("shell/Dm.h") && to != Ranks().end() &&
                 to->second > Ranks().at(QStringLiteral("model")))
@@ -130,7 +133,7 @@ TEST(Layering, TheRulesThemselves) {
     EXPECT_FALSE(refused("shell/ui/MainForm.cpp", "emulator/ui/EmulatorForm.h"));
     EXPECT_FALSE(refused("shell/main.cpp", "shell/ui/MainForm.h"));
     EXPECT_TRUE(refused("shell/Dm.cpp", "shell/ui/MainForm.h"));
-    EXPECT_TRUE(refused("bus/Foo.cpp", "traffic/Bar.h")); // not yet placed
+    EXPECT_TRUE(refused("bus/Foo.cpp", "traffic/Bar.h"));                             // not yet placed
     EXPECT_TRUE(refused("views/ui/DevicePropsForm.cpp", "emulator/VirtualDevice.h")); // peers
 }
 
@@ -138,7 +141,8 @@ TEST(Layering, EveryIncludeOfTheSourcesPointsDown) {
     QStringList unknown;
     const auto violations = Violations(QStringLiteral(DVV_SOURCE_DIR), &unknown);
     unknown.removeDuplicates();
-    EXPECT_TRUE(unknown.isEmpty()) << "folders without a layer: " << unknown.join(QStringLiteral(", ")).toStdString();
+    EXPECT_TRUE(unknown.isEmpty()) << "folders without a layer: "
+                                   << unknown.join(QStringLiteral(", ")).toStdString();
     for (const auto& v : violations)
         ADD_FAILURE() << v.File.toStdString() << " includes " << v.Include.toStdString() << ": "
                       << v.Reason.toStdString();

@@ -1,5 +1,5 @@
-#include "bus/ComPortAccessPoint.h"
 #include "bus/PowerRSBus.h"
+#include "bus/ComPortAccessPoint.h"
 #include "support/ScriptedDevice.h"
 
 #include <gtest/gtest.h>
@@ -17,8 +17,9 @@ TEST(PowerRsBus, DefaultsAndTheRateTable) {
     EXPECT_EQ(bus.OutputTimeout(), 500);
     EXPECT_EQ(bus.TryCount(), 0);
 
-    const quint32 bits[] = {0,     110,   300,    600,    1200,   2400,   4800,   9600,   14400,  19200, 38400,
-                            56000, 57600, 115200, 153600, 230400, 345600, 460800, 576000, 691200, 921600};
+    const quint32 bits[] = {0,      110,    300,    600,    1200,   2400,   4800,
+                            9600,   14400,  19200,  38400,  56000,  57600,  115200,
+                            153600, 230400, 345600, 460800, 576000, 691200, 921600};
     for (int i = 0; i < kBaudRateCount; ++i) {
         EXPECT_EQ(BaudRateBits(TBaudRate(i)), bits[i]) << i;
         EXPECT_EQ(TPowerRsBus::BaudRateText(TBaudRate(i)), QString::number(bits[i]));

@@ -234,7 +234,9 @@ TEST_F(SerialExchange, ExchangeStartedFromAHandlerFailsAtOnce) {
 
 TEST_F(SerialExchange, DataTransferEventAfterEveryAttempt) {
     std::vector<std::pair<int, int>> sizes;
-    bus.OnDataTransfer = [&](const quint8*, quint16 tx, const quint8*, quint16 rx) { sizes.emplace_back(tx, rx); };
+    bus.OnDataTransfer = [&](const quint8*, quint16 tx, const quint8*, quint16 rx) {
+        sizes.emplace_back(tx, rx);
+    };
     bool ok = false;
     Read(1, 0, &ok);
     Read(99, 0, &ok);

@@ -1,7 +1,7 @@
 // The scan against a bus of simulated devices on a pseudo-terminal.
+#include "discovery/BusScan.h"
 #include "bus/ComPortAccessPoint.h"
 #include "bus/PowerRSBus.h"
-#include "discovery/BusScan.h"
 #include "protocol/NerixModule.h"
 #include "support/ScriptedDevice.h"
 
@@ -18,8 +18,10 @@ class BusScan : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(dev.Ok());
-        dev.AddNerixDevice(3, {{{0, 0}, 6}, {{0, 1}, 1001}, {{0, 2}, 0x0003F00F}, {{0, 3}, Settings(3, br9600, 3)}});
-        dev.AddNerixDevice(7, {{{0, 0}, 64}, {{0, 1}, 2002}, {{0, 2}, 0x00000D48}, {{0, 3}, Settings(7, br9600, 2)}});
+        dev.AddNerixDevice(
+            3, {{{0, 0}, 6}, {{0, 1}, 1001}, {{0, 2}, 0x0003F00F}, {{0, 3}, Settings(3, br9600, 3)}});
+        dev.AddNerixDevice(
+            7, {{{0, 0}, 64}, {{0, 1}, 2002}, {{0, 2}, 0x00000D48}, {{0, 3}, Settings(7, br9600, 2)}});
         dev.AddNerixDevice(9, {{{0, 0}, 9}, {{0, 1}, 3003}, {{0, 2}, 1}, {{0, 3}, Settings(9, br9600, 0)}});
         bus.SetPortName(dev.PortPath());
         bus.SetInputTimeout(30);
@@ -130,7 +132,8 @@ TEST_F(BusScan, ByTheBusSpeedWhenNoBoxFitsIt) {
 TEST(BusScanBySpeeds, ASingleDeviceAtItsSpeedWhateverItsAddress) {
     TScriptedDevice dev;
     ASSERT_TRUE(dev.Ok());
-    dev.AddNerixDevice(0x2A, {{{0, 0}, 5}, {{0, 1}, 42}, {{0, 2}, 0xFF}, {{0, 3}, Settings(0x2A, br19200, 1)}});
+    dev.AddNerixDevice(0x2A,
+                       {{{0, 0}, 5}, {{0, 1}, 42}, {{0, 2}, 0xFF}, {{0, 3}, Settings(0x2A, br19200, 1)}});
     dev.SetDeviceBaud(0x2A, 19200);
     TPowerRsBus bus;
     bus.SetPortName(dev.PortPath());

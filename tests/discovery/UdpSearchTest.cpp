@@ -1,6 +1,6 @@
+#include "discovery/UdpSearch.h"
 #include "bus/UdpPortAccessPoint.h"
 #include "bus/UdpSockets.h"
-#include "discovery/UdpSearch.h"
 #include "model/DeviceRegister.h"
 #include "protocol/NerixModule.h"
 #include "support/UdpGateway.h"
@@ -34,7 +34,8 @@ protected:
         gateway.Devices().AddNerixDevice(
             2, {{{0, 0}, 9}, {{0, 1}, 501}, {{0, 2}, 3}, {{0, 3}, 0x20010600}, {{0, 101}, 4}});
         gateway.Devices().AddNerixDevice(
-            4, {{{0, 0}, 6}, {{0, 1}, 502}, {{0, 2}, 0xFF}, {{0, 3}, 0x30200C00}, {{0, 160}, 9}, {{0, 101}, 2}});
+            4,
+            {{{0, 0}, 6}, {{0, 1}, 502}, {{0, 2}, 0xFF}, {{0, 3}, 0x30200C00}, {{0, 160}, 9}, {{0, 101}, 2}});
         client.SetHost(QStringLiteral("127.0.0.1"));
         client.SetRemotePort(gateway.Port());
         ap.SetUDPClient(&client);

@@ -3,6 +3,8 @@
 #include "emulator/VirtualChannel.h"
 #include "emulator/VirtualDeviceManager.h"
 #include "protocol/Crc16.h"
+#include "support/ModbusFrames.h"
+#include "support/ModbusMaster.h"
 #include "support/NerixFrames.h"
 #include "support/PtyBridge.h"
 #include "support/PtyPair.h"
@@ -16,18 +18,11 @@
 #include <bit>
 #include <ctime>
 #include <gtest/gtest.h>
-#include <modbus/modbus.h>
 #include <poll.h>
 #include <thread>
 #include <unistd.h>
 
 namespace {
-
-QByteArray WithCrc(QByteArray body) {
-    body.resize(body.size() + 2);
-    PutCrc16(reinterpret_cast<quint8*>(body.data()), int(body.size()) - 2);
-    return body;
-}
 
 QByteArray ModbusRead(quint8 address, quint16 start, quint16 count) {
     QByteArray b;
@@ -280,15 +275,11 @@ TEST_F(EmulatorPort, LibmodbusMasterReadsAndWrites) {
     uint16_t got[2] = {}, block[10] = {};
     QEventLoop loop;
     std::thread master([&] {
-        modbus_t* ctx = modbus_new_rtu("/dev/null", 9600, 'N', 8, 1);
-        modbus_set_socket(ctx, pty.Master());
-        modbus_set_slave(ctx, 1);
-        modbus_set_response_timeout(ctx, 1, 0);
-        readRc = modbus_read_registers(ctx, 256, 2, got);
+        TModbusMaster modbus(pty.Master(), 1, 1000);
+        readRc = modbus.ReadRegisters(256, 2, got);
         const uint16_t values[2] = {0, 1};
-        writeRc = modbus_write_registers(ctx, 260, 2, values);
-        blockRc = modbus_read_registers(ctx, 4096, 10, block);
-        modbus_free(ctx);
+        writeRc = modbus.WriteRegisters(260, 2, values);
+        blockRc = modbus.ReadRegisters(4096, 10, block);
         QMetaObject::invokeMethod(&loop, "quit", Qt::QueuedConnection);
     });
     QTimer::singleShot(10000, &loop, &QEventLoop::quit);

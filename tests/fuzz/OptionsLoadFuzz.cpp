@@ -1,82 +1,80 @@
 // Whatever "Options.xml" holds, the program starts with either the defaults or values its setters
-// accept, and what it writes at shutdown reads back to the very same settings.
+// accept, and what it writes at shutdown reads back to the very same settings and is written again
+// byte for byte. The text goes through the serializer in memory: no file is written per input.
 #include "options/AdminOptions.h"
 #include "options/OptionsDm.h"
+#include "support/OptionsSnapshot.h"
 
 #include <QByteArray>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <cstdlib>
 
 namespace {
 
-QStringList Settings(const TAdminOptions& o) {
-    const TAccessPointsOptions& ap = *o.AccessPoints();
-    const TComPortAPOptions& com = *ap.ComPortAPOptions();
-    const TUdpPortAPOptions& udp = *ap.UdpPortAPOptions();
-    const TTcpPortAPOptions& tcp = *ap.TcpPortAPOptions();
-    const TEmulatorOptions& emu = *o.EmulatorPoints();
-    const auto n = [](qint64 v) { return QString::number(v); };
-    return {n(o.LanguageID()),   n(o.LiteVersion()),   n(emu.Port()),
-            n(emu.RateID()),     n(emu.Protocol()),    n(ap.AccessPointID()),
-            n(com.Port()),       n(com.RateID()),      n(com.ParityID()),
-            n(com.RTSMode()),    n(com.Timeout()),     n(com.StopBitsID()),
-            udp.Host(),          n(udp.RemoutePort()), n(udp.UseLocalPort()),
-            n(udp.LocalPort()),  n(udp.Timeout()),     tcp.Host(),
-            n(tcp.RemoutePort())};
-}
+// The options as the program sets them up at start-up (application name, root element, version),
+// started in a folder without "Options.xml" and with nowhere to save to, so that only the text in
+// hand is read and nothing is written.
+class TStart {
+public:
+    explicit TStart(const QString& EmptyFolder) : FDm(EmptyFolder) {
+        if (FDm.LoadResult() != lrNoFile)
+            std::abort();
+        FDm.Serializer()->SetXMLFilePath(QString());
+    }
+    TXMLOptionsSerializer& Serializer() { return *FDm.Serializer(); }
+    const TAdminOptions& Options() const { return *FDm.AdminOptions(); }
 
-QByteArray ReadAll(const QString& Path) {
-    QFile file(Path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+private:
+    TOptionsDm FDm;
+};
+
+// What the program writes when it starts without a file it could take.
+QByteArray DefaultDocument(const QString& EmptyFolder) {
+    TStart start(EmptyFolder);
+    QByteArray bytes;
+    if (!start.Serializer().WriteDocument(bytes))
+        std::abort();
+    return bytes;
 }
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    // Every run writes the file three times, each flushed to disk; memory-backed storage keeps the
-    // runs fast where there is some.
-    static QTemporaryDir dir(QFileInfo(QStringLiteral("/dev/shm")).isWritable()
-                                 ? QStringLiteral("/dev/shm/dvv_fuzz_options-XXXXXX")
-                                 : QDir::tempPath() + QStringLiteral("/dvv_fuzz_options-XXXXXX"));
-    static const QStringList defaults = Settings(TAdminOptions());
-    const QString path = dir.filePath(QStringLiteral("Options.xml"));
-    const QString damaged = TOptionsDm::DamagedCopyPath(path);
+    static const QTemporaryDir empty;
+    static const QStringList defaults = OptionsSnapshot(TAdminOptions());
+    static const QByteArray defaultDocument = DefaultDocument(empty.path());
     const QByteArray input(reinterpret_cast<const char*>(data), qsizetype(size));
-    QFile::remove(damaged);
-    {
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(input) != input.size())
-            std::abort();
-    }
 
     QStringList first;
+    QByteArray written;
     {
-        TOptionsDm dm(dir.path());
-        first = Settings(*dm.AdminOptions());
-        const TComPortAPOptions& com = *dm.AdminOptions()->AccessPoints()->ComPortAPOptions();
-        const int udpTimeout = dm.AdminOptions()->AccessPoints()->UdpPortAPOptions()->Timeout();
-        if (com.Timeout() < 20 || com.Timeout() > 10000 || udpTimeout < 20 || udpTimeout > 10000 ||
-            com.RTSMode() < 0 || com.RTSMode() > 2)
+        TStart start(empty.path());
+        const TXMLLoadResult result = start.Serializer().LoadText(input);
+        first = OptionsSnapshot(start.Options());
+        const TAccessPointsOptions& ap = *start.Options().AccessPoints();
+        const TComPortAPOptions& com = *ap.ComPortAPOptions();
+        const int udpTimeout = ap.UdpPortAPOptions()->Timeout();
+        if (com.Timeout() < kMinAPTimeout || com.Timeout() > kMaxAPTimeout || udpTimeout < kMinAPTimeout ||
+            udpTimeout > kMaxAPTimeout || com.RTSMode() < rmLow || com.RTSMode() > rmToggle)
             std::abort();
-        if (dm.LoadResult() != lrLoaded) {
-            if (first != defaults)
+        // At shutdown a tree that does not make a well-formed document is not saved: the file
+        // keeps what it held.
+        if (!start.Serializer().WriteDocument(written))
+            written = input;
+        // A file that was not taken leaves no trace, down to the version it claimed: what is
+        // written is the first run's file.
+        if (result != lrLoaded) {
+            if (first != defaults || written != defaultDocument)
                 std::abort();
-            // What could not be loaded is kept before shutdown overwrites it.
-            if (ReadAll(damaged) != input)
-                std::abort();
+            return 0;
         }
     }
-    const QByteArray written = ReadAll(path);
-    {
-        TOptionsDm dm(dir.path());
-        if (dm.LoadResult() != lrLoaded || Settings(*dm.AdminOptions()) != first)
-            std::abort();
-    }
-    if (ReadAll(path) != written)
+    TStart next(empty.path());
+    if (next.Serializer().LoadText(written) != lrLoaded || OptionsSnapshot(next.Options()) != first)
+        std::abort();
+    QByteArray again;
+    if (!next.Serializer().WriteDocument(again) || again != written)
         std::abort();
     return 0;
 }

@@ -10,9 +10,11 @@ struct TTinyLanguage : TAppLocalization {
     QString Hello;
 };
 
+// clang-format off
 const TLanguageLocalization<TTinyLanguage>::TRow kTinyRows[] = {
     {&TTinyLanguage::Hello, {"Hello", "Привет", "Привіт", "Hallo", "Hola", "Bonjour"}},
 };
+// clang-format on
 
 TEST(Localization, EnglishUntilASelectionMatchesAndUnknownIdsKeepTheCurrent) {
     TLanguageLocalization<TTinyLanguage> table(kTinyRows);
@@ -52,7 +54,8 @@ TEST(Localization, EveryTableHasEveryTextInEveryLanguage) {
     ASSERT_FALSE(reports.empty());
     for (const auto& r : reports) {
         EXPECT_GT(r.Fields, 0) << r.Module.toStdString();
-        EXPECT_TRUE(r.Missing.isEmpty()) << r.Module.toStdString() << ": " << r.Missing.join(QStringLiteral(", ")).toStdString();
+        EXPECT_TRUE(r.Missing.isEmpty())
+            << r.Module.toStdString() << ": " << r.Missing.join(QStringLiteral(", ")).toStdString();
     }
 }
 

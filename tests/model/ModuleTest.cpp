@@ -156,8 +156,9 @@ TEST(ZUVOModule, RegisterLayouts) {
     TAnalogFour m;
     quint16 reg = 0;
     const auto& map = m.NerixModule().ModbusToNerix().Map();
-    const std::vector<std::pair<quint16, quint16>> ai4 = {{0, 256}, {5, 266}, {16, 268}, {14, 270}, {15, 272},
-                                                         {37, 274}, {41, 282}, {48, 284}, {51, 290}, {52, 292}};
+    const std::vector<std::pair<quint16, quint16>> ai4 = {{0, 256},  {5, 266},  {16, 268}, {14, 270},
+                                                          {15, 272}, {37, 274}, {41, 282}, {48, 284},
+                                                          {51, 290}, {52, 292}};
     for (auto [p, r] : ai4) {
         ASSERT_TRUE(map.FindRegister(1, p, reg)) << p;
         EXPECT_EQ(reg, r) << p;

@@ -1,5 +1,7 @@
 #include "options/OptionsDm.h"
 #include "options/AdminOptions.h"
+#include "support/OptionsSnapshot.h"
+#include "support/TestFiles.h"
 
 #include <QDir>
 #include <QDomDocument>
@@ -13,17 +15,6 @@
 namespace {
 
 const QString kFixture = QStringLiteral(DVV_OPTIONS_TEST_DATA "/Options.xml");
-
-QByteArray ReadAll(const QString& Path) {
-    QFile file(Path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void WriteAll(const QString& Path, const QByteArray& Bytes) {
-    QFile file(Path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    ASSERT_EQ(file.write(Bytes), Bytes.size());
-}
 
 // The XML as a list of lines "start Name a=v ...", "text ...", "end Name", white space between
 // elements left out, attributes in the order they stand.
@@ -61,7 +52,7 @@ QStringList Elements(const QByteArray& Bytes) {
 // The fixture with one element's text replaced; Path like "AccessPoints/ComPortAPOptions/Timeout".
 QByteArray FixtureWith(const QString& Path, const QString& Text) {
     QDomDocument document;
-    EXPECT_TRUE(document.setContent(ReadAll(kFixture)));
+    EXPECT_TRUE(document.setContent(ReadFileBytes(kFixture)));
     QDomElement element = document.documentElement();
     for (const QString& name : Path.split('/'))
         element = element.firstChildElement(name);
@@ -78,26 +69,9 @@ struct Folder {
     std::unique_ptr<TOptionsDm> Start() { return std::make_unique<TOptionsDm>(dir.path()); }
 };
 
-// Every setting as a text, read through the getters.
-QStringList Settings(const TAdminOptions& o) {
-    const TAccessPointsOptions& ap = *o.AccessPoints();
-    const TComPortAPOptions& com = *ap.ComPortAPOptions();
-    const TUdpPortAPOptions& udp = *ap.UdpPortAPOptions();
-    const TTcpPortAPOptions& tcp = *ap.TcpPortAPOptions();
-    const TEmulatorOptions& emu = *o.EmulatorPoints();
-    const auto n = [](qint64 v) { return QString::number(v); };
-    return {n(o.LanguageID()),   n(o.LiteVersion()),   n(emu.Port()),
-            n(emu.RateID()),     n(emu.Protocol()),    n(ap.AccessPointID()),
-            n(com.Port()),       n(com.RateID()),      n(com.ParityID()),
-            n(com.RTSMode()),    n(com.Timeout()),     n(com.StopBitsID()),
-            udp.Host(),          n(udp.RemoutePort()), n(udp.UseLocalPort()),
-            n(udp.LocalPort()),  n(udp.Timeout()),     tcp.Host(),
-            n(tcp.RemoutePort())};
-}
-
 // The defaults' values themselves are checked against the fixture.
 void ExpectDefaults(const TAdminOptions& o) {
-    EXPECT_EQ(Settings(o), Settings(TAdminOptions()));
+    EXPECT_EQ(OptionsSnapshot(o), OptionsSnapshot(TAdminOptions()));
 }
 
 // Every setting away from its default, each to a value its setter accepts.
@@ -136,9 +110,9 @@ TEST(OptionsDm, FirstRunStartsWithDefaultsAndWritesTheDefaultFile) {
         EXPECT_EQ(dm->Serializer()->XMLFilePath(), f.path);
         EXPECT_FALSE(QFile::exists(f.path)); // written at shutdown only
     }
-    const QByteArray written = ReadAll(f.path);
+    const QByteArray written = ReadFileBytes(f.path);
     EXPECT_TRUE(written.startsWith("<?xml version=\"1.0\" encoding=\"UTF-8\"?>")) << written.constData();
-    const QStringList expected = Elements(ReadAll(kFixture));
+    const QStringList expected = Elements(ReadFileBytes(kFixture));
     ASSERT_GT(expected.size(), 60);
     EXPECT_EQ(Elements(written), expected);
     EXPECT_EQ(QDir(f.dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList("Options.xml"));
@@ -148,11 +122,11 @@ TEST(OptionsDm, EverySettingSurvivesShutdownAndStart) {
     Folder f;
     TAdminOptions filled;
     Fill(filled);
-    ASSERT_NE(Settings(filled), Settings(TAdminOptions()));
+    ASSERT_NE(OptionsSnapshot(filled), OptionsSnapshot(TAdminOptions()));
     f.Start()->AdminOptions()->Assign(&filled);
     auto dm = f.Start();
     EXPECT_EQ(dm->LoadResult(), lrLoaded);
-    EXPECT_EQ(Settings(*dm->AdminOptions()), Settings(filled));
+    EXPECT_EQ(OptionsSnapshot(*dm->AdminOptions()), OptionsSnapshot(filled));
 }
 
 TEST(OptionsDm, SetterRangesApplyToTheFile) {
@@ -175,7 +149,7 @@ TEST(OptionsDm, SetterRangesApplyToTheFile) {
     };
     for (const Case& c : cases) {
         Folder f;
-        WriteAll(f.path, FixtureWith(c.path, c.text));
+        WriteFileBytes(f.path, FixtureWith(c.path, c.text));
         auto dm = f.Start();
         ASSERT_EQ(dm->LoadResult(), lrLoaded) << c.path;
         const TAccessPointsOptions& ap = *dm->AdminOptions()->AccessPoints();
@@ -194,7 +168,7 @@ TEST(OptionsDm, MissingAndMisspelledElementsKeepTheirDefaults) {
     text.replace("<Timeout>50</Timeout>", "");
     text.replace("<LiteVersion>False</LiteVersion>", "<liteversion>True</liteversion>");
     text.replace("<RateID>6</RateID>\n      <ParityID>", "<RateID>11</RateID>\n      <ParityID>");
-    WriteAll(f.path, text);
+    WriteFileBytes(f.path, text);
     auto dm = f.Start();
     ASSERT_EQ(dm->LoadResult(), lrLoaded);
     EXPECT_EQ(dm->AdminOptions()->LanguageID(), 34);
@@ -207,7 +181,7 @@ TEST(OptionsDm, AFileFromBeforeLocalEchoLoadsWithEchoOff) {
     Folder f;
     QByteArray text = FixtureWith("AccessPoints/ComPortAPOptions/LocalEcho", "True");
     text.replace("<LocalEcho>True</LocalEcho>", "");
-    WriteAll(f.path, text);
+    WriteFileBytes(f.path, text);
     auto dm = f.Start();
     ASSERT_EQ(dm->LoadResult(), lrLoaded);
     EXPECT_FALSE(dm->AdminOptions()->AccessPoints()->ComPortAPOptions()->LocalEcho());
@@ -218,12 +192,12 @@ TEST(OptionsDm, AFileFromBeforeLocalEchoLoadsWithEchoOff) {
 // was; the user's file is kept beside it first.
 TEST(OptionsDm, ForeignOrDamagedFileGivesDefaultsAndIsKeptAside) {
     QByteArray files[] = {
-        ReadAll(kFixture).replace("<config ", "<Config ").replace("</config>", "</Config>"),
-        ReadAll(kFixture).replace("Dovuvavarovod", "VEVA"),
-        ReadAll(kFixture).replace(" Version=\"1\"", ""),
+        ReadFileBytes(kFixture).replace("<config ", "<Config ").replace("</config>", "</Config>"),
+        ReadFileBytes(kFixture).replace("Dovuvavarovod", "VEVA"),
+        ReadFileBytes(kFixture).replace(" Version=\"1\"", ""),
         FixtureWith("AccessPoints/UdpPortAPOptions/Timeout", "abc"),
         FixtureWith("AccessPoints/UdpPortAPOptions/RemoutePort", "70000"),
-        ReadAll(kFixture).left(300),
+        ReadFileBytes(kFixture).left(300),
     };
     // Every file also sets other values, which must not survive.
     for (QByteArray& file : files) {
@@ -233,15 +207,15 @@ TEST(OptionsDm, ForeignOrDamagedFileGivesDefaultsAndIsKeptAside) {
     }
     for (const QByteArray& bytes : files) {
         Folder f;
-        WriteAll(f.path + ".damaged", "an older copy");
-        WriteAll(f.path, bytes);
+        WriteFileBytes(f.path + ".damaged", "an older copy");
+        WriteFileBytes(f.path, bytes);
         {
             auto dm = f.Start();
             EXPECT_NE(dm->LoadResult(), lrLoaded);
             ExpectDefaults(*dm->AdminOptions());
-            EXPECT_EQ(ReadAll(TOptionsDm::DamagedCopyPath(f.path)), bytes);
+            EXPECT_EQ(ReadFileBytes(TOptionsDm::DamagedCopyPath(f.path)), bytes);
         }
-        EXPECT_EQ(ReadAll(f.path + ".damaged"), bytes);
+        EXPECT_EQ(ReadFileBytes(f.path + ".damaged"), bytes);
         auto next = f.Start();
         EXPECT_EQ(next->LoadResult(), lrLoaded);
     }
@@ -251,14 +225,14 @@ TEST(OptionsDm, ForeignOrDamagedFileGivesDefaultsAndIsKeptAside) {
 TEST(OptionsDm, ShutdownThatCannotWriteLeavesThePreviousFile) {
     Folder f;
     Fill(*f.Start()->AdminOptions());
-    const QByteArray before = ReadAll(f.path);
+    const QByteArray before = ReadFileBytes(f.path);
     {
         auto dm = f.Start();
         dm->AdminOptions()->SetLanguageID(9);
         // The folder goes away while the program runs.
         dm->Serializer()->SetXMLFilePath(f.dir.filePath("gone/Options.xml"));
     }
-    EXPECT_EQ(ReadAll(f.path), before);
+    EXPECT_EQ(ReadFileBytes(f.path), before);
     {
         auto dm = f.Start();
         dm->AdminOptions()->SetLanguageID(9);
@@ -267,5 +241,5 @@ TEST(OptionsDm, ShutdownThatCannotWriteLeavesThePreviousFile) {
         ASSERT_TRUE(QDir(f.dir.path()).mkdir("Options.xml"));
     }
     EXPECT_TRUE(QFileInfo(f.path).isDir());
-    EXPECT_EQ(ReadAll(f.path + ".saved"), before);
+    EXPECT_EQ(ReadFileBytes(f.path + ".saved"), before);
 }

@@ -1,5 +1,6 @@
 #include "options/XMLOptionsSerializer.h"
 #include "TestOptionClasses.h"
+#include "support/TestFiles.h"
 
 #include <QDir>
 #include <QDomDocument>
@@ -15,17 +16,6 @@
 
 namespace {
 
-QByteArray ReadAll(const QString& Path) {
-    QFile file(Path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void WriteAll(const QString& Path, const QByteArray& Bytes) {
-    QFile file(Path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    ASSERT_EQ(file.write(Bytes), Bytes.size());
-}
-
 QStringList ChildNames(const QDomElement& Element) {
     QStringList names;
     for (QDomElement child = Element.firstChildElement(); !child.isNull(); child = child.nextSiblingElement())
@@ -35,7 +25,7 @@ QStringList ChildNames(const QDomElement& Element) {
 
 QDomElement Root(const QString& Path) {
     QDomDocument document;
-    document.setContent(ReadAll(Path));
+    document.setContent(ReadFileBytes(Path));
     return document.documentElement();
 }
 
@@ -51,8 +41,8 @@ struct Fixture {
     }
     // A file of this application around the given elements of the root.
     void WriteFile(const QByteArray& Inner, const QByteArray& Version = "Version=\"1\"") {
-        WriteAll(path, "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<config Application=\"Test\" " + Version +
-                           ">" + Inner + "</config>\n");
+        WriteFileBytes(path, "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<config Application=\"Test\" " +
+                                 Version + ">" + Inner + "</config>\n");
     }
 };
 
@@ -130,7 +120,7 @@ TEST(XMLOptionsSerializer, FileLayoutFollowsPropertyOrderBaseClassFirst) {
     Fixture f;
     Fill(f.options);
     ASSERT_TRUE(f.serializer.Save());
-    const QByteArray text = ReadAll(f.path);
+    const QByteArray text = ReadFileBytes(f.path);
     EXPECT_TRUE(text.startsWith("<?xml version=\"1.0\" encoding=\"UTF-8\"?>")) << text.constData();
     EXPECT_TRUE(text.contains("<config Application=\"Test\" Version=\"1\">")) << text.constData();
 
@@ -243,9 +233,9 @@ TEST(XMLOptionsSerializer, VersionControl) {
         EXPECT_EQ(f.serializer.Version(), 7);
     }
 
-    WriteAll(f.path, "<Config Application=\"Test\" Version=\"1\"><Tail>5</Tail></Config>");
+    WriteFileBytes(f.path, "<Config Application=\"Test\" Version=\"1\"><Tail>5</Tail></Config>");
     EXPECT_EQ(f.serializer.Load(), lrForeign);
-    WriteAll(f.path, "<config Application=\"VEVA\" Version=\"1\"><Tail>5</Tail></config>");
+    WriteFileBytes(f.path, "<config Application=\"VEVA\" Version=\"1\"><Tail>5</Tail></config>");
     EXPECT_EQ(f.serializer.Load(), lrForeign);
     EXPECT_EQ(f.options.Tail, 9);
 
@@ -287,7 +277,7 @@ TEST(XMLOptionsSerializer, UnreadableFilesGiveDefaults) {
     };
     for (const QByteArray& bytes : files) {
         Fixture f;
-        WriteAll(f.path, bytes);
+        WriteFileBytes(f.path, bytes);
         EXPECT_EQ(f.serializer.Load(), lrDamaged) << bytes.left(60).constData();
         EXPECT_EQ(f.options.Tail, 9);
     }
@@ -406,7 +396,7 @@ TEST(XMLOptionsSerializer, FailedSaveKeepsThePreviousFile) {
     Fixture f;
     Fill(f.options);
     ASSERT_TRUE(f.serializer.Save());
-    const QByteArray before = ReadAll(f.path);
+    const QByteArray before = ReadFileBytes(f.path);
 
     // The disk fills up half-way through the new file.
     f.options.Kinds()->Name = QString(200000, QLatin1Char('x'));
@@ -420,13 +410,13 @@ TEST(XMLOptionsSerializer, FailedSaveKeepsThePreviousFile) {
     setrlimit(RLIMIT_FSIZE, &old);
     std::signal(SIGXFSZ, oldHandler);
     EXPECT_FALSE(saved);
-    EXPECT_EQ(ReadAll(f.path), before);
+    EXPECT_EQ(ReadFileBytes(f.path), before);
     EXPECT_EQ(QDir(f.dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList("Drawing.xml"));
 
     // A name no XML element can have: nothing written at all.
     f.serializer.SetItemNodeCaption(QStringLiteral("1 item"));
     EXPECT_FALSE(f.serializer.Save());
-    EXPECT_EQ(ReadAll(f.path), before);
+    EXPECT_EQ(ReadFileBytes(f.path), before);
 
     // A path that cannot be written: no file, no crash, failure reported.
     f.serializer.SetItemNodeCaption(QStringLiteral("Item"));
@@ -435,18 +425,68 @@ TEST(XMLOptionsSerializer, FailedSaveKeepsThePreviousFile) {
         f.serializer.SetXMLFilePath(path);
         EXPECT_FALSE(f.serializer.Save()) << path.toStdString();
     }
-    EXPECT_EQ(ReadAll(f.path), before);
+    EXPECT_EQ(ReadFileBytes(f.path), before);
 }
 
 TEST(XMLOptionsSerializer, NoBackupRemainsAfterASuccessfulSave) {
     Fixture f;
     // A backup left behind by an older version that crashed while saving.
     const QString backup = f.dir.filePath("Drawing.bak");
-    WriteAll(backup, "old");
+    WriteFileBytes(backup, "old");
     f.serializer.SetNodeAutoIndent(false);
     ASSERT_TRUE(f.serializer.Save());
     EXPECT_FALSE(QFile::exists(backup));
     EXPECT_EQ(QDir(f.dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList("Drawing.xml"));
     // Without indentation the document is one line after the declaration.
-    EXPECT_EQ(ReadAll(f.path).trimmed().count('\n'), 0);
+    EXPECT_EQ(ReadFileBytes(f.path).trimmed().count('\n'), 0);
+}
+
+// A text in hand loads exactly as a file holding it, and the document built in memory is the file
+// Save writes.
+TEST(XMLOptionsSerializer, ATextInHandLoadsAsTheFileHoldingIt) {
+    QByteArray good;
+    {
+        Fixture f;
+        Fill(f.options);
+        ASSERT_TRUE(f.serializer.Save());
+        good = ReadFileBytes(f.path);
+        QByteArray document;
+        ASSERT_TRUE(f.serializer.WriteDocument(document));
+        EXPECT_EQ(document, good);
+    }
+    struct Case {
+        QByteArray text;
+        TXMLLoadResult result;
+    };
+    const Case cases[] = {
+        {good, lrLoaded},
+        {QByteArray(good).replace("Version=\"1\"", "Version=\"7\""), lrLoaded},
+        {QByteArray(good).replace("<Tail>-1</Tail>", "<Tail>x</Tail>"), lrDamaged},
+        {QByteArray(good).replace("Application=\"Test\"", "Application=\"Other\""), lrForeign},
+        {QByteArray(good).replace(" Version=\"1\"", ""), lrDamaged},
+        {good.left(good.size() / 2), lrDamaged},
+        {QByteArray(), lrDamaged},
+        {"<config Application=\"Test\" Version=\"1\">" + QByteArray("<a>").repeated(300) +
+             QByteArray("</a>").repeated(300) + "</config>",
+         lrDamaged},
+        // Well-formed, but larger than any options file could be.
+        {good + QByteArray(16 * 1024 * 1024, ' '), lrDamaged},
+    };
+    for (const Case& c : cases) {
+        Fixture fromFile;
+        Fixture inHand;
+        // A load that fails must give back the version held before it.
+        fromFile.serializer.SetVersion(3);
+        inHand.serializer.SetVersion(3);
+        WriteFileBytes(fromFile.path, c.text);
+        // What the file path holds plays no part.
+        WriteFileBytes(inHand.path, "<config Application=\"Test\" Version=\"2\"><Tail>1</Tail></config>");
+        EXPECT_EQ(fromFile.serializer.Load(), c.result) << c.text.left(80).constData();
+        EXPECT_EQ(inHand.serializer.LoadText(c.text), c.result) << c.text.left(80).constData();
+        ExpectSameTree(fromFile.options, inHand.options);
+        EXPECT_EQ(inHand.serializer.Version(), fromFile.serializer.Version());
+    }
+
+    TXMLOptionsSerializer rootless;
+    EXPECT_EQ(rootless.LoadText(good), lrNoRootObject);
 }

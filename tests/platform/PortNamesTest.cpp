@@ -1,12 +1,12 @@
 #include "platform/PortNames.h"
 #include "support/PortsFolder.h"
+#include "support/TestFiles.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
-
 
 TEST(PortNames, NumbersOfComNames) {
     EXPECT_EQ(PortNumberFromName(QStringLiteral("COM7")), 7);
@@ -33,9 +33,10 @@ TEST(PortNames, PortsFolderEntriesComeBeforeTheTable) {
     ASSERT_TRUE(ports.dir.isValid());
     EXPECT_EQ(PortsFolder(), ports.dir.path());
     const QString target = ports.dir.filePath(QStringLiteral("device"));
-    QFile(target).open(QIODevice::WriteOnly);
+    ASSERT_NO_FATAL_FAILURE(WriteFileBytes(target, {}));
     ASSERT_TRUE(QFile::link(target, ports.dir.filePath(QStringLiteral("COM3"))));
-    ASSERT_TRUE(QFile::link(ports.dir.filePath(QStringLiteral("gone")), ports.dir.filePath(QStringLiteral("COM200"))));
+    ASSERT_TRUE(QFile::link(ports.dir.filePath(QStringLiteral("gone")),
+                            ports.dir.filePath(QStringLiteral("COM200"))));
 
     EXPECT_EQ(ResolvePortPath(QStringLiteral("COM3")), target);
     EXPECT_EQ(ResolvePortPath(QStringLiteral("\\\\.\\COM3")), target);
@@ -50,9 +51,10 @@ TEST(PortNames, PortsFolderEntriesComeBeforeTheTable) {
 TEST(PortNames, ListingShowsExistingPortsWithTheirDevices) {
     TPortsFolder ports;
     const QString target = ports.dir.filePath(QStringLiteral("adapter"));
-    QFile(target).open(QIODevice::WriteOnly);
+    ASSERT_NO_FATAL_FAILURE(WriteFileBytes(target, {}));
     ASSERT_TRUE(QFile::link(target, ports.dir.filePath(QStringLiteral("COM120"))));
-    ASSERT_TRUE(QFile::link(ports.dir.filePath(QStringLiteral("gone")), ports.dir.filePath(QStringLiteral("COM121"))));
+    ASSERT_TRUE(QFile::link(ports.dir.filePath(QStringLiteral("gone")),
+                            ports.dir.filePath(QStringLiteral("COM121"))));
     const auto list = ListComPorts();
     bool found = false;
     int last = 0;
@@ -65,7 +67,8 @@ TEST(PortNames, ListingShowsExistingPortsWithTheirDevices) {
             EXPECT_EQ(e.DevicePath, target);
             EXPECT_EQ(e.Label, QStringLiteral("COM120 (%1)").arg(target));
         } else {
-            EXPECT_TRUE(e.Label.startsWith(QStringLiteral("COM%1 (tty").arg(e.Number))) << e.Label.toStdString();
+            EXPECT_TRUE(e.Label.startsWith(QStringLiteral("COM%1 (tty").arg(e.Number)))
+                << e.Label.toStdString();
         }
     }
     EXPECT_TRUE(found);

@@ -103,7 +103,8 @@ TEST(ProcessTimer, TheStopPauseLetsEventsRun) {
     bool posted = false, postedBeforeStop = false;
     timer.OnStop = [&] { postedBeforeStop = posted; };
     timer.Start();
-    QMetaObject::invokeMethod(&timer, [&] { posted = true; }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        &timer, [&] { posted = true; }, Qt::QueuedConnection);
     timer.Stop();
     EXPECT_TRUE(postedBeforeStop);
 }
@@ -118,7 +119,8 @@ TEST(ProcessTimer, AStopWhileATickWaitsIsReportedWhenTheTickEnds) {
     timer.OnStop = [&] { log << QStringLiteral("stop"); };
     timer.OnTimer = [&] {
         log << QStringLiteral("tick");
-        QMetaObject::invokeMethod(&timer, [&] { timer.Stop(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            &timer, [&] { timer.Stop(); }, Qt::QueuedConnection);
         WaitLikeAnExchange(10);
         log << QStringLiteral("tick ends");
     };

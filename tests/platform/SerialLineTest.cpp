@@ -26,7 +26,8 @@ TEST(SerialLine, BusSpeedsParitiesAndStopBits) {
         s.BaudRate = speed;
         EXPECT_TRUE(line.Apply(s)) << speed << ": " << line.ErrorText().toStdString();
     }
-    for (auto p : {TLineParity::None, TLineParity::Odd, TLineParity::Even, TLineParity::Mark, TLineParity::Space}) {
+    for (auto p :
+         {TLineParity::None, TLineParity::Odd, TLineParity::Even, TLineParity::Mark, TLineParity::Space}) {
         s.Parity = p;
         EXPECT_TRUE(line.Apply(s)) << int(p) << ": " << line.ErrorText().toStdString();
     }

@@ -8,6 +8,7 @@
 #include "protocol/ModbusToNerix.h"
 #include "protocol/NerixModule.h"
 #include "protocol/PortFrameMaker.h"
+#include "support/ModbusMaster.h"
 #include "support/ModbusSlave.h"
 #include "support/PtyPair.h"
 
@@ -15,7 +16,6 @@
 #include <QElapsedTimer>
 #include <QTimer>
 #include <gtest/gtest.h>
-#include <modbus/modbus.h>
 
 #include <atomic>
 #include <thread>
@@ -142,14 +142,10 @@ TEST(LibmodbusMaster, ReadsAndWritesThroughOurFrameMaker) {
     int readRc = -1, writeRc = -1;
     uint16_t got[2] = {};
     std::thread master([&] {
-        modbus_t* ctx = modbus_new_rtu("/dev/null", 9600, 'N', 8, 1);
-        modbus_set_socket(ctx, pty.Master());
-        modbus_set_slave(ctx, 4);
-        modbus_set_response_timeout(ctx, 2, 0);
-        readRc = modbus_read_registers(ctx, 4, 2, got);
+        TModbusMaster modbus(pty.Master(), 4, 2000);
+        readRc = modbus.ReadRegisters(4, 2, got);
         const uint16_t values[2] = {0x0102, 0x0304};
-        writeRc = modbus_write_registers(ctx, 8, 2, values);
-        modbus_free(ctx);
+        writeRc = modbus.WriteRegisters(8, 2, values);
         done = true;
     });
     QElapsedTimer t;

@@ -1,21 +1,14 @@
-#include "protocol/Crc16.h"
 #include "protocol/ModbusToNerix.h"
 #include "protocol/NerixModule.h"
 #include "protocol/PortFrameMaker.h"
 #include "support/FakeAccessPoint.h"
+#include "support/ModbusFrames.h"
 #include "support/NerixFrames.h"
 
 #include <QThread>
 #include <gtest/gtest.h>
 
 namespace {
-
-QByteArray WithCrc(const char* spaced) {
-    QByteArray f = FromHex(spaced);
-    f.resize(f.size() + 2);
-    PutCrc16(reinterpret_cast<quint8*>(f.data()), int(f.size() - 2));
-    return f;
-}
 
 struct ModbusDevice {
     std::vector<int> answerLengths;
@@ -47,7 +40,7 @@ TEST(ModbusTunnel, ReadRequestAndAnswerVectors) {
 
 TEST(ModbusTunnel, WriteRequestCarriesTheFrameBytesInTheirOrder) {
     ModbusDevice d(1);
-    d.answer = WithCrc("01 10 00 0C 00 02");
+    d.answer = WithCrc(FromHex("01 10 00 0C 00 02"));
     ASSERT_TRUE(d.module.WriteFloat(15, 0, 1.0f));
     EXPECT_EQ(Hex(d.ap.Attempts[0]), QByteArray("01 10 00 0C 00 02 04 3F 80 00 00 FE 06"));
     EXPECT_EQ(d.answerLengths[0], 8);
@@ -61,26 +54,26 @@ TEST(ModbusTunnel, AnswersThatDoNotAnswerTheRequestFail) {
     ModbusDevice d(7);
     quint32 value = 99;
     // An exception answer, padded to the expected length, with a correct CRC.
-    d.answer = WithCrc("07 83 02 00 00 00 00");
+    d.answer = WithCrc(FromHex("07 83 02 00 00 00 00"));
     EXPECT_FALSE(d.module.ReadProperty(100, 0, value));
     EXPECT_EQ(value, 0u);
     // A write's answer to a read: it would leave the request frame (value 0) to pass its own CRC.
-    d.answer = WithCrc("07 10 00 20 00 02 00");
+    d.answer = WithCrc(FromHex("07 10 00 20 00 02 00"));
     EXPECT_FALSE(d.module.ReadProperty(100, 0, value));
     // A byte count other than 4.
-    d.answer = WithCrc("07 03 02 00 00 01 2C");
+    d.answer = WithCrc(FromHex("07 03 02 00 00 01 2C"));
     EXPECT_FALSE(d.module.ReadProperty(100, 0, value));
     // Another device's answer.
-    d.answer = WithCrc("08 03 04 00 00 01 2C");
+    d.answer = WithCrc(FromHex("08 03 04 00 00 01 2C"));
     EXPECT_FALSE(d.module.ReadProperty(100, 0, value));
     // A broken CRC.
     d.answer = FromHex("07 03 04 00 00 01 2C 9C 7F");
     EXPECT_FALSE(d.module.ReadProperty(100, 0, value));
 
     // A write confirmed for another register.
-    d.answer = WithCrc("07 10 00 22 00 02");
+    d.answer = WithCrc(FromHex("07 10 00 22 00 02"));
     EXPECT_FALSE(d.module.WriteProperty(100, 0, 1));
-    d.answer = WithCrc("07 10 00 20 00 02");
+    d.answer = WithCrc(FromHex("07 10 00 20 00 02"));
     EXPECT_TRUE(d.module.WriteProperty(100, 0, 1));
 }
 
@@ -99,8 +92,8 @@ TEST(ModbusTunnel, DefaultRowsAndTheDuplicateRule) {
     TNerixModule module;
     TModbusToNerix& tunnel = module.ModbusToNerix();
     const std::vector<std::tuple<quint16, quint8, quint16>> expected = {
-        {0, 0, 0},   {2, 0, 1},     {4, 0, 2},    {6, 0, 3},    {8, 0, 5},    {10, 0, 6},
-        {12, 0, 15}, {14, 0, 16},   {160, 0, 160}, {32, 0, 100}, {34, 0, 101}, {36, 0, 102},
+        {0, 0, 0},   {2, 0, 1},   {4, 0, 2},     {6, 0, 3},    {8, 0, 5},    {10, 0, 6},
+        {12, 0, 15}, {14, 0, 16}, {160, 0, 160}, {32, 0, 100}, {34, 0, 101}, {36, 0, 102},
     };
     ASSERT_EQ(tunnel.Map().Rows().size(), expected.size());
     for (size_t i = 0; i < expected.size(); ++i) {
@@ -120,7 +113,9 @@ TEST(ModbusTunnel, DefaultRowsAndTheDuplicateRule) {
 TEST(PortFrameOfData, BurstsAreCutAt1024AndFramesEndAfterTheGap) {
     TPortFrameOfData frames;
     std::vector<QByteArray> got;
-    frames.OnFrame = [&](const quint8* b, quint16 n) { got.emplace_back(reinterpret_cast<const char*>(b), n); };
+    frames.OnFrame = [&](const quint8* b, quint16 n) {
+        got.emplace_back(reinterpret_cast<const char*>(b), n);
+    };
     QByteArray burst(1500, '\0');
     for (int i = 0; i < burst.size(); ++i)
         burst[i] = char(i);

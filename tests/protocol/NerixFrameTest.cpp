@@ -47,7 +47,8 @@ TEST(ByteOrder, WireOrdersOfEveryOrdinalAndTheFallback) {
         b.FallbackOrder = c.fallback;
         b.SetValue(0x12345678);
         const QByteArray wire(reinterpret_cast<const char*>(&b.Frame[5]), 4);
-        EXPECT_EQ(Hex(wire), QByteArray(c.wire)) << "order " << int(c.order) << " fallback " << int(c.fallback);
+        EXPECT_EQ(Hex(wire), QByteArray(c.wire))
+            << "order " << int(c.order) << " fallback " << int(c.fallback);
         EXPECT_EQ(b.Value(), 0x12345678u) << "round trip of order " << int(c.order);
     }
 }

@@ -15,8 +15,10 @@ TEST(PlugZoVuru, RowsPerGroupInTheirOrder) {
         ++perGroup[r.DeviceGroup];
     }
     EXPECT_EQ(order, (std::vector<int>{0, 1, 2, 3, 10, 6, 8, 7, 17, 22}));
-    EXPECT_EQ(perGroup, (std::map<int, int>{{0, 39}, {1, 29}, {2, 23}, {3, 23}, {10, 42}, {6, 40}, {7, 30},
-                                            {8, 30}, {17, 40}, {22, 30}}));
+    EXPECT_EQ(
+        perGroup,
+        (std::map<int, int>{
+            {0, 39}, {1, 29}, {2, 23}, {3, 23}, {10, 42}, {6, 40}, {7, 30}, {8, 30}, {17, 40}, {22, 30}}));
     EXPECT_EQ(plug.Records().size(), 326u);
     EXPECT_EQ(plug.SelectDevice(), 0);
     EXPECT_EQ(plug.NerixModule(), nullptr);

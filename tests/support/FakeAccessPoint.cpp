@@ -2,7 +2,8 @@
 
 #include <cstring>
 
-bool TFakeAccessPoint::DoExchange(const quint8* Request, int RequestLength, quint8* Answer, int AnswerLength) {
+bool TFakeAccessPoint::DoExchange(const quint8* Request, int RequestLength, quint8* Answer,
+                                  int AnswerLength) {
     const QByteArray request(reinterpret_cast<const char*>(Request), RequestLength);
     Attempts.push_back(request);
     if (!FAnswerer)

@@ -2,7 +2,6 @@
 
 #include "support/PtySpeed.h"
 
-
 #include <chrono>
 #include <fcntl.h>
 #include <poll.h>

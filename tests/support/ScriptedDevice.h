@@ -54,12 +54,12 @@ public:
     void SetResponder(TResponder responder);
 
     // Knobs; each applies to the answers sent after it is set.
-    void SetDelayMs(int ms);                   // pause before every answer
+    void SetDelayMs(int ms);                    // pause before every answer
     void DelayNextAnswers(std::vector<int> ms); // one pause per coming answer, before SetDelayMs
-    void SetSplit(int firstPart, int pauseMs); // send the first bytes, pause, send the rest
-    void SetGarbage(QByteArray prefix);        // bytes sent before every answer
-    void SetEcho(bool echo);                   // the line echoes every request byte back at once
-    void SetSilent(bool silent);               // the device does not answer (echo still happens)
+    void SetSplit(int firstPart, int pauseMs);  // send the first bytes, pause, send the rest
+    void SetGarbage(QByteArray prefix);         // bytes sent before every answer
+    void SetEcho(bool echo);                    // the line echoes every request byte back at once
+    void SetSilent(bool silent);                // the device does not answer (echo still happens)
 
     // Sends bytes from the far end without being asked.
     void SendUnsolicited(const QByteArray& bytes) { WriteAll(bytes); }

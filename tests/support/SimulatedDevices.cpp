@@ -2,7 +2,8 @@
 
 #include "protocol/Crc16.h"
 
-void TSimulatedDevices::AddNerixDevice(quint8 address, std::map<std::pair<quint8, quint16>, quint32> properties) {
+void TSimulatedDevices::AddNerixDevice(quint8 address,
+                                       std::map<std::pair<quint8, quint16>, quint32> properties) {
     std::lock_guard lock(FMutex);
     FDevices[address].Properties = std::move(properties);
 }
@@ -104,8 +105,8 @@ QByteArray TSimulatedDevices::AnswerNerix(const QByteArray& request, quint32 lin
 }
 
 QByteArray TSimulatedDevices::AnswerModbus(const QByteArray& request, quint32 lineSpeed) {
-    static const std::map<quint16, quint16> registers = {{0, 0},   {2, 1},     {4, 2},     {6, 3},
-                                                         {8, 5},   {10, 6},    {12, 15},   {14, 16},
+    static const std::map<quint16, quint16> registers = {{0, 0},     {2, 1},    {4, 2},    {6, 3},
+                                                         {8, 5},     {10, 6},   {12, 15},  {14, 16},
                                                          {160, 160}, {32, 100}, {34, 101}, {36, 102}};
     const auto* q = reinterpret_cast<const quint8*>(request.constData());
     const int n = int(request.size());

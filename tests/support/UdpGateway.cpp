@@ -104,7 +104,8 @@ void TUdpGateway::Run() {
         if (FAnswerPort != 0)
             to = Loopback("127.0.0.1", FAnswerPort);
         auto send = [&](const QByteArray& d) {
-            ::sendto(FSocket, d.constData(), size_t(d.size()), 0, reinterpret_cast<sockaddr*>(&to), sizeof to);
+            ::sendto(FSocket, d.constData(), size_t(d.size()), 0, reinterpret_cast<sockaddr*>(&to),
+                     sizeof to);
         };
         const int split = FSplit;
         if (split > 0 && split < answer.size()) {

@@ -1,3 +1,4 @@
+#include "views/DeviceService.h"
 #include "bus/ComPortAccessPoint.h"
 #include "bus/PowerRSBus.h"
 #include "emulator/VirtualChannel.h"
@@ -5,7 +6,6 @@
 #include "platform/Ticks.h"
 #include "support/PtyBridge.h"
 #include "support/ScriptedDevice.h"
-#include "views/DeviceService.h"
 
 #include <QCoreApplication>
 #include <gtest/gtest.h>
@@ -33,15 +33,15 @@ TEST(DeviceService, MachineTimeTextShowsTheDaysInFull) {
 
 TEST(DeviceService, ParsingTheTypedTime) {
     EXPECT_EQ(ParseMachineTime(QStringLiteral("1:02:03:04")), 93784u);
-    EXPECT_EQ(ParseMachineTime(QStringLiteral("75")), 75u * 86400);       // what is left is the days
-    EXPECT_EQ(ParseMachineTime(QStringLiteral("1:30")), 86400u + 30);      // days and seconds
+    EXPECT_EQ(ParseMachineTime(QStringLiteral("75")), 75u * 86400);   // what is left is the days
+    EXPECT_EQ(ParseMachineTime(QStringLiteral("1:30")), 86400u + 30); // days and seconds
     EXPECT_EQ(ParseMachineTime(QStringLiteral("2:03:04")), 2u * 86400 + 3 * 60 + 4); // no hours field
     EXPECT_EQ(ParseMachineTime(QStringLiteral("0:00:00:75")), 0u);         // seconds of 60 or more: 0
     EXPECT_EQ(ParseMachineTime(QStringLiteral("0:00:75:00")), 59u * 60);   // minutes: 59
     EXPECT_EQ(ParseMachineTime(QStringLiteral("0:30:00:00")), 23u * 3600); // hours: 23
     EXPECT_EQ(ParseMachineTime(QStringLiteral("-4:00:00:01")), 1u);        // negative days: 0
     EXPECT_EQ(ParseMachineTime(QStringLiteral("0:-3:-1:-9")), 0u);
-    EXPECT_EQ(ParseMachineTime(QStringLiteral("x:1:y:2")), 3600u + 2);     // no number counts as 0
+    EXPECT_EQ(ParseMachineTime(QStringLiteral("x:1:y:2")), 3600u + 2); // no number counts as 0
     EXPECT_EQ(ParseMachineTime(QStringLiteral(" 1 : 02 : 03 : 04 ")), 93784u);
     EXPECT_EQ(ParseMachineTime(QString()), 0u);
     EXPECT_EQ(ParseMachineTime(QStringLiteral("::")), 0u);

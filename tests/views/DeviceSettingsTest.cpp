@@ -1,8 +1,8 @@
+#include "views/DeviceSettings.h"
 #include "bus/BaudRate.h"
 #include "localization/Localization.h"
 #include "model/DeviceRegister.h"
 #include "protocol/ByteOrder.h"
-#include "views/DeviceSettings.h"
 
 #include <gtest/gtest.h>
 
@@ -141,7 +141,7 @@ TEST(DeviceSettings, WhatClosingDoesFirst) {
             for (bool lite : {false, true})
                 EXPECT_EQ(CloseOutcomeFor(applied, changed, false, lite), O::Close);
     EXPECT_EQ(CloseOutcomeFor(false, false, true, false), O::NotSavedMessage); // Cancel
-    EXPECT_EQ(CloseOutcomeFor(true, true, true, false), O::NotSavedMessage);   // the device is rescanned first
+    EXPECT_EQ(CloseOutcomeFor(true, true, true, false), O::NotSavedMessage); // the device is rescanned first
     EXPECT_EQ(CloseOutcomeFor(true, false, true, false), O::AskToSave);
     // Lite mode offers no save.
     EXPECT_EQ(CloseOutcomeFor(true, false, true, true), O::NotSavedMessage);
@@ -150,7 +150,8 @@ TEST(DeviceSettings, WhatClosingDoesFirst) {
 TEST(DeviceSettings, TheRescanMessageAndTheListTexts) {
     EXPECT_EQ(RescanMessage(liEnglish), QStringLiteral("Changing system object parameters\nRescan the bus\n\n"
                                                        "After device detecting Save parameters into flash"));
-    EXPECT_TRUE(RescanMessage(liUkrainian).startsWith(QStringLiteral("Зміна параметрів системного об'єкта\n")));
+    EXPECT_TRUE(
+        RescanMessage(liUkrainian).startsWith(QStringLiteral("Зміна параметрів системного об'єкта\n")));
     EXPECT_EQ(RateEntryText(0), QStringLiteral("br1200"));
     EXPECT_EQ(RateEntryText(16), QStringLiteral("br921600"));
     EXPECT_EQ(RateEntryText(17), QString());

@@ -1,5 +1,6 @@
 // The device-settings workflow against devices on the far end of a pseudo-terminal (and of a UDP
 // gateway): what it reads, what it writes and where.
+#include "views/DeviceSettingsWorkflow.h"
 #include "bus/ComPortAccessPoint.h"
 #include "bus/PowerRSBus.h"
 #include "bus/UdpPortAccessPoint.h"
@@ -16,7 +17,6 @@
 #include "support/PtyBridge.h"
 #include "support/ScriptedDevice.h"
 #include "support/UdpGateway.h"
-#include "views/DeviceSettingsWorkflow.h"
 
 #include <gtest/gtest.h>
 
@@ -45,7 +45,8 @@ std::vector<TRequest> Decode(const std::vector<QByteArray>& frames) {
     return out;
 }
 bool Wrote(const std::vector<TRequest>& requests, quint16 property) {
-    return std::any_of(requests.begin(), requests.end(), [&](const TRequest& r) { return r.Write && r.Property == property; });
+    return std::any_of(requests.begin(), requests.end(),
+                       [&](const TRequest& r) { return r.Write && r.Property == property; });
 }
 
 // The workflow as the program wires it, on the application's bare module and its object 0 channel.
@@ -84,8 +85,12 @@ struct TWorkflowRig {
 TEST(DeviceSettingsWorkflow, ChangingTheAddressFrom5To7) {
     TScriptedDevice dev;
     ASSERT_TRUE(dev.Ok());
-    dev.AddNerixDevice(5, {{{0, 0}, 6}, {{0, 1}, 4242}, {{0, 2}, 0xFFFF}, {{0, 3}, Settings(5, br9600)},
-                           {{0, 160}, 2}, {{0, 101}, 3}});
+    dev.AddNerixDevice(5, {{{0, 0}, 6},
+                           {{0, 1}, 4242},
+                           {{0, 2}, 0xFFFF},
+                           {{0, 3}, Settings(5, br9600)},
+                           {{0, 160}, 2},
+                           {{0, 101}, 3}});
     dev.SetAddressFollowsBusSettings(5, true);
     TWorkflowRig rig(dev.PortPath());
     ASSERT_TRUE(rig.ap.Active());
@@ -240,8 +245,8 @@ TEST(DeviceSettingsWorkflow, BehindAUdpGatewayUnchangedFieldsKeepTheDevicesBits)
     TUdpGateway gateway;
     ASSERT_TRUE(gateway.Ok());
     const quint32 word = 0x2F4A1304u; // speed code and parity nibble the UDP search cannot place
-    gateway.Devices().AddNerixDevice(4, {{{0, 0}, 6}, {{0, 1}, 77}, {{0, 2}, 0xFF}, {{0, 3}, word},
-                                         {{0, 160}, 1}, {{0, 101}, 5}});
+    gateway.Devices().AddNerixDevice(
+        4, {{{0, 0}, 6}, {{0, 1}, 77}, {{0, 2}, 0xFF}, {{0, 3}, word}, {{0, 160}, 1}, {{0, 101}, 5}});
     TUdpClientSocket client;
     TUdpServerSocket server;
     TUdpPortAccessPoint ap;

@@ -69,7 +69,8 @@ void TBusSettingsForm::UpdateLanguage() {
     cbRTS->setItemText(1, t.RtsHigh);
     cbRTS->setItemText(2, t.RtsToggle);
     cbLocalEcho->setText(t.SettingsLocalEcho);
-    cbLocalEcho->setToolTip(t.SettingsLocalEchoHint);    ApplyBtn->setText(t.SettingsApply);
+    cbLocalEcho->setToolTip(t.SettingsLocalEchoHint);
+    ApplyBtn->setText(t.SettingsApply);
     CancelBtn->setText(t.SettingsCancel);
 }
 
@@ -79,7 +80,9 @@ void TBusSettingsForm::Load(const TBusSettingsValues& Values) {
     for (const TComPortEntry& e : ListComPorts())
         PortEdit->addItem(e.Label, e.Number);
     PortEdit->setCurrentIndex(PortEdit->findData(Values.Port + 1));
-    auto pick = [](QComboBox* box, int index) { box->setCurrentIndex(index >= 0 && index < box->count() ? index : 0); };
+    auto pick = [](QComboBox* box, int index) {
+        box->setCurrentIndex(index >= 0 && index < box->count() ? index : 0);
+    };
     pick(RateEdit, Values.RateID);
     pick(ParityBox, Values.ParityID);
     pick(cbStopBits, Values.StopBitsID);

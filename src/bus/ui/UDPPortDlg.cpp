@@ -57,7 +57,9 @@ QString TUDPPortDlg::Store(TUdpSettingsValues& Values) const {
     if (!number(edtLocalPort, 0, 65535, local))
         return QStringLiteral("Local port: enter a whole number from 0 to 65535");
     if (!number(edtTimeout, kMinTimeout, kMaxTimeout, timeout))
-        return QStringLiteral("Timeout, ms: enter a whole number from %1 to %2").arg(kMinTimeout).arg(kMaxTimeout);
+        return QStringLiteral("Timeout, ms: enter a whole number from %1 to %2")
+            .arg(kMinTimeout)
+            .arg(kMaxTimeout);
     Values.Host = edtHost->text().trimmed();
     Values.RemoutePort = remote;
     Values.UseLocalPort = cbUseLocalPort->isChecked();

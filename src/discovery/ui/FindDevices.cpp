@@ -44,9 +44,8 @@ TFindDevices::TFindDevices(TNerixModule& Module, TComPortAccessPoint& AP, TPower
         RateBoxes[size_t(i)]->setProperty("tag", i);
         rates->addWidget(RateBoxes[size_t(i)], i % 6, i / 6);
         // Ticks are kept as they are made, so closing the dialog without a scan loses none.
-        connect(RateBoxes[size_t(i)], &QCheckBox::toggled, this, [i](bool on) {
-            gRateTicks = on ? gRateTicks | (1u << i) : gRateTicks & ~(1u << i);
-        });
+        connect(RateBoxes[size_t(i)], &QCheckBox::toggled, this,
+                [i](bool on) { gRateTicks = on ? gRateTicks | (1u << i) : gRateTicks & ~(1u << i); });
     }
     FProtocolLbl = new QLabel(this);
     FMethodLbl = new QLabel(this);
@@ -93,9 +92,7 @@ TFindDevices::TFindDevices(TNerixModule& Module, TComPortAccessPoint& AP, TPower
         if (OnScanStart)
             OnScanStart();
     };
-    FScan->OnDeviceFound = [this](const TScanHit& hit) {
-        CountListed(OnDeviceFound && OnDeviceFound(hit));
-    };
+    FScan->OnDeviceFound = [this](const TScanHit& hit) { CountListed(OnDeviceFound && OnDeviceFound(hit)); };
     UpdateLanguage();
 }
 

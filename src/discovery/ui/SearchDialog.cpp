@@ -46,7 +46,8 @@ void TSearchDialog::StartBtnClick() {
     const TTransferProtocol protocol = ChosenProtocol();
     const auto range = CheckAddressRange(StartEdit->text(), StopEdit->text(), protocol);
     if (!range) {
-        QMessageBox::warning(this, windowTitle(), FindUnitLanguage().Texts(CurrentLanguage()).MsgAddressRange);
+        QMessageBox::warning(this, windowTitle(),
+                             FindUnitLanguage().Texts(CurrentLanguage()).MsgAddressRange);
         return;
     }
     const TFindUnitLanguage& t = FindUnitLanguage().Texts(CurrentLanguage());

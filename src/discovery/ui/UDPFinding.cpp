@@ -51,9 +51,7 @@ TUDPFindingDlg::TUDPFindingDlg(TNerixModule& Module, TUdpPortAccessPoint& AP, QW
         if (OnScanStart)
             OnScanStart();
     };
-    FSearch->OnDeviceFound = [this](const TUdpHit& hit) {
-        CountListed(OnDeviceFound && OnDeviceFound(hit));
-    };
+    FSearch->OnDeviceFound = [this](const TUdpHit& hit) { CountListed(OnDeviceFound && OnDeviceFound(hit)); };
     UpdateLanguage();
 }
 

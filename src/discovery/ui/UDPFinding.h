@@ -37,7 +37,6 @@ protected:
     void SetSearching(bool Searching) override;
 
 private:
-
     TNerixModule& FModule;
     std::unique_ptr<TUdpSearch> FSearch;
     QLabel* FProtocolLbl = nullptr;

@@ -20,7 +20,8 @@ TAboutForm::TAboutForm(QWidget* parent) : QDialog(parent) {
     auto* text = new QLabel(this);
     text->setObjectName(QStringLiteral("AboutText"));
     text->setText(QStringLiteral("<h3>%1</h3><p>%2</p><p>%3</p>")
-                      .arg(t.Title.toHtmlEscaped(), t.AboutVersion.arg(QLatin1String(kVersion)).toHtmlEscaped(),
+                      .arg(t.Title.toHtmlEscaped(),
+                           t.AboutVersion.arg(QLatin1String(kVersion)).toHtmlEscaped(),
                            t.AboutText.toHtmlEscaped()));
     text->setWordWrap(true);
     auto* layout = new QVBoxLayout(this);

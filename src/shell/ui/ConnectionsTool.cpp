@@ -151,7 +151,8 @@ void TComPortConnection::ResizeColumns() {
 
 void TComPortConnection::UpdateLanguage() {
     const TMainUnitLanguage& t = MainUnitLanguage().Texts(CurrentLanguage());
-    FDeviceList->setHeaderLabels({t.ColAddress, t.ColBaudRate, t.ColProtocol, t.ColDeviceType, t.ColSerialNumber});
+    FDeviceList->setHeaderLabels(
+        {t.ColAddress, t.ColBaudRate, t.ColProtocol, t.ColDeviceType, t.ColSerialNumber});
     SetPanel(kPanelPortLabel, t.PanelPort);
     SetPanel(kPanelBaudLabel, t.PanelBaudRate);
     SetPanel(kPanelStateLabel, t.PanelState);
@@ -173,7 +174,8 @@ TBusSettingsForm& TComPortConnection::SettingsDialog() {
 
 bool TComPortConnection::ShowSettings() {
     TComPortAPOptions& o = *FOptions.AccessPoints()->ComPortAPOptions();
-    TBusSettingsValues v{o.Port(), o.RateID(), o.ParityID(), o.StopBitsID(), o.RTSMode(), o.Timeout(), o.LocalEcho()};
+    TBusSettingsValues v{o.Port(),    o.RateID(),  o.ParityID(), o.StopBitsID(),
+                         o.RTSMode(), o.Timeout(), o.LocalEcho()};
     if (!SettingsDialog().Execute(v))
         return false;
     o.SetLocalEcho(v.LocalEcho);
@@ -209,7 +211,8 @@ bool TComPortConnection::Connect() {
     SetPanel(kPanelPortName, QStringLiteral("COM%1").arg(line.Port));
     SetPanel(kPanelBaud, QStringLiteral("br%1").arg(FDm.Bus.BaudRateValue()));
     SetPanel(kPanelConnected, MainUnitLanguage().Texts(CurrentLanguage()).Connected);
-    SetPanel(kPanelEcho, FDm.Bus.LocalEcho() ? MainUnitLanguage().Texts(CurrentLanguage()).PanelLocalEcho : QString());
+    SetPanel(kPanelEcho,
+             FDm.Bus.LocalEcho() ? MainUnitLanguage().Texts(CurrentLanguage()).PanelLocalEcho : QString());
     return true;
 }
 
@@ -231,14 +234,16 @@ void TComPortConnection::Disconnect() {
 
 TFindDevices& TComPortConnection::ScanDialog() {
     if (!FScan) {
-        FScan = std::make_unique<TFindDevices>(FDm.Module, FDm.ComAccessPoint, FDm.Bus, FDeviceList->window());
+        FScan =
+            std::make_unique<TFindDevices>(FDm.Module, FDm.ComAccessPoint, FDm.Bus, FDeviceList->window());
         FScan->OnScanStart = [this] { ClearDevices(); };
         FScan->OnDeviceFound = [this](const TScanHit& hit) {
             auto props = FoundDeviceProps(hit, FDm.DeviceRegister);
             const QString model = props->ModelName;
-            return AddDevice(std::move(props), {AddressText(hit.Address), QStringLiteral("br%1").arg(hit.Baud),
-                                                TransferProtocolName(hit.Protocol), model,
-                                                QString::number(hit.Identity.SerialNumber)});
+            return AddDevice(std::move(props),
+                             {AddressText(hit.Address), QStringLiteral("br%1").arg(hit.Baud),
+                              TransferProtocolName(hit.Protocol), model,
+                              QString::number(hit.Identity.SerialNumber)});
         };
     }
     return *FScan;
@@ -268,8 +273,8 @@ void TUdpPortConnection::SetupView() {
     TCustomConnectionConfig::SetupView();
     SetColumns({70, 140, 10, 120}, 2);
     const int panels[] = {100, 100, 100, 50, 100, 50, 100, 140};
-    const Qt::Alignment align[] = {Qt::AlignLeft,  Qt::AlignHCenter, Qt::AlignLeft,    Qt::AlignHCenter,
-                                   Qt::AlignLeft,  Qt::AlignHCenter, Qt::AlignHCenter, Qt::AlignLeft};
+    const Qt::Alignment align[] = {Qt::AlignLeft, Qt::AlignHCenter, Qt::AlignLeft,    Qt::AlignHCenter,
+                                   Qt::AlignLeft, Qt::AlignHCenter, Qt::AlignHCenter, Qt::AlignLeft};
     for (int i = 0; i < 8; ++i)
         AddStatusPanel(panels[i], align[i]);
     UpdateLanguage();
@@ -355,8 +360,9 @@ TUDPFindingDlg& TUdpPortConnection::SearchDialog() {
         FSearch->OnDeviceFound = [this](const TUdpHit& hit) {
             auto props = FoundDeviceProps(hit, FDm.DeviceRegister);
             const QString model = props->ModelName;
-            return AddDevice(std::move(props), {HexAddressText(hit.Address), TransferProtocolName(hit.Protocol), model,
-                                                QString::number(hit.SerialNumber)});
+            return AddDevice(std::move(props),
+                             {HexAddressText(hit.Address), TransferProtocolName(hit.Protocol), model,
+                              QString::number(hit.SerialNumber)});
         };
     }
     return *FSearch;

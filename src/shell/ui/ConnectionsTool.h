@@ -91,7 +91,15 @@ public:
     ~TComPortConnection() override;
 
     // The status panels.
-    enum { kPanelPortLabel, kPanelPortName, kPanelBaudLabel, kPanelBaud, kPanelStateLabel, kPanelConnected, kPanelEcho };
+    enum {
+        kPanelPortLabel,
+        kPanelPortName,
+        kPanelBaudLabel,
+        kPanelBaud,
+        kPanelStateLabel,
+        kPanelConnected,
+        kPanelEcho
+    };
 
     QString GetName() const override;
     void SetupView() override;
@@ -132,8 +140,15 @@ public:
     bool IsConnected() const override;
 
     // The status panels.
-    enum { kPanelHostLabel, kPanelHost, kPanelRemoteLabel, kPanelRemotePort, kPanelLocalLabel, kPanelLocalPort,
-           kPanelConnected };
+    enum {
+        kPanelHostLabel,
+        kPanelHost,
+        kPanelRemoteLabel,
+        kPanelRemotePort,
+        kPanelLocalLabel,
+        kPanelLocalPort,
+        kPanelConnected
+    };
 
     TUDPPortDlg& SettingsDialog();
     TUDPFindingDlg& SearchDialog();

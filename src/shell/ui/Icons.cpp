@@ -8,20 +8,34 @@
 QIcon ToolIcon(TToolIcon Which) {
     QStyle* s = QApplication::style();
     switch (Which) {
-    case TToolIcon::Exit: return s->standardIcon(QStyle::SP_DialogCloseButton);
-    case TToolIcon::AccessPoint: return s->standardIcon(QStyle::SP_DriveNetIcon);
-    case TToolIcon::Connect: return s->standardIcon(QStyle::SP_MediaPlay);
-    case TToolIcon::Search: return s->standardIcon(QStyle::SP_FileDialogContentsView);
-    case TToolIcon::Settings: return s->standardIcon(QStyle::SP_FileDialogDetailedView);
-    case TToolIcon::GroupSettings: return s->standardIcon(QStyle::SP_FileDialogListView);
-    case TToolIcon::Applications: return s->standardIcon(QStyle::SP_DesktopIcon);
-    case TToolIcon::Oscilloscope: return s->standardIcon(QStyle::SP_ComputerIcon);
-    case TToolIcon::Emulator: return s->standardIcon(QStyle::SP_DriveFDIcon);
-    case TToolIcon::About: return s->standardIcon(QStyle::SP_MessageBoxInformation);
-    case TToolIcon::Help: return s->standardIcon(QStyle::SP_DialogHelpButton);
-    case TToolIcon::Ranges: return s->standardIcon(QStyle::SP_FileDialogInfoView);
-    case TToolIcon::ConnectionTest: return s->standardIcon(QStyle::SP_BrowserReload);
-    case TToolIcon::Mode: return s->standardIcon(QStyle::SP_TitleBarNormalButton);
+    case TToolIcon::Exit:
+        return s->standardIcon(QStyle::SP_DialogCloseButton);
+    case TToolIcon::AccessPoint:
+        return s->standardIcon(QStyle::SP_DriveNetIcon);
+    case TToolIcon::Connect:
+        return s->standardIcon(QStyle::SP_MediaPlay);
+    case TToolIcon::Search:
+        return s->standardIcon(QStyle::SP_FileDialogContentsView);
+    case TToolIcon::Settings:
+        return s->standardIcon(QStyle::SP_FileDialogDetailedView);
+    case TToolIcon::GroupSettings:
+        return s->standardIcon(QStyle::SP_FileDialogListView);
+    case TToolIcon::Applications:
+        return s->standardIcon(QStyle::SP_DesktopIcon);
+    case TToolIcon::Oscilloscope:
+        return s->standardIcon(QStyle::SP_ComputerIcon);
+    case TToolIcon::Emulator:
+        return s->standardIcon(QStyle::SP_DriveFDIcon);
+    case TToolIcon::About:
+        return s->standardIcon(QStyle::SP_MessageBoxInformation);
+    case TToolIcon::Help:
+        return s->standardIcon(QStyle::SP_DialogHelpButton);
+    case TToolIcon::Ranges:
+        return s->standardIcon(QStyle::SP_FileDialogInfoView);
+    case TToolIcon::ConnectionTest:
+        return s->standardIcon(QStyle::SP_BrowserReload);
+    case TToolIcon::Mode:
+        return s->standardIcon(QStyle::SP_TitleBarNormalButton);
     }
     return {};
 }

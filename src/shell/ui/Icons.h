@@ -4,8 +4,22 @@
 
 // The program's icons: the style's standard ones for the tool bar and menus, and one drawn badge per
 // device family for the device list, so every place has an icon and the families are told apart.
-enum class TToolIcon { Exit, AccessPoint, Connect, Search, Settings, GroupSettings, Applications, Oscilloscope,
-                       Emulator, About, Help, Ranges, ConnectionTest, Mode };
+enum class TToolIcon {
+    Exit,
+    AccessPoint,
+    Connect,
+    Search,
+    Settings,
+    GroupSettings,
+    Applications,
+    Oscilloscope,
+    Emulator,
+    About,
+    Help,
+    Ranges,
+    ConnectionTest,
+    Mode
+};
 
 QIcon ToolIcon(TToolIcon Which);
 // 0 unsupported, 1 analog input, 2 analog output, 3 discrete input, 4 discrete output and mixed.

@@ -25,9 +25,9 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPainter>
-#include <QStyledItemDelegate>
 #include <QShortcut>
 #include <QStatusBar>
+#include <QStyledItemDelegate>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -46,7 +46,8 @@ const QColor kGridLine(216, 216, 216);
 class TGridDelegate : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
-    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
         QStyledItemDelegate::paint(painter, option, index);
         painter->save();
         painter->setPen(kGridLine);
@@ -75,7 +76,9 @@ TMainForm::TMainForm(TDm& Dm, TAdminOptions& Options, QWidget* parent)
     DeviceList->installEventFilter(this);
     FLauncher = new TLauncher(this);
     FLauncher->OnFailed = [this](const QString& path, const QString&) {
-        Message(MainUnitLanguage().Texts(FDm.CurrentLanguage()).MsgHelpNoViewer.arg(QDir::toNativeSeparators(path)));
+        Message(MainUnitLanguage()
+                    .Texts(FDm.CurrentLanguage())
+                    .MsgHelpNoViewer.arg(QDir::toNativeSeparators(path)));
     };
     setCentralWidget(DeviceList);
     setStatusBar(new QStatusBar(this));
@@ -106,9 +109,16 @@ TMainForm::TMainForm(TDm& Dm, TAdminOptions& Options, QWidget* parent)
 
     // The stored access point; a TCP or unknown choice starts with the serial connection.
     switch (FOptions.AccessPoints()->AccessPointID()) {
-    case kAccessPointUdp: menuUdpPortClick(); break;
-    case kAccessPointTcp: menuCOMPortClick(); menuTcpPortClick(); break;
-    default: menuCOMPortClick(); break;
+    case kAccessPointUdp:
+        menuUdpPortClick();
+        break;
+    case kAccessPointTcp:
+        menuCOMPortClick();
+        menuTcpPortClick();
+        break;
+    default:
+        menuCOMPortClick();
+        break;
     }
     ApplyListColours(false);
     UpdateLanguage();
@@ -207,7 +217,8 @@ void TMainForm::BuildActions() {
     MenuService->addAction(actShowRangesList);
     MenuService->addAction(actTraffic);
     FLanguagesMenu = bar->addMenu(QStringLiteral("&Languages"));
-    for (QAction* a : {actSetEngLang, actSetUkrLang, actSetGerLang, actSetFrenchLang, actSetSpanLang, actSetRusLang})
+    for (QAction* a :
+         {actSetEngLang, actSetUkrLang, actSetGerLang, actSetFrenchLang, actSetSpanLang, actSetRusLang})
         FLanguagesMenu->addAction(a);
     FHelpMenu = bar->addMenu(QStringLiteral("?"));
     FHelpMenu->addAction(actHelp);
@@ -512,7 +523,8 @@ void TMainForm::DeviceListChange() {
 }
 
 void TMainForm::actDevSettingsExecute() {
-    if (!FDm.CurrentDevice || FDm.CurrentDevice->TypeCode == kUnsupportedTypeCode || !actDevSettings->isEnabled())
+    if (!FDm.CurrentDevice || FDm.CurrentDevice->TypeCode == kUnsupportedTypeCode ||
+        !actDevSettings->isEnabled())
         return;
     if (!OnDeviceSettings)
         return;
@@ -526,8 +538,9 @@ void TMainForm::actDevSettingsExecute() {
 
 void TMainForm::actChangeModeExecute() {
     const TMainUnitLanguage& t = MainUnitLanguage().Texts(FDm.CurrentLanguage());
-    const QString question = FOptions.LiteVersion() ? t.MsgEnableAdvanced
-                                                    : t.MsgEnableLite + QStringLiteral("\n\n") + t.MsgFlashUnavailable;
+    const QString question = FOptions.LiteVersion()
+                                 ? t.MsgEnableAdvanced
+                                 : t.MsgEnableLite + QStringLiteral("\n\n") + t.MsgFlashUnavailable;
     const bool yes = OnConfirm ? OnConfirm(question)
                                : QMessageBox::question(this, windowTitle(), question) == QMessageBox::Yes;
     if (!yes)
@@ -549,7 +562,9 @@ void TMainForm::actShowRangesListExecute() {
 void TMainForm::actHelpExecute() {
     const QString path = QDir::current().filePath(QStringLiteral("Dovuvavarovod.chm"));
     if (!QFileInfo::exists(path)) {
-        Message(MainUnitLanguage().Texts(FDm.CurrentLanguage()).MsgHelpMissing.arg(QDir::toNativeSeparators(path)));
+        Message(MainUnitLanguage()
+                    .Texts(FDm.CurrentLanguage())
+                    .MsgHelpMissing.arg(QDir::toNativeSeparators(path)));
         return;
     }
     // A failure to open it arrives later, from the launcher.

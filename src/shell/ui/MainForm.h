@@ -59,13 +59,15 @@ public:
     QAction *QuitBtn = nullptr, *ConnectBtn = nullptr, *FindBtn = nullptr, *PropertyBtn = nullptr,
             *GroupPropertyBtn = nullptr, *AppSelectorBtn = nullptr, *OscBtn = nullptr, *EmulatorBtn = nullptr,
             *AboutBtn = nullptr;
-    QAction *actClose = nullptr, *actBusSettings = nullptr, *actBusConnect = nullptr, *actFindDevices = nullptr,
-            *actDevSettings = nullptr, *actConvCfgDouble = nullptr, *actRS232LANRS485 = nullptr,
-            *actCfgRepeater = nullptr, *actStartTestConnection = nullptr, *actGenerator = nullptr,
-            *actTester = nullptr, *actRemoveContact = nullptr, *actChangeMode = nullptr, *actOscilloscope = nullptr,
-            *actShowRangesList = nullptr, *actTraffic = nullptr, *actSetEngLang = nullptr, *actSetUkrLang = nullptr,
-            *actSetGerLang = nullptr, *actSetFrenchLang = nullptr, *actSetSpanLang = nullptr, *actSetRusLang = nullptr,
-            *actHelp = nullptr, *actAbout = nullptr, *actOrderProducts = nullptr, *actEmulator = nullptr;
+    QAction *actClose = nullptr, *actBusSettings = nullptr, *actBusConnect = nullptr,
+            *actFindDevices = nullptr, *actDevSettings = nullptr, *actConvCfgDouble = nullptr,
+            *actRS232LANRS485 = nullptr, *actCfgRepeater = nullptr, *actStartTestConnection = nullptr,
+            *actGenerator = nullptr, *actTester = nullptr, *actRemoveContact = nullptr,
+            *actChangeMode = nullptr, *actOscilloscope = nullptr, *actShowRangesList = nullptr,
+            *actTraffic = nullptr, *actSetEngLang = nullptr, *actSetUkrLang = nullptr,
+            *actSetGerLang = nullptr, *actSetFrenchLang = nullptr, *actSetSpanLang = nullptr,
+            *actSetRusLang = nullptr, *actHelp = nullptr, *actAbout = nullptr, *actOrderProducts = nullptr,
+            *actEmulator = nullptr;
     QAction *menuCOMPort = nullptr, *menuTcpPort = nullptr, *menuUdpPort = nullptr;
     QMenu *MenuBus = nullptr, *MenuDevices = nullptr, *MenuService = nullptr, *MenuVirtualTools = nullptr;
 

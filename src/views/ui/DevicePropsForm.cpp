@@ -75,11 +75,12 @@ TDevicePropsForm::TDevicePropsForm(TDm& Dm, TAdminOptions& Options, QWidget* par
         cbResponseTimeout->addItem(QString::number(i));
     for (int i = 0; i < kByteOrderChoices; ++i)
         cbByteOrder->addItem(ByteOrderEntryText(i));
-    for (QComboBox* box : {AddressEdit, RateEdit, ProtocolEdit, ParityBox, cbStopBits, cbResponseTimeout, cbByteOrder})
+    for (QComboBox* box :
+         {AddressEdit, RateEdit, ProtocolEdit, ParityBox, cbStopBits, cbResponseTimeout, cbByteOrder})
         connect(box, &QComboBox::currentIndexChanged, this, &TDevicePropsForm::ProtocolEditChange);
     const std::pair<QLabel*, QComboBox*> pairs[] = {
-        {lbAddress, AddressEdit},        {lbRate, RateEdit},       {lbProtocol, ProtocolEdit},
-        {lbParity, ParityBox},           {lbStopBits, cbStopBits}, {lbResponseTimeout, cbResponseTimeout},
+        {lbAddress, AddressEdit},   {lbRate, RateEdit},       {lbProtocol, ProtocolEdit},
+        {lbParity, ParityBox},      {lbStopBits, cbStopBits}, {lbResponseTimeout, cbResponseTimeout},
         {lbByteOrder, cbByteOrder},
     };
     for (const auto& [label, box] : pairs)

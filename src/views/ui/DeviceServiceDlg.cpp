@@ -12,9 +12,9 @@
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
-#include <QStyle>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QStyle>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -33,7 +33,8 @@ TDeviceServiceDlg::TDeviceServiceDlg(QWidget* parent) : QDialog(parent) {
         l->setTextInteractionFlags(Qt::NoTextInteraction);
     }
     // Room for the longest time the device can count, so the window does not jump as days pass.
-    MachineTimeLb->setMinimumWidth(QFontMetrics(value).horizontalAdvance(MaxMachineTimeText() + QLatin1Char(' ')));
+    MachineTimeLb->setMinimumWidth(
+        QFontMetrics(value).horizontalAdvance(MaxMachineTimeText() + QLatin1Char(' ')));
     MachineTimeLb->setCursor(Qt::PointingHandCursor);
     MachineTimeLb->installEventFilter(this);
 
@@ -131,7 +132,8 @@ void TDeviceServiceDlg::MachineTimeLbClick() {
     // The box sizes itself from its layout, whatever minimum it is given; the field carries the
     // width the title needs.
     if (auto* edit = box.findChild<QLineEdit*>())
-        edit->setMinimumWidth(box.minimumWidth() - 2 * box.style()->pixelMetric(QStyle::PM_LayoutLeftMargin) - 8);
+        edit->setMinimumWidth(box.minimumWidth() - 2 * box.style()->pixelMetric(QStyle::PM_LayoutLeftMargin) -
+                              8);
     const bool ok = box.exec() == QDialog::Accepted;
     const QString answer = box.textValue();
     // Cancel leaves the device's clock alone.

@@ -1,6 +1,6 @@
+#include "discovery/ui/UDPFinding.h"
 #include "bus/UdpPortAccessPoint.h"
 #include "bus/UdpSockets.h"
-#include "discovery/ui/UDPFinding.h"
 #include "protocol/NerixModule.h"
 #include "support/UdpGateway.h"
 

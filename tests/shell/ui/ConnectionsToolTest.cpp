@@ -1,3 +1,4 @@
+#include "shell/ui/ConnectionsTool.h"
 #include "bus/ui/BusSettingsForm.h"
 #include "bus/ui/UDPPortDlg.h"
 #include "discovery/ui/FindDevices.h"
@@ -5,7 +6,7 @@
 #include "localization/Localization.h"
 #include "options/AdminOptions.h"
 #include "shell/Dm.h"
-#include "shell/ui/ConnectionsTool.h"
+#include "support/LanguageRestored.h"
 #include "support/PortsFolder.h"
 #include "support/ScriptedDevice.h"
 #include "support/UdpGateway.h"
@@ -23,7 +24,6 @@
 
 namespace {
 
-
 class Connections : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -31,6 +31,7 @@ protected:
         com.OnError = [this](const QString& t) { errors << t; };
         udp.OnError = [this](const QString& t) { errors << t; };
     }
+    TLanguageRestored language;
     QTreeWidget list;
     QStatusBar bar;
     TDm dm;
@@ -55,7 +56,7 @@ TEST_F(Connections, SerialViewColumnsPanelsAndLanguage) {
     SetCurrentLanguage(34);
     com.UpdateLanguage();
     EXPECT_EQ(list.headerItem()->text(3), QStringLiteral("Тип пристрою"));
-    SetCurrentLanguage(9);
+    SetCurrentLanguage(liEnglish);
 
     udp.SetupView();
     EXPECT_EQ(list.columnCount(), 4);
@@ -128,7 +129,8 @@ TEST_F(Connections, SerialOpenFailureClearsThePanels) {
     com.Panel(1)->setText(QStringLiteral("old"));
     EXPECT_FALSE(com.Connect());
     // The message names the port and says why, on lines of their own.
-    EXPECT_EQ(errors, QStringList{QStringLiteral("COM port connection error\nCOM200: no serial device has this name")});
+    EXPECT_EQ(errors, QStringList{QStringLiteral(
+                          "COM port connection error\nCOM200: no serial device has this name")});
     EXPECT_TRUE(com.Panel(1)->text().isEmpty());
     EXPECT_FALSE(com.IsConnected());
 }
@@ -167,7 +169,8 @@ TEST_F(Connections, LocalEchoSetOrLearntShowsInTheStatusBar) {
 
 // A refused permission tells the user what to do; the port is named with its device.
 TEST(ComPortError, NamesThePortItsDeviceAndTheRemedy) {
-    const QString text = ComPortErrorText(2, QStringLiteral("/dev/ttyS1"), QStringLiteral("Permission denied"), true, 9);
+    const QString text =
+        ComPortErrorText(2, QStringLiteral("/dev/ttyS1"), QStringLiteral("Permission denied"), true, 9);
     const QStringList lines = text.split(QLatin1Char('\n'));
     ASSERT_EQ(lines.size(), 3);
     EXPECT_EQ(lines[0], QStringLiteral("COM port connection error"));

@@ -8,6 +8,7 @@
 #include "options/OptionsDm.h"
 #include "shell/Dm.h"
 #include "shell/ui/MainForm.h"
+#include "support/LanguageRestored.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -47,6 +48,7 @@ TEST(DmTemplates, AnalogInputModelsHaveTheirTemplates) {
 }
 
 TEST(MainFormLanguage, ChannelErrorsFollowTheChosenLanguage) {
+    const TLanguageRestored restored;
     QTemporaryDir folder;
     TOptionsDm options(folder.path());
     options.AdminOptions()->SetLanguageID(liUkrainian);
@@ -59,9 +61,6 @@ TEST(MainFormLanguage, ChannelErrorsFollowTheChosenLanguage) {
         form.SetLanguage(liEnglish);
         EXPECT_EQ(ChannelTexts().ReadPolynomial, QStringLiteral("Error reading the user polynomial"));
     }
-    SetChannelTexts(TChannelTexts());
-    SetCurrentLanguage(liEnglish);
-    InstallToolkitTranslation(liEnglish);
 }
 
 } // namespace

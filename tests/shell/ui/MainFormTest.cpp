@@ -1,38 +1,39 @@
+#include "shell/ui/MainForm.h"
+#include "bus/ui/BusSettingsForm.h"
 #include "discovery/ui/FindDevices.h"
+#include "emulator/VirtualDeviceManager.h"
+#include "emulator/ui/EmulatorForm.h"
+#include "localization/LanguageTables.h"
 #include "localization/Localization.h"
 #include "options/AdminOptions.h"
 #include "options/OptionsDm.h"
 #include "shell/ConnectionTest.h"
 #include "shell/Dm.h"
-#include "shell/ui/ConnectionsTool.h"
-#include "shell/ui/MainForm.h"
-#include "shell/ui/TestConnectionChannelDlg.h"
 #include "shell/ui/AuxWindows.h"
+#include "shell/ui/ConnectionsTool.h"
 #include "shell/ui/Icons.h"
-#include "bus/ui/BusSettingsForm.h"
-#include "emulator/ui/EmulatorForm.h"
-#include "emulator/VirtualDeviceManager.h"
-#include "localization/LanguageTables.h"
+#include "shell/ui/TestConnectionChannelDlg.h"
+#include "support/LanguageRestored.h"
 #include "support/PortsFolder.h"
 #include "support/ScriptedDevice.h"
+#include "support/TestFiles.h"
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QSet>
 #include <QTableWidget>
-#include <QComboBox>
-#include <QFile>
-#include <QKeyEvent>
-#include <QLineEdit>
-#include <QMenu>
-#include <QPushButton>
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -40,18 +41,9 @@
 
 namespace {
 
-// Every test leaves the program in English, whatever it asserted on the way.
-class LanguageRestored {
-public:
-    ~LanguageRestored() {
-        SetCurrentLanguage(liEnglish);
-        InstallToolkitTranslation(liEnglish);
-    }
-};
-
 // The program as start-up builds it, on an options folder of the test's own.
 struct App {
-    LanguageRestored language;
+    TLanguageRestored language; // first, so it is undone last
     QTemporaryDir folder;
     std::unique_ptr<TOptionsDm> options;
     std::unique_ptr<TDm> dm;
@@ -72,9 +64,7 @@ struct App {
         form.reset();
         dm.reset();
         options.reset();
-        QFile f(folder.filePath(QStringLiteral("Options.xml")));
-        f.open(QIODevice::ReadOnly);
-        return QString::fromUtf8(f.readAll());
+        return ReadFileText(folder.filePath(QStringLiteral("Options.xml")));
     }
     void AddDevice(quint8 address, quint32 serial, quint32 type = 6) {
         TScanHit hit;
@@ -159,7 +149,11 @@ TEST(MainForm, SelectionRulesConnectedOrNotAndTheConverterItems) {
     App app([](TAdminOptions& o) { o.AccessPoints()->ComPortAPOptions()->SetPort(2); });
     app.form->FormActivate();
     int settingsOpened = 0;
-    app.form->OnDeviceSettings = [&] { ++settingsOpened; };
+    bool pressedMeanwhile = false;
+    app.form->OnDeviceSettings = [&] {
+        ++settingsOpened;
+        pressedMeanwhile = app.form->actDevSettings->isChecked();
+    };
 
     app.AddDevice(1, 11);
     app.AddDevice(2, 12);
@@ -192,6 +186,8 @@ TEST(MainForm, SelectionRulesConnectedOrNotAndTheConverterItems) {
     EXPECT_TRUE(app.form->actDevSettings->isEnabled());
     QApplication::sendEvent(list, &enter);
     EXPECT_EQ(settingsOpened, 1);
+    EXPECT_TRUE(pressedMeanwhile); // "Settings" shows pressed while the settings run
+    EXPECT_FALSE(app.form->actDevSettings->isChecked());
     list->clearSelection();
     EXPECT_EQ(app.dm->CurrentDevice, nullptr);
     EXPECT_FALSE(app.form->actDevSettings->isEnabled());
@@ -289,14 +285,17 @@ TEST(MainForm, AWholeRunOnAScriptedBus) {
     // Each row shows its family's badge, not the unsupported one.
     const int family = int(app.dm->DeviceRegister.FindByType(6)->Family);
     ASSERT_NE(family, 0);
-    EXPECT_EQ(app.form->DeviceList->topLevelItem(0)->icon(0).pixmap(16).toImage(), FamilyIcon(family).pixmap(16).toImage());
-    EXPECT_NE(app.form->DeviceList->topLevelItem(0)->icon(0).pixmap(16).toImage(), FamilyIcon(0).pixmap(16).toImage());
+    EXPECT_EQ(app.form->DeviceList->topLevelItem(0)->icon(0).pixmap(16).toImage(),
+              FamilyIcon(family).pixmap(16).toImage());
+    EXPECT_NE(app.form->DeviceList->topLevelItem(0)->icon(0).pixmap(16).toImage(),
+              FamilyIcon(0).pixmap(16).toImage());
     EXPECT_TRUE(app.form->actStartTestConnection->isEnabled());
 
     app.form->DeviceList->topLevelItem(0)->setSelected(true);
     EXPECT_EQ(app.dm->CurrentDevice->SerialNumber, 1001u);
     app.form->SetLanguage(34);
-    EXPECT_EQ(app.dm->DeviceRegister.FindByType(6)->Channels.Items(0)->Name, QStringLiteral("Канал дискретного вводу №1"));
+    EXPECT_EQ(app.dm->DeviceRegister.FindByType(6)->Channels.Items(0)->Name,
+              QStringLiteral("Канал дискретного вводу №1"));
     EXPECT_EQ(app.dm->RangesTable.ParameterName(9), QStringLiteral("Напруга"));
     EXPECT_EQ(app.form->DeviceList->headerItem()->text(0), QStringLiteral("Адреса"));
     EXPECT_TRUE(app.form->close());
@@ -315,15 +314,20 @@ TEST(MainForm, SelectionAndTheLiteBackgroundShowInTheListsPalette) {
         const QPalette p = list->palette();
         EXPECT_EQ(p.color(g, QPalette::Base), QColor(Qt::white));
         // A selection that differs plainly from the background and keeps its text readable.
-        EXPECT_GT(std::abs(p.color(g, QPalette::Highlight).lightness() - p.color(g, QPalette::Base).lightness()), 80);
+        EXPECT_GT(
+            std::abs(p.color(g, QPalette::Highlight).lightness() - p.color(g, QPalette::Base).lightness()),
+            80);
         EXPECT_GT(std::abs(p.color(g, QPalette::Highlight).lightness() -
-                           p.color(g, QPalette::HighlightedText).lightness()), 80);
+                           p.color(g, QPalette::HighlightedText).lightness()),
+                  80);
     }
     app.form->ApplyMode(true);
     for (QPalette::ColorGroup g : {QPalette::Active, QPalette::Inactive}) {
         const QPalette p = list->palette();
         EXPECT_EQ(p.color(g, QPalette::Base), QColor(210, 255, 233));
-        EXPECT_GT(std::abs(p.color(g, QPalette::Highlight).lightness() - p.color(g, QPalette::Base).lightness()), 80);
+        EXPECT_GT(
+            std::abs(p.color(g, QPalette::Highlight).lightness() - p.color(g, QPalette::Base).lightness()),
+            80);
     }
 }
 
@@ -388,10 +392,15 @@ TEST(MainForm, EveryVisibleTextIsUkrainian) {
     addTable(EmulatorLanguage());
     addTable(RangeKindsLanguage());
     // Names and symbols that stay as they are in every language.
-    const QSet<QString> fixed = {QStringLiteral("Languages"), QStringLiteral("?"),
-                                 QStringLiteral("Com port"), QStringLiteral("Udp port"), QStringLiteral("English"),
-                                 QStringLiteral("Українська"), QStringLiteral("KVD-2xRS232-RS485-ILOOP-BUS"),
-                                 QStringLiteral("KVD-RS232(USB)-LAN-RS485-BUS"), QStringLiteral("KVD-RS485-RS485-BUS")};
+    const QSet<QString> fixed = {QStringLiteral("Languages"),
+                                 QStringLiteral("?"),
+                                 QStringLiteral("Com port"),
+                                 QStringLiteral("Udp port"),
+                                 QStringLiteral("English"),
+                                 QStringLiteral("Українська"),
+                                 QStringLiteral("KVD-2xRS232-RS485-ILOOP-BUS"),
+                                 QStringLiteral("KVD-RS232(USB)-LAN-RS485-BUS"),
+                                 QStringLiteral("KVD-RS485-RS485-BUS")};
     QStringList stray;
     auto check = [&](const QString& where, QString text) {
         text.remove(QLatin1Char('&'));
@@ -435,7 +444,9 @@ TEST(MainForm, EveryVisibleTextIsUkrainian) {
     checkWidget(&scan);
     TAboutForm about;
     checkWidget(&about);
-    EXPECT_TRUE(about.findChild<QLabel*>(QStringLiteral("AboutText"))->text().contains(QStringLiteral("Сервісна програма")));
+    EXPECT_TRUE(about.findChild<QLabel*>(QStringLiteral("AboutText"))
+                    ->text()
+                    .contains(QStringLiteral("Сервісна програма")));
     TRangesListForm ranges(app.dm->RangesTable);
     checkWidget(&ranges);
     TTestConnectionChannelDlg test(*app.dm);
@@ -465,9 +476,7 @@ TEST(MainForm, HelpSaysWhenTheFileIsMissingOrCannotBeOpened) {
     EXPECT_TRUE(app.messages[0].startsWith(QStringLiteral("The help file is missing")));
     EXPECT_TRUE(app.messages[0].contains(QStringLiteral("Dovuvavarovod.chm")));
 
-    QFile chm(app.folder.filePath(QStringLiteral("Dovuvavarovod.chm")));
-    ASSERT_TRUE(chm.open(QIODevice::WriteOnly));
-    chm.close();
+    ASSERT_NO_FATAL_FAILURE(WriteFileBytes(app.folder.filePath(QStringLiteral("Dovuvavarovod.chm")), {}));
     // A desktop without a viewer: the opener gives up (xdg-open's "no tool found" is exit code 3).
     qputenv("DOVUVAVAROVOD_OPENER", "false");
     app.form->actHelpExecute();
@@ -496,6 +505,29 @@ TEST(MainForm, TheEmulatorIsReachedFromTheServiceMenu) {
     app.form->actEmulator->trigger();
     EXPECT_EQ(asked, 1);
     EXPECT_FALSE(app.form->actEmulator->isChecked());
+}
+
+TEST(MainFormEmulator, SwitchingOnAndOff) {
+    QTemporaryDir folder;
+    TOptionsDm options(folder.path());
+    TDm dm;
+    TMainForm form(dm, *options.AdminOptions());
+    form.OnEmulatorSetup = [&] {
+        dm.VDMgr->AddDevices(5, 2);
+        return true;
+    };
+    form.actEmulatorExecute();
+    EXPECT_TRUE(dm.EmulatorActive);
+    EXPECT_TRUE(form.EmulatorBtn->isChecked());
+    EXPECT_TRUE(form.actGenerator->isEnabled());
+    form.actEmulatorExecute();
+    EXPECT_FALSE(dm.EmulatorActive);
+    EXPECT_EQ(dm.VDMgr->DeviceCount(), 0);
+    EXPECT_FALSE(form.actTester->isEnabled());
+    form.OnEmulatorSetup = [] { return false; };
+    form.actEmulatorExecute();
+    EXPECT_FALSE(dm.EmulatorActive);
+    EXPECT_FALSE(form.EmulatorBtn->isChecked());
 }
 
 } // namespace

@@ -46,7 +46,8 @@ struct TPropsRig {
     TDeviceProps* Add(quint8 address, quint32 type = 6, TTransferProtocol protocol = tpNerix,
                       quint32 mask = kDioMask) {
         auto p = std::make_unique<TDeviceProps>(address, br9600, protocol, 0, type,
-                                                dm.DeviceRegister.FindByType(type)->ModelName, 100 + address, mask, 0);
+                                                dm.DeviceRegister.FindByType(type)->ModelName, 100 + address,
+                                                mask, 0);
         p->ByteOrder = boNAN;
         p->TimeoutCode = 3;
         TDeviceProps* raw = p.get();
@@ -229,8 +230,8 @@ TEST(DevicePropsForm, ApplyWithoutChangesAsksToSaveAndAFailedSaveKeepsTheWindowO
     TDeviceParams edited;
     EXPECT_TRUE(rig.form->Execute(*device, edited));
     EXPECT_TRUE(stayedOpen);
-    EXPECT_EQ(rig.messages, (QStringList{"Save settings to Flash?", "Error saving parameters", "Save settings to Flash?",
-                                         "Parameters saved"}));
+    EXPECT_EQ(rig.messages, (QStringList{"Save settings to Flash?", "Error saving parameters",
+                                         "Save settings to Flash?", "Parameters saved"}));
     EXPECT_EQ(rig.Writes(spSaveToFlash), 2);
     EXPECT_FALSE(rig.templ.Modified);
 
@@ -279,10 +280,11 @@ TEST(DevicePropsForm, OpeningChannelsThroughTheRegisteredWindowsAndTheMarker) {
         opened.push_back(c);
         QApplication::setOverrideCursor(Qt::WaitCursor); // left behind by a window that refused
     });
-    ChannelWindows().Register(QStringLiteral("TIntactnessControllerDIODlg"), [&](const TChannelWindowContext& c) {
-        opened.push_back(c);
-        health = 0; // the user cleared the fault
-    });
+    ChannelWindows().Register(QStringLiteral("TIntactnessControllerDIODlg"),
+                              [&](const TChannelWindowContext& c) {
+                                  opened.push_back(c);
+                                  health = 0; // the user cleared the fault
+                              });
     bool markedBefore = false, markedAfter = true;
     WhenModal<TDevicePropsForm>([&](TDevicePropsForm* f) {
         QTreeWidget* list = f->ChannelList;
@@ -358,7 +360,8 @@ TEST(DevicePropsForm, EveryLanguageShowsWholeTexts) {
             EXPECT_EQ(f->windowTitle(), t.Caption + QStringLiteral(": KVD-DIO-BUS"));
             EXPECT_EQ(f->lbByteOrder->text(), t.ByteOrder);
             EXPECT_EQ(f->OkBtn->text(), t.Apply);
-            EXPECT_TRUE(CutTexts(f).isEmpty()) << int(language) << ": " << CutTexts(f).join(QStringLiteral(", ")).toStdString();
+            EXPECT_TRUE(CutTexts(f).isEmpty())
+                << int(language) << ": " << CutTexts(f).join(QStringLiteral(", ")).toStdString();
             // Tabs and column captions too.
             for (int i = 0; i < f->Pages->count(); ++i)
                 EXPECT_GE(f->Pages->tabBar()->tabRect(i).width(),

@@ -49,8 +49,8 @@ struct TServiceRig {
         return v;
     }
     void Click() {
-        QMouseEvent release(QEvent::MouseButtonRelease, QPointF(2, 2), QPointF(2, 2), Qt::LeftButton, Qt::NoButton,
-                            Qt::NoModifier);
+        QMouseEvent release(QEvent::MouseButtonRelease, QPointF(2, 2), QPointF(2, 2), Qt::LeftButton,
+                            Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(dlg.MachineTimeLb, &release);
     }
 };
@@ -136,7 +136,8 @@ TEST(DeviceServiceDlg, SettingTheTimeCancelAndTooLarge) {
     rig.dlg.Execute(rig.module);
     EXPECT_EQ(offered, QStringLiteral("1:02:03:04"));
     EXPECT_EQ(title, QStringLiteral("Input machine time|Machine time:"));
-    EXPECT_EQ(warning, DeviceServiceLanguage().Texts(liEnglish).MsgTimeTooLarge.arg(QStringLiteral("49710:06:28:15")));
+    EXPECT_EQ(warning,
+              DeviceServiceLanguage().Texts(liEnglish).MsgTimeTooLarge.arg(QStringLiteral("49710:06:28:15")));
     EXPECT_EQ(rig.TimeWrites(), (std::vector<quint32>{75u * 86400, 59u * 60}));
 }
 
@@ -150,7 +151,8 @@ TEST(DeviceServiceDlg, AClickDuringAReadWaitsForItInsteadOfBeingRefused) {
         d->Timer->OnTimer = [&, d, tick] {
             if (!clicked) {
                 clicked = true;
-                QMetaObject::invokeMethod(d, [&rig] { rig.Click(); }, Qt::QueuedConnection);
+                QMetaObject::invokeMethod(
+                    d, [&rig] { rig.Click(); }, Qt::QueuedConnection);
             }
             tick();
         };

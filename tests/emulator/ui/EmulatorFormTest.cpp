@@ -1,16 +1,12 @@
+#include "emulator/ui/EmulatorForm.h"
 #include "emulator/VirtualDevice.h"
 #include "emulator/VirtualDeviceManager.h"
-#include "emulator/ui/EmulatorForm.h"
 #include "options/AdminOptions.h"
-#include "options/OptionsDm.h"
-#include "shell/Dm.h"
-#include "shell/ui/MainForm.h"
 #include "support/PortsFolder.h"
 #include "support/PtyPair.h"
 
 #include <QComboBox>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
 
@@ -92,29 +88,6 @@ TEST_F(EmulatorWindow, APortThatDoesNotOpenLeavesNoDevices) {
     EXPECT_EQ(manager.DeviceCount(), 0);
     EXPECT_FALSE(manager.Active());
     EXPECT_EQ(options.EmulatorPoints()->Port(), 1); // not stored
-}
-
-TEST(MainFormEmulator, SwitchingOnAndOff) {
-    QTemporaryDir folder;
-    TOptionsDm options(folder.path());
-    TDm dm;
-    TMainForm form(dm, *options.AdminOptions());
-    form.OnEmulatorSetup = [&] {
-        dm.VDMgr->AddDevices(5, 2);
-        return true;
-    };
-    form.actEmulatorExecute();
-    EXPECT_TRUE(dm.EmulatorActive);
-    EXPECT_TRUE(form.EmulatorBtn->isChecked());
-    EXPECT_TRUE(form.actGenerator->isEnabled());
-    form.actEmulatorExecute();
-    EXPECT_FALSE(dm.EmulatorActive);
-    EXPECT_EQ(dm.VDMgr->DeviceCount(), 0);
-    EXPECT_FALSE(form.actTester->isEnabled());
-    form.OnEmulatorSetup = [] { return false; };
-    form.actEmulatorExecute();
-    EXPECT_FALSE(dm.EmulatorActive);
-    EXPECT_FALSE(form.EmulatorBtn->isChecked());
 }
 
 } // namespace
