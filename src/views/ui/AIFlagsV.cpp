@@ -94,8 +94,9 @@ void TAIFlagsV::UpdateLanguage() {
     setWindowTitle(t.Caption);
     FFormatBox->setTitle(t.DataFormat);
     FormatGroup->button(0)->setText(c.FloatingPoint);
-    FormatGroup->button(1)->setText(c.IntegerType + QLatin1Char(' ') + c.TwoBytes);
-    FormatGroup->button(2)->setText(c.IntegerType + QLatin1Char(' ') + c.ThreeBytes);
+    // The same entries as the window's format list.
+    FormatGroup->button(1)->setText(c.IntegerType + c.TwoBytes);
+    FormatGroup->button(2)->setText(c.IntegerType + c.ThreeBytes);
     FSequenceBox->setTitle(t.ByteLayout);
     FThermoBox->setTitle(t.ThermoCompensation);
     PolynomialBox->setTitle(t.UserPolynomial);

@@ -55,6 +55,7 @@ TAiSimpleInputParam::TAiSimpleInputParam(QWidget* parent) : QDialog(parent) {
     grid->addWidget(ExtensionBtn, 1, 2);
     grid->addWidget(Extension, 2, 0, 1, 3);
     grid->setColumnStretch(1, 1);
+    grid->setRowStretch(3, 1);
 
     ApplyBtn = new QPushButton(this);
     CancelBtn = new QPushButton(this);

@@ -86,6 +86,7 @@ TaiSimpleUserPolynom::TaiSimpleUserPolynom(QWidget* parent) : QDialog(parent) {
     CalibrationPanel->installEventFilter(this);
     content->addWidget(CalibrationPanel);
     CalibrationPanel->hide();
+    content->addStretch(1);
 
     ApplyBtn = new QPushButton(this);
     CancelBtn = new QPushButton(this);

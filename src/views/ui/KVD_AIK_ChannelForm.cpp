@@ -170,6 +170,7 @@ void TKVD_AIK_ChannelForm::BuildWindow() {
 
     IndicatorBlock = new TChainBlock(Chain);
     Led = new TLamp(QColor(0, 200, 0), 22, IndicatorBlock);
+    Led->SetSocket(true);
     IndicatorBlock->Contents->addWidget(Led, 0, Qt::AlignHCenter);
     auto* limits = new QGridLayout;
     MinimumCaption = new QLabel(IndicatorBlock);
@@ -388,6 +389,8 @@ bool TKVD_AIK_ChannelForm::Load(TSimpleChannel& Channel) {
     EnableSettings(true);
     SupportGreying();
     FormShow();
+    // The range's names and the values may need more room than the last channel's.
+    FitToTitle(this);
     return true;
 }
 
@@ -591,6 +594,10 @@ void TKVD_AIK_ChannelForm::ProcessTimerTimer() {
     // tries again.
     TemperatureValue->setText(TemperatureText(reading.Temperature) + QStringLiteral(" °C"));
     ShowResult(reading.Value, reading.Integer);
+    // A value longer than any before needs a wider window; the window never cuts it.
+    if (ResultValue->width() < ResultValue->minimumSizeHint().width() ||
+        TemperatureValue->width() < TemperatureValue->minimumSizeHint().width())
+        FitToTitle(this);
     FDisplay.Reading(reading.Value, FChannel->LedLow, FChannel->LedHigh);
     BlinkProcessIndicator();
 }
@@ -681,6 +688,7 @@ void TKVD_AIK_ChannelForm::SelectInputBtnClick() {
     ResultBtn->setEnabled(true);
     FRangeRecord = FDm.RangesTable.Record(FChannel->RangeCode);
     Units();
+    FitToTitle(this);
 }
 
 void TKVD_AIK_ChannelForm::ADCAverageBtnClick() {

@@ -23,10 +23,16 @@ QSize TLamp::sizeHint() const {
 }
 
 void TLamp::paintEvent(QPaintEvent*) {
-    if (!FLit)
+    if (!FLit && !FSocket)
         return;
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
+    if (!FLit) {
+        p.setPen(QPen(palette().color(QPalette::Mid), 1));
+        p.setBrush(Qt::NoBrush);
+        p.drawEllipse(QRectF(1, 1, FDiameter, FDiameter));
+        return;
+    }
     QRadialGradient glow(QPointF(width() * 0.4, height() * 0.4), FDiameter * 0.6);
     glow.setColorAt(0, FColour.lighter(160));
     glow.setColorAt(1, FColour);

@@ -17,6 +17,8 @@ public:
     TLamp(const QColor& Colour, int Diameter, QWidget* parent = nullptr);
     bool Lit() const { return FLit; }
     void SetLit(bool On);
+    // Out, the lamp leaves a faint ring where it sits (the LED's place on the indicator).
+    void SetSocket(bool On) { FSocket = On; }
     QSize sizeHint() const override;
 
 protected:
@@ -26,6 +28,7 @@ private:
     QColor FColour;
     int FDiameter;
     bool FLit = false;
+    bool FSocket = false;
 };
 
 // One block of the signal chain: a framed box with its caption on top, its contents, and its button

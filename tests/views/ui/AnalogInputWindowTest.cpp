@@ -37,6 +37,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
+#include <QToolButton>
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -647,6 +648,51 @@ TEST_F(ScriptedAnalogInputWindow, LedLimitsThatAreNotKeptGreyTheIndicator) {
     form.ProcessTimerTimer();
     form.BlinkTimerTimer();
     EXPECT_FALSE(form.Led->Lit());
+    form.ResultBtn->click();
+}
+
+TEST_F(ScriptedAnalogInputWindow, ARangeWithItsUserScaleGoesToTheDeviceWithTheLongList) {
+    ASSERT_TRUE(form.Load(*channel));
+    ASSERT_TRUE(form.Support().ExtendedRangesSupported);
+    form.OnRunDialog = [this](QDialog&) {
+        TAiSimpleInputParam& p = *form.InputParamDlg;
+        EXPECT_EQ(p.RangeBox->currentText(), QStringLiteral("[0x0006]  0..1 V"));
+        EXPECT_EQ(p.MinEdit->text(), QStringLiteral("0.000"));
+        EXPECT_EQ(p.MaxEdit->text(), QStringLiteral("100.000"));
+        p.ExtensionBtn->click();
+        EXPECT_EQ(p.height(), TAiSimpleInputParam::kOpenHeight);
+        p.RangeBox->setCurrentIndex(1); // 0..10 V, no scale yet
+        EXPECT_EQ(p.MaxEdit->text(), QString());
+        p.MinEdit->setText(QStringLiteral("-2,5"));
+        p.MaxEdit->setText(QStringLiteral("8"));
+        p.ApplyBtn->click();
+        return p.result();
+    };
+    object.ClearTrace();
+    form.SelectInputBtn->click();
+    EXPECT_TRUE(messages.isEmpty());
+    EXPECT_EQ(object.Get(1), 9u);
+    EXPECT_EQ(channel->Ranges.Items(1)->MinValue, -2.5f);
+    const auto trace = object.Trace();
+    ASSERT_FALSE(trace.empty());
+    EXPECT_EQ(trace.front(), QStringLiteral("w1=9"));
+    // The long list: every range with six fields, the scale of 0..10 V last.
+    EXPECT_NE(std::find(trace.begin(), trace.end(), QStringLiteral("w48=261")), trace.end());
+    EXPECT_EQ(form.RangeValue->text(), QStringLiteral("0..10 V"));
+}
+
+TEST_F(ScriptedAnalogInputWindow, AValueLongerThanAnyBeforeWidensTheWindowInsteadOfBeingCut) {
+    ASSERT_TRUE(form.Load(*channel));
+    form.show();
+    QApplication::processEvents();
+    const int before = form.width();
+    object.Set(0, TAnalogInputObject::Bits(-123456789.0f));
+    form.ResultBtn->click();
+    form.ProcessTimerTimer();
+    QApplication::processEvents();
+    EXPECT_EQ(form.ResultValue->text(), QStringLiteral("-123456792.00000"));
+    EXPECT_GE(form.ResultValue->width(), form.ResultValue->minimumSizeHint().width());
+    EXPECT_GT(form.width(), before);
     form.ResultBtn->click();
 }
 
