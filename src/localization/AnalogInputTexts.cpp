@@ -125,34 +125,14 @@ const TAIFlagsLanguageLocalization::TRow kFlagsRows[] = {
 };
 // clang-format on
 
-template <typename TLanguage>
-TTableReport Check(const char* module, const TLanguageLocalization<TLanguage>& table) {
-    TTableReport report;
-    report.Module = QString::fromLatin1(module);
-    report.Fields = int(TLanguage::Fields().size());
-    for (int i = 0; i < kLanguageCount; ++i)
-        for (const auto& [name, field] : TLanguage::Fields())
-            if ((table.Language(i).*field).trimmed().isEmpty())
-                report.Missing << QStringLiteral("%1.%2").arg(table.Language(i).LanguageName(),
-                                                              QLatin1String(name));
-    return report;
-}
-
 } // namespace
 
-#define DVV_FIELDS_OF(Struct, Texts)                                                                         \
-    const std::vector<std::pair<const char*, QString Struct::*>>& Struct::Fields() {                         \
-        using TSelf = Struct;                                                                                \
-        static const std::vector<std::pair<const char*, QString TSelf::*>> fields = {Texts(DVV_TEXT_FIELD)}; \
-        return fields;                                                                                       \
-    }
-DVV_FIELDS_OF(TAIChannelLanguage, DVV_AI_CHANNEL_TEXTS)
-DVV_FIELDS_OF(TAiInputParamLanguage, DVV_AI_INPUT_PARAM_TEXTS)
-DVV_FIELDS_OF(TFilterParamLanguage, DVV_FILTER_PARAM_TEXTS)
-DVV_FIELDS_OF(TAiLedLimitLanguage, DVV_AI_LED_LIMIT_TEXTS)
-DVV_FIELDS_OF(TAiUserPolynomLanguage, DVV_AI_USER_POLYNOM_TEXTS)
-DVV_FIELDS_OF(TAIFlagsLanguage, DVV_AI_FLAGS_TEXTS)
-#undef DVV_FIELDS_OF
+DVV_DEFINE_TEXT_FIELDS(TAIChannelLanguage, DVV_AI_CHANNEL_TEXTS(DVV_TEXT_FIELD))
+DVV_DEFINE_TEXT_FIELDS(TAiInputParamLanguage, DVV_AI_INPUT_PARAM_TEXTS(DVV_TEXT_FIELD))
+DVV_DEFINE_TEXT_FIELDS(TFilterParamLanguage, DVV_FILTER_PARAM_TEXTS(DVV_TEXT_FIELD))
+DVV_DEFINE_TEXT_FIELDS(TAiLedLimitLanguage, DVV_AI_LED_LIMIT_TEXTS(DVV_TEXT_FIELD))
+DVV_DEFINE_TEXT_FIELDS(TAiUserPolynomLanguage, DVV_AI_USER_POLYNOM_TEXTS(DVV_TEXT_FIELD))
+DVV_DEFINE_TEXT_FIELDS(TAIFlagsLanguage, DVV_AI_FLAGS_TEXTS(DVV_TEXT_FIELD))
 
 TAIChannelLanguageLocalization& AIChannelLanguage() {
     static TAIChannelLanguageLocalization table(kChannelRows);
@@ -186,8 +166,11 @@ TAIFlagsLanguageLocalization& AIFlagsLanguage() {
 
 std::vector<TTableReport> CheckAnalogInputLanguageTables() {
     return {
-        Check("AIChannel", AIChannelLanguage()),         Check("AiInputParam", AiInputParamLanguage()),
-        Check("FilterParam", FilterParamLanguage()),     Check("AiLedLimit", AiLedLimitLanguage()),
-        Check("AiUserPolynom", AiUserPolynomLanguage()), Check("AIFlags", AIFlagsLanguage()),
+        CheckLanguageTable("AIChannel", AIChannelLanguage()),
+        CheckLanguageTable("AiInputParam", AiInputParamLanguage()),
+        CheckLanguageTable("FilterParam", FilterParamLanguage()),
+        CheckLanguageTable("AiLedLimit", AiLedLimitLanguage()),
+        CheckLanguageTable("AiUserPolynom", AiUserPolynomLanguage()),
+        CheckLanguageTable("AIFlags", AIFlagsLanguage()),
     };
 }

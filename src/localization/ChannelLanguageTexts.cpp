@@ -36,12 +36,7 @@ const TRow kRows[] = {
 
 } // namespace
 
-const std::vector<std::pair<const char*, QString TChannelLanguage::*>>& TChannelLanguage::Fields() {
-    using TSelf = TChannelLanguage;
-    static const std::vector<std::pair<const char*, QString TSelf::*>> fields = {
-        DVV_CHANNEL_TEXTS(DVV_TEXT_FIELD)};
-    return fields;
-}
+DVV_DEFINE_TEXT_FIELDS(TChannelLanguage, DVV_CHANNEL_TEXTS(DVV_TEXT_FIELD))
 
 // Every text of the channels has its field here.
 #define DVV_COUNT_TEXT(name) +1

@@ -51,20 +51,9 @@ const TDeviceServiceLanguageLocalization::TRow kDeviceServiceRows[] = {
 
 } // namespace
 
-const std::vector<std::pair<const char*, QString TDevicePropsLanguage::*>>& TDevicePropsLanguage::Fields() {
-    using TSelf = TDevicePropsLanguage;
-    static const std::vector<std::pair<const char*, QString TSelf::*>> fields = {
-        DVV_DEVICE_PROPS_TEXTS(DVV_TEXT_FIELD)};
-    return fields;
-}
+DVV_DEFINE_TEXT_FIELDS(TDevicePropsLanguage, DVV_DEVICE_PROPS_TEXTS(DVV_TEXT_FIELD))
 
-const std::vector<std::pair<const char*, QString TDeviceServiceLanguage::*>>&
-TDeviceServiceLanguage::Fields() {
-    using TSelf = TDeviceServiceLanguage;
-    static const std::vector<std::pair<const char*, QString TSelf::*>> fields = {
-        DVV_DEVICE_SERVICE_TEXTS(DVV_TEXT_FIELD)};
-    return fields;
-}
+DVV_DEFINE_TEXT_FIELDS(TDeviceServiceLanguage, DVV_DEVICE_SERVICE_TEXTS(DVV_TEXT_FIELD))
 
 TDevicePropsLanguageLocalization& DevicePropsLanguage() {
     static TDevicePropsLanguageLocalization table(kDevicePropsRows);

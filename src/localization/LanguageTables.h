@@ -11,6 +11,29 @@
 #define DVV_TEXT_DECLARE(name) QString name;
 #define DVV_TEXT_FIELD(name) {#name, &TSelf::name},
 
+// Defines Struct::Fields() from the struct's list of texts (one or more list macros).
+#define DVV_DEFINE_TEXT_FIELDS(Struct, ...)                                                                  \
+    const std::vector<std::pair<const char*, QString Struct::*>>& Struct::Fields() {                         \
+        using TSelf = Struct;                                                                                \
+        static const std::vector<std::pair<const char*, QString TSelf::*>> fields = {__VA_ARGS__};           \
+        return fields;                                                                                       \
+    }
+
+// The fields of one module's table that are empty in some language.
+template <typename TLanguage>
+TTableReport CheckLanguageTable(const char* module, const TLanguageLocalization<TLanguage>& table) {
+    TTableReport report;
+    report.Module = QString::fromLatin1(module);
+    report.Fields = int(TLanguage::Fields().size());
+    for (int i = 0; i < kLanguageCount; ++i) {
+        const TLanguage& language = table.Language(i);
+        for (const auto& [name, field] : TLanguage::Fields())
+            if ((language.*field).trimmed().isEmpty())
+                report.Missing << QStringLiteral("%1.%2").arg(language.LanguageName(), QLatin1String(name));
+    }
+    return report;
+}
+
 // The main window, its connection test window, the serial connection's list and status bar, the
 // serial settings dialog, and the catalogue's names.
 // clang-format off

@@ -133,12 +133,8 @@ const TRow kRows[] = {
 
 } // namespace
 
-const std::vector<std::pair<const char*, QString TMainUnitLanguage::*>>& TMainUnitLanguage::Fields() {
-    using TSelf = TMainUnitLanguage;
-    static const std::vector<std::pair<const char*, QString TSelf::*>> fields = {
-        DVV_MAIN_UNIT_TEXTS(DVV_TEXT_FIELD) DVV_CATALOGUE_TEXTS(DVV_TEXT_FIELD)};
-    return fields;
-}
+DVV_DEFINE_TEXT_FIELDS(TMainUnitLanguage,
+                       DVV_MAIN_UNIT_TEXTS(DVV_TEXT_FIELD) DVV_CATALOGUE_TEXTS(DVV_TEXT_FIELD))
 
 // Every text of the catalogue has its field here.
 #define DVV_COUNT_TEXT(name) +1

@@ -80,12 +80,7 @@ const TRangeKindsLanguageLocalization::TRow kRangeKindRows[] = {
 
 } // namespace
 
-const std::vector<std::pair<const char*, QString TRangeKindsLanguage::*>>& TRangeKindsLanguage::Fields() {
-    using TSelf = TRangeKindsLanguage;
-    static const std::vector<std::pair<const char*, QString TSelf::*>> fields = {
-        DVV_RANGE_KIND_TEXTS(DVV_TEXT_FIELD)};
-    return fields;
-}
+DVV_DEFINE_TEXT_FIELDS(TRangeKindsLanguage, DVV_RANGE_KIND_TEXTS(DVV_TEXT_FIELD))
 
 TRangeKindTexts TRangeKindsLanguage::KindTexts() const {
     TRangeKindTexts t;
@@ -104,27 +99,11 @@ void RebuildRangesTable(TPrTbl& Table, quint8 LanguageID) {
     Table.Rebuild(RangeKindsLanguage().Texts(LanguageID).KindTexts());
 }
 
-const std::vector<std::pair<const char*, QString TFindUnitLanguage::*>>& TFindUnitLanguage::Fields() {
-    using TSelf = TFindUnitLanguage;
-    static const std::vector<std::pair<const char*, QString TSelf::*>> fields = {
-        DVV_FIND_UNIT_TEXTS(DVV_TEXT_FIELD)};
-    return fields;
-}
+DVV_DEFINE_TEXT_FIELDS(TFindUnitLanguage, DVV_FIND_UNIT_TEXTS(DVV_TEXT_FIELD))
 
-const std::vector<std::pair<const char*, QString TUdpConnectionLanguage::*>>&
-TUdpConnectionLanguage::Fields() {
-    using TSelf = TUdpConnectionLanguage;
-    static const std::vector<std::pair<const char*, QString TSelf::*>> fields = {
-        DVV_UDP_CONNECTION_TEXTS(DVV_TEXT_FIELD)};
-    return fields;
-}
+DVV_DEFINE_TEXT_FIELDS(TUdpConnectionLanguage, DVV_UDP_CONNECTION_TEXTS(DVV_TEXT_FIELD))
 
-const std::vector<std::pair<const char*, QString TEmulatorLanguage::*>>& TEmulatorLanguage::Fields() {
-    using TSelf = TEmulatorLanguage;
-    static const std::vector<std::pair<const char*, QString TSelf::*>> fields = {
-        DVV_EMULATOR_TEXTS(DVV_TEXT_FIELD)};
-    return fields;
-}
+DVV_DEFINE_TEXT_FIELDS(TEmulatorLanguage, DVV_EMULATOR_TEXTS(DVV_TEXT_FIELD))
 
 TFindUnitLanguageLocalization& FindUnitLanguage() {
     static TFindUnitLanguageLocalization table(kFindRows);
