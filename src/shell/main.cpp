@@ -5,6 +5,7 @@
 #include "shell/DemoBus.h"
 #include "shell/Dm.h"
 #include "shell/ui/ConnectionsTool.h"
+#include "shell/ui/Icons.h"
 #include "shell/ui/MainForm.h"
 #include "views/DeviceSettingsWorkflow.h"
 #include "views/ui/DevicePropsForm.h"
@@ -19,18 +20,36 @@
 #include <memory>
 
 int main(int argc, char* argv[]) {
-    // Before the application object: help must print on a terminal without a display too.
-    if (std::any_of(argv + 1, argv + argc, [](const char* a) { return std::strcmp(a, "--help") == 0; })) {
+    // Before the application object: help and version must print on a terminal without a display.
+    const auto given = [&](const char* option) {
+        return std::any_of(argv + 1, argv + argc, [&](const char* a) { return std::strcmp(a, option) == 0; });
+    };
+    if (given("--help") || given("-h")) {
         std::fputs("usage: dovuvavarovod [--demo]\n"
-                   "  --demo  try the program on an emulated bus of ten modules (COM1, 9600 bit/s,\n"
-                   "          Nerix); your own Options.xml and ports folder are left alone\n",
+                   "       dovuvavarovod --version\n"
+                   "  --demo     try the program on an emulated bus of ten modules (COM1, 9600 bit/s,\n"
+                   "             Nerix); your own Options.xml and ports folder are left alone\n"
+                   "  --version  print the program's version\n"
+                   "The command-line tool is dovuvavarovod-cli.\n",
                    stdout);
+        return 0;
+    }
+    if (given("--version")) {
+        std::fputs("dovuvavarovod " DVV_VERSION "\n", stdout);
         return 0;
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Dovuvavarovod"));
     QApplication::setOrganizationName(QStringLiteral("ZUVO"));
+    QApplication::setWindowIcon(ProgramIcon());
     const QStringList args = QApplication::arguments();
+    // The toolkit has taken its own options (-style, -platform ...) out of the list by now.
+    for (const QString& arg : args.mid(1))
+        if (arg != QLatin1String("--demo")) {
+            std::fprintf(stderr, "dovuvavarovod: unknown option \"%s\"\nTry 'dovuvavarovod --help'.\n",
+                         qPrintable(arg));
+            return 2;
+        }
     const bool demoMode = args.contains(QStringLiteral("--demo"));
 
     // Start-up order: options, application context, main window. Shutdown runs the other way, and

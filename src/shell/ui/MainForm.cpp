@@ -7,6 +7,7 @@
 #include "localization/Localization.h"
 #include "model/DeviceRegister.h"
 #include "options/AdminOptions.h"
+#include "platform/DataFolder.h"
 #include "platform/Launcher.h"
 #include "shell/Dm.h"
 #include "shell/ui/AuxWindows.h"
@@ -560,8 +561,11 @@ void TMainForm::actShowRangesListExecute() {
 }
 
 void TMainForm::actHelpExecute() {
-    const QString path = QDir::current().filePath(QStringLiteral("Dovuvavarovod.chm"));
-    if (!QFileInfo::exists(path)) {
+    // The working folder's copy first, then the one installed with the program.
+    const QString name = QStringLiteral("Dovuvavarovod.chm");
+    QString path = FindDataPath(name, QDir::currentPath());
+    if (path.isEmpty()) {
+        path = QDir::current().filePath(name);
         Message(MainUnitLanguage()
                     .Texts(FDm.CurrentLanguage())
                     .MsgHelpMissing.arg(QDir::toNativeSeparators(path)));
