@@ -25,7 +25,7 @@ set(CPACK_PACKAGE_NAME dovuvavarovod)
 set(CPACK_PACKAGE_VENDOR ZUVO)
 set(CPACK_PACKAGE_CONTACT "ZUVO <support@zuvo.example>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "service tool for KVD I/O modules on RS-485 buses")
-set(CPACK_PACKAGE_DESCRIPTION
+string(CONCAT CPACK_PACKAGE_DESCRIPTION
     "Finds KVD industrial I/O modules on an RS-485 bus (serial port or UDP gateway), reads and\n"
     "changes their settings, watches live values and emulates a bus of modules for testing.\n"
     "Includes the command-line tool dovuvavarovod-cli.")
