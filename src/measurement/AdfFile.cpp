@@ -221,7 +221,8 @@ bool Export(const QString& AdfName, const QString& OutName, QString& Error, THea
 }
 
 QString CsvField(const QString& Text) {
-    if (!Text.contains(QLatin1Char(',')) && !Text.contains(QLatin1Char('"')) && !Text.contains(QLatin1Char('\n')))
+    if (!Text.contains(QLatin1Char(',')) && !Text.contains(QLatin1Char('"')) &&
+        !Text.contains(QLatin1Char('\n')))
         return Text;
     QString quoted = Text;
     quoted.replace(QStringLiteral("\""), QStringLiteral("\"\""));

@@ -55,9 +55,9 @@ private:
 
 enum class TAdfLoadResult {
     Ok,
-    NotAdf,        // the first word is not 0: ignored without a word
-    Invalid,       // a channel count outside 1 .. 100 or no sampling frequency
-    Unreadable,    // the file cannot be opened or its header is cut short
+    NotAdf,     // the first word is not 0: ignored without a word
+    Invalid,    // a channel count outside 1 .. 100 or no sampling frequency
+    Unreadable, // the file cannot be opened or its header is cut short
 };
 
 // Reads a file back: the header, then sample after sample.

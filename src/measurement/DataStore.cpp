@@ -25,6 +25,19 @@ void TDataStore::Add(const TSample& Sample) {
         FSamples[size_t(FCount++)] = Sample;
     if (FCount < FCapacity)
         return;
+    HandOn();
+}
+
+void TDataStore::Flush() {
+    const int n = FDm->ChannelProfiles.Count();
+    FCount = n > 0 ? FCount / n * n : 0;
+    if (FCount > 0)
+        HandOn();
+    else
+        Prepare();
+}
+
+void TDataStore::HandOn() {
     const TChannelProfileList& profiles = FDm->ChannelProfiles;
     const int n = profiles.Count();
     for (int i = 0; i < FCount && n > 0; ++i) {

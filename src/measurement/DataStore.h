@@ -21,6 +21,10 @@ public:
     void Prepare();
     // Stores the sample; at a full block scales it, raises OnBlockFull and starts a new block.
     void Add(const TSample& Sample);
+    // Hands on the complete sweeps of a partly filled block as a block of its own, scaled, and
+    // starts over; the samples of an unfinished sweep are dropped. For an ending recording that
+    // should keep its last fraction of a block.
+    void Flush();
     // The block length asked for, in milliseconds.
     void SetWindow(int Milliseconds) { FWindow = Milliseconds; }
     int Window() const { return FWindow; }
@@ -37,6 +41,8 @@ public:
     TDataStoreEvent OnBlockFull;
 
 private:
+    void HandOn();
+
     TOscDm* FDm;
     int FCount = 0;
     int FCapacity = 0;

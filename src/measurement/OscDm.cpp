@@ -9,7 +9,10 @@ quint8 TChannelProfile::Address() const {
 
 QString ProfileLabel(const QString& DeviceName, quint8 Address, int ChannelIndex) {
     const QString address = QStringLiteral("%1").arg(Address, 2, 16, QLatin1Char('0')).toUpper();
-    return QStringLiteral("%1 0x%2.%3").arg(DeviceName, address).arg(ChannelIndex + 1).left(TChannelProfile::kMaxLabel);
+    return QStringLiteral("%1 0x%2.%3")
+        .arg(DeviceName, address)
+        .arg(ChannelIndex + 1)
+        .left(TChannelProfile::kMaxLabel);
 }
 
 TChannelProfile* TChannelProfileList::ProfileAt(int Index) const {

@@ -38,7 +38,8 @@ bool TModbusResponder::ReadValue(quint8 Address, int ChannelIndex, float& Value)
         quint32 b = 0;
         return n == 9 && AnswerBits(a, b);
     };
-    if (!FAccessPoint->Exchange(request.data(), int(request.size()), int(answer.size()), answer.data(), check) ||
+    if (!FAccessPoint->Exchange(request.data(), int(request.size()), int(answer.size()), answer.data(),
+                                check) ||
         !AnswerBits(answer.data(), bits))
         return false;
     const float v = std::bit_cast<float>(bits);

@@ -82,7 +82,8 @@ TEST(AdfFile, WriterLaysOutHeaderLabelsAndSamplesAsTheTableSays) {
     // The 98 unused records are zero.
     EXPECT_EQ(b.mid(142, 6512 - 142), QByteArray(6512 - 142, '\0'));
     // Samples: an 8-byte double then a 4-byte float, little-endian, no padding.
-    const QByteArray first = QByteArray::fromHex("000000001025e640" "0000c03f");
+    const QByteArray first = QByteArray::fromHex("000000001025e640"
+                                                 "0000c03f");
     EXPECT_EQ(b.mid(6512, 12), first);
     EXPECT_EQ(qFromLittleEndian<quint64>(b.constData() + 6524), std::bit_cast<quint64>(45352.75));
     EXPECT_EQ(U32(b, 6532), 0x80000000u);
@@ -114,8 +115,8 @@ TEST(AdfFile, BadChannelCountsAndNoFrequencyAreRefusedOtherFilesIgnored) {
     QTemporaryDir dir;
     const QString name = dir.filePath(QStringLiteral("bad.adf"));
     TAdfReader r;
-    const QString channels =
-        QStringLiteral("Invalid file") + QLatin1Char('\n') + QStringLiteral("Number of channels must be from 1 to 100");
+    const QString channels = QStringLiteral("Invalid file") + QLatin1Char('\n') +
+                             QStringLiteral("Number of channels must be from 1 to 100");
     for (quint32 n : {0u, 101u, 0xFFFFFFFFu}) {
         QByteArray b = TKnownFile().Bytes();
         qToLittleEndian(n, b.data() + 8);
