@@ -27,14 +27,15 @@ int RunExport(const TCliOptions& o, TCliIo& Io) {
         Io.Fail(QStringLiteral("%1 is not an ADC data file").arg(o.AdfFile));
         return kExitFailed;
     default:
-        Io.Fail(QStringLiteral("%1: %2").arg(o.AdfFile, reader.ErrorText().replace(QLatin1Char('\n'), QStringLiteral(": "))));
+        Io.Fail(QStringLiteral("%1: %2").arg(
+            o.AdfFile, reader.ErrorText().replace(QLatin1Char('\n'), QStringLiteral(": "))));
         return kExitFailed;
     }
     const qint64 sweeps = reader.SampleCount() / qint64(reader.Header().Channels.size());
     reader.Close();
     QString error;
-    const bool ok = o.ExportCsv ? ExportAdfCsv(o.AdfFile, o.OutFile, error)
-                                : ExportAdfText(o.AdfFile, o.OutFile, error);
+    const bool ok =
+        o.ExportCsv ? ExportAdfCsv(o.AdfFile, o.OutFile, error) : ExportAdfText(o.AdfFile, o.OutFile, error);
     if (!ok) {
         Io.Fail(QStringLiteral("cannot write %1: %2").arg(o.OutFile, error));
         return kExitFailed;
@@ -64,7 +65,10 @@ TCliCommand MakeExportCommand() {
     };
     c.Options = {
         {QStringLiteral("csv"), {}, QStringLiteral("write CSV"), false, SetFlag(&TCliOptions::ExportCsv)},
-        {QStringLiteral("txt"), {}, QStringLiteral("write the oscilloscope's text format"), false,
+        {QStringLiteral("txt"),
+         {},
+         QStringLiteral("write the oscilloscope's text format"),
+         false,
          SetFlag(&TCliOptions::ExportTxt)},
         {QStringLiteral("out"), QStringLiteral("FILE"), QStringLiteral("the file to write"), false,
          [](TCliOptions& o, const QString& v) -> QString {

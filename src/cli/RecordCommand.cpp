@@ -185,11 +185,11 @@ TCliCommand MakeRecordCommand() {
     c.Name = QStringLiteral("record");
     c.Synopsis = QStringLiteral("--port COMn|PATH --channels A.C,... --out FILE.adf [options]");
     c.Summary = QStringLiteral("record analog inputs into an ADC data file, as the oscilloscope does");
-    c.Description = QStringLiteral(
-        "Reads every channel once per sampling period over Modbus RTU and writes the values\n"
-        "to an ADC data file (.adf), as the oscilloscope window records them. A channel that\n"
-        "does not answer repeats its last value. Ends after --duration or at Ctrl+C/SIGTERM,\n"
-        "with the file closed; a terminal shows a progress line.");
+    c.Description =
+        QStringLiteral("Reads every channel once per sampling period over Modbus RTU and writes the values\n"
+                       "to an ADC data file (.adf), as the oscilloscope window records them. A channel that\n"
+                       "does not answer repeats its last value. Ends after --duration or at Ctrl+C/SIGTERM,\n"
+                       "with the file closed; a terminal shows a progress line.");
     std::vector<TCliOption> line = LineOptions();
     // The measurer speaks Modbus RTU whatever the line's protocol is set to.
     line.erase(std::remove_if(line.begin(), line.end(),
@@ -203,11 +203,11 @@ TCliCommand MakeRecordCommand() {
     c.Options.push_back({QStringLiteral("channels"), QStringLiteral("A.C,..."),
                          QStringLiteral("the channels: device address and channel number from 1,\n"
                                         "e.g. 0x05.1,0x05.2,7.1 (at most 100)"),
-                         true, [](TCliOptions& o, const QString& v) { return ParseChannels(v, o.Channels); }});
-    c.Options.push_back({QStringLiteral("rate"), QStringLiteral("HZ"),
-                         QStringLiteral("sampling rate, 1..100 Hz (default 2)"), false,
-                         IntegerIn(&TCliOptions::RateHz, "--rate", TOscDm::kMinFrequency,
-                                   TOscDm::kMaxFrequency)});
+                         true,
+                         [](TCliOptions& o, const QString& v) { return ParseChannels(v, o.Channels); }});
+    c.Options.push_back(
+        {QStringLiteral("rate"), QStringLiteral("HZ"), QStringLiteral("sampling rate, 1..100 Hz (default 2)"),
+         false, IntegerIn(&TCliOptions::RateHz, "--rate", TOscDm::kMinFrequency, TOscDm::kMaxFrequency)});
     c.Options.push_back({QStringLiteral("duration"), QStringLiteral("S"),
                          QStringLiteral("seconds to record (default: until Ctrl+C)"), false,
                          IntegerIn(&TCliOptions::DurationS, "--duration", 1, 10 * 24 * 3600)});

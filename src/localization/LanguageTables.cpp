@@ -3,6 +3,7 @@
 #include "localization/AnalogInputLanguage.h"
 #include "localization/ChannelLanguage.h"
 #include "localization/DeviceViewsLanguage.h"
+#include "localization/OscLanguage.h"
 
 namespace {
 
@@ -39,5 +40,6 @@ std::vector<TTableReport> CheckAllLanguageTables() {
     };
     for (TTableReport& r : CheckAnalogInputLanguageTables())
         reports.push_back(std::move(r));
+    reports.push_back(CheckOscLanguageTable());
     return reports;
 }

@@ -71,3 +71,18 @@ QDateTime DaysToDateTime(double Days) {
         return QDateTime(date.addDays(1), QTime(0, 0));
     return QDateTime(date, QTime::fromMSecsSinceStartOfDay(int(ms)));
 }
+
+std::vector<TChannelCandidate> AnalogInputCandidates(const TDevicePropsList& Devices,
+                                                     const TDeviceRegister& Register) {
+    std::vector<TChannelCandidate> list;
+    for (int d = 0; d < Devices.Count(); ++d) {
+        TDeviceProps* device = Devices.Items(d);
+        const TDeviceRegisterRecord* record = Register.FindByType(device->TypeCode);
+        if (!record)
+            continue;
+        for (int c = 0; c < record->Channels.Count() && c < 64; ++c)
+            if (record->Channels.Items(c)->Kind == ckAnalogInput && (device->ChannelMask >> c & 1))
+                list.push_back({device, c});
+    }
+    return list;
+}

@@ -92,3 +92,14 @@ struct TSample {
 // Day-count date-times as files store them, in local time.
 double DateTimeToDays(const QDateTime& Value);
 QDateTime DaysToDateTime(double Days);
+
+class TDevicePropsList;
+class TDeviceRegister;
+
+// A channel the experiment can record: every analog input (catalogue kind 9) a found device has.
+struct TChannelCandidate {
+    TDeviceProps* Device = nullptr;
+    int ChannelIndex = 0;
+};
+std::vector<TChannelCandidate> AnalogInputCandidates(const TDevicePropsList& Devices,
+                                                     const TDeviceRegister& Register);

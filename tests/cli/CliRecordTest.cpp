@@ -19,8 +19,9 @@ class RecordEmulator {
 public:
     explicit RecordEmulator(const QString& port) {
         FProcess.start(QStringLiteral(DVV_CLI_PATH),
-                       {QStringLiteral("emulate"), QStringLiteral("--port"), port, QStringLiteral("--protocol"),
-                        QStringLiteral("modbus"), QStringLiteral("--devices"), QStringLiteral("KVD-AIK-BUS=2")});
+                       {QStringLiteral("emulate"), QStringLiteral("--port"), port,
+                        QStringLiteral("--protocol"), QStringLiteral("modbus"), QStringLiteral("--devices"),
+                        QStringLiteral("KVD-AIK-BUS=2")});
         QElapsedTimer t;
         t.start();
         while (!FOut.contains(QLatin1String("emulating")) && t.elapsed() < 10000 &&
@@ -41,9 +42,15 @@ private:
 };
 
 QStringList Record(const QString& Port, const QString& Out) {
-    return {QStringLiteral("record"),   QStringLiteral("--port"),          Port,
-            QStringLiteral("--channels"), QStringLiteral("0x01.1,0x01.2,2.4"), QStringLiteral("--rate"),
-            QStringLiteral("10"),       QStringLiteral("--out"),           Out};
+    return {QStringLiteral("record"),
+            QStringLiteral("--port"),
+            Port,
+            QStringLiteral("--channels"),
+            QStringLiteral("0x01.1,0x01.2,2.4"),
+            QStringLiteral("--rate"),
+            QStringLiteral("10"),
+            QStringLiteral("--out"),
+            Out};
 }
 
 // Whole sweeps of three channels after a good header; the number of sweeps.
@@ -69,8 +76,9 @@ TEST(CliRecord, RecordsForTheDurationThenExportsAsCsvAndText) {
     QTemporaryDir dir;
     const QString adf = dir.filePath(QStringLiteral("r.adf"));
     const QString csv = dir.filePath(QStringLiteral("r.csv"));
-    TCliRun r = Cli(Record(bridge.PathB(), adf) + QStringList{QStringLiteral("--duration"), QStringLiteral("3"),
-                                                             QStringLiteral("--csv"), csv});
+    TCliRun r =
+        Cli(Record(bridge.PathB(), adf) +
+            QStringList{QStringLiteral("--duration"), QStringLiteral("3"), QStringLiteral("--csv"), csv});
     ASSERT_EQ(r.code, 0) << r.err.toStdString();
     const qint64 sweeps = CheckFile(adf);
     // Three sweeps to a 60 ms pause between the two devices; 30 asked for in 3 s.
@@ -118,16 +126,18 @@ TEST(CliRecord, CtrlCClosesAFileOfWholeSweeps) {
 
 TEST(CliRecord, RefusesRatesOutsideOneToAHundredAndTooManyChannels) {
     TCliRun r = Cli({QStringLiteral("record"), QStringLiteral("--port"), QStringLiteral("/dev/null"),
-                     QStringLiteral("--channels"), QStringLiteral("1.1"), QStringLiteral("--rate"), QStringLiteral("0"),
-                     QStringLiteral("--out"), QStringLiteral("x.adf")});
+                     QStringLiteral("--channels"), QStringLiteral("1.1"), QStringLiteral("--rate"),
+                     QStringLiteral("0"), QStringLiteral("--out"), QStringLiteral("x.adf")});
     EXPECT_EQ(r.code, 2);
-    EXPECT_TRUE(r.err.contains(QLatin1String("--rate must be a number from 1 to 100"))) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains(QLatin1String("--rate must be a number from 1 to 100")))
+        << r.err.toStdString();
     QStringList many;
     for (int a = 1; a <= 26; ++a)
         for (int c = 1; c <= 4; ++c)
             many << QStringLiteral("%1.%2").arg(a).arg(c);
-    r = Cli({QStringLiteral("record"), QStringLiteral("--port"), QStringLiteral("/dev/null"), QStringLiteral("--channels"),
-             many.join(QLatin1Char(',')), QStringLiteral("--out"), QStringLiteral("x.adf")});
+    r = Cli({QStringLiteral("record"), QStringLiteral("--port"), QStringLiteral("/dev/null"),
+             QStringLiteral("--channels"), many.join(QLatin1Char(',')), QStringLiteral("--out"),
+             QStringLiteral("x.adf")});
     EXPECT_EQ(r.code, 2);
     EXPECT_TRUE(r.err.contains(QLatin1String("at most 100 channels"))) << r.err.toStdString();
 
