@@ -98,7 +98,8 @@ const TOscLanguageLocalization::TRow kRows[] = {
 
 const std::vector<std::pair<const char*, QString TOscLanguage::*>>& TOscLanguage::Fields() {
     using TSelf = TOscLanguage;
-    static const std::vector<std::pair<const char*, QString TSelf::*>> fields = {DVV_OSC_TEXTS(DVV_TEXT_FIELD)};
+    static const std::vector<std::pair<const char*, QString TSelf::*>> fields = {
+        DVV_OSC_TEXTS(DVV_TEXT_FIELD)};
     return fields;
 }
 
@@ -115,6 +116,7 @@ TTableReport CheckOscLanguageTable() {
     for (int i = 0; i < kLanguageCount; ++i)
         for (const auto& [name, field] : TOscLanguage::Fields())
             if ((table.Language(i).*field).trimmed().isEmpty())
-                report.Missing << QStringLiteral("%1.%2").arg(table.Language(i).LanguageName(), QLatin1String(name));
+                report.Missing << QStringLiteral("%1.%2").arg(table.Language(i).LanguageName(),
+                                                              QLatin1String(name));
     return report;
 }

@@ -23,8 +23,8 @@ struct TTimeScale {
 const std::array<TTimeScale, 10>& TimeScales();
 // The vertical ranges R, the axis going from -R to +R.
 const std::array<int, 12>& VerticalRanges();
-inline constexpr int kInitialTimeScale = 2;   // "500 ms"
-inline constexpr int kLoadedTimeScale = 5;    // "10 m"
+inline constexpr int kInitialTimeScale = 2; // "500 ms"
+inline constexpr int kLoadedTimeScale = 5;  // "10 m"
 // The longest date-time scale: older points are dropped.
 inline constexpr qint64 kLongestSpanMs = 5LL * 3600 * 1000;
 

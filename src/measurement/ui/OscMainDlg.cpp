@@ -318,7 +318,8 @@ void TOscPanel::SetAxisRange() {
     const TTimeScale& s = TimeScales()[size_t(FScale)];
     if (s.DateTime) {
         const qint64 last = FHasSamples ? qint64(FLastTime) : QDateTime::currentMSecsSinceEpoch();
-        FTimeAxis->setRange(QDateTime::fromMSecsSinceEpoch(last - s.SpanMs), QDateTime::fromMSecsSinceEpoch(last));
+        FTimeAxis->setRange(QDateTime::fromMSecsSinceEpoch(last - s.SpanMs),
+                            QDateTime::fromMSecsSinceEpoch(last));
     } else {
         FMsAxis->setRange(0, double(s.SpanMs));
     }
@@ -342,10 +343,11 @@ void TOscPanel::Rebuild(const QStringList& RangeNames) {
         p->Visible = true;
         auto* c = new QLineSeries;
         c->setName(QStringLiteral("#%1").arg(i + 1));
+        // The theme gives the curve its colour when it joins the chart; only the width is ours.
+        Chart->addSeries(c);
         QPen pen = c->pen();
         pen.setWidth(1);
         c->setPen(pen);
-        Chart->addSeries(c);
         if (x)
             c->attachAxis(x);
         c->attachAxis(FYAxis);
@@ -362,6 +364,10 @@ void TOscPanel::Rebuild(const QStringList& RangeNames) {
     }
     for (int col = 0; col < 4; ++col)
         ChannelList->resizeColumnToContents(col);
+    // Values come later; their column is as wide as a long one from the start.
+    const int valueWidth = ChannelList->fontMetrics().horizontalAdvance(QStringLiteral("-0000.0000000")) + 8;
+    ChannelList->setColumnWidth(lcOffset, std::max(ChannelList->columnWidth(lcOffset), valueWidth));
+    ChannelList->setColumnWidth(lcValue, std::max(ChannelList->columnWidth(lcValue), valueWidth));
     SetOffsetPosition(0);
     SetAxisRange();
 }
@@ -503,7 +509,7 @@ TOscMainDlg::TOscMainDlg(TDm& Dm, QWidget* parent)
     FCheckTimer.setInterval(1000);
     connect(&FCheckTimer, &QTimer::timeout, this, &TOscMainDlg::CheckTimerTick);
     Panel->SetLoaded(false);
-    resize(1100, 680);
+    resize(1200, 700);
     UpdateLanguage();
     UpdateActions();
 }
@@ -564,8 +570,10 @@ void TOscMainDlg::SyncAutoControls(bool ToDm) {
     if (ToDm) {
         FOsc.StartAtTime = s.AutoStartCheck->isChecked();
         FOsc.StopAtTime = s.AutoStopCheck->isChecked();
-        FOsc.StartTime = QDateTime(day, QTime(s.StartBoxes[0]->value(), s.StartBoxes[1]->value(), s.StartBoxes[2]->value()));
-        FOsc.StopTime = QDateTime(day, QTime(s.StopBoxes[0]->value(), s.StopBoxes[1]->value(), s.StopBoxes[2]->value()));
+        FOsc.StartTime = QDateTime(
+            day, QTime(s.StartBoxes[0]->value(), s.StartBoxes[1]->value(), s.StartBoxes[2]->value()));
+        FOsc.StopTime =
+            QDateTime(day, QTime(s.StopBoxes[0]->value(), s.StopBoxes[1]->value(), s.StopBoxes[2]->value()));
         return;
     }
     QList<QWidget*> all = {s.AutoStartCheck, s.AutoStopCheck};
@@ -680,11 +688,13 @@ void TOscMainDlg::closeEvent(QCloseEvent* Event) {
 }
 
 void TOscMainDlg::SelectFileClick() {
-    const QString name = QFileDialog::getSaveFileName(this, Texts().SelectFile, FOsc.FileName, Texts().AdfFilter,
-                                                      nullptr, QFileDialog::DontConfirmOverwrite);
+    const QString name =
+        QFileDialog::getSaveFileName(this, Texts().SelectFile, FOsc.FileName, Texts().AdfFilter, nullptr,
+                                     QFileDialog::DontConfirmOverwrite);
     if (name.isEmpty())
         return;
-    FOsc.FileName = name.endsWith(QLatin1String(".adf"), Qt::CaseInsensitive) ? name : name + QStringLiteral(".adf");
+    FOsc.FileName =
+        name.endsWith(QLatin1String(".adf"), Qt::CaseInsensitive) ? name : name + QStringLiteral(".adf");
     UpdateActions();
 }
 
@@ -700,8 +710,8 @@ void TOscMainDlg::LoadToggled(bool On) {
         UpdateActions();
         return;
     }
-    const QString name = QFileDialog::getOpenFileName(this, Texts().Load, QFileInfo(FOsc.FileName).path(),
-                                                      Texts().AdfFilter);
+    const QString name =
+        QFileDialog::getOpenFileName(this, Texts().Load, QFileInfo(FOsc.FileName).path(), Texts().AdfFilter);
     if (name.isEmpty() || !LoadFile(name))
         UpdateActions();
 }
@@ -755,7 +765,8 @@ void TOscMainDlg::ExportClick() {
         return;
     const TOscLanguage& t = Texts();
     QString filter;
-    const QString base = QFileInfo(FLoadedFile).path() + QLatin1Char('/') + QFileInfo(FLoadedFile).completeBaseName();
+    const QString base =
+        QFileInfo(FLoadedFile).path() + QLatin1Char('/') + QFileInfo(FLoadedFile).completeBaseName();
     QString name = QFileDialog::getSaveFileName(this, t.Export, base + QStringLiteral(".txt"),
                                                 t.TxtFilter + QStringLiteral(";;") + t.CsvFilter, &filter,
                                                 QFileDialog::DontConfirmOverwrite);
@@ -786,10 +797,9 @@ void TOscMainDlg::PrintClick() {
     printer.setPageOrientation(QPageLayout::Landscape);
     if (QPrinterInfo::availablePrinters().isEmpty()) {
         // Without a printer the chart goes to a PDF file.
-        const QString name = QFileDialog::getSaveFileName(this, Texts().Print,
-                                                          QFileInfo(FLoadedFile).completeBaseName() +
-                                                              QStringLiteral(".pdf"),
-                                                          QStringLiteral("PDF (*.pdf)"));
+        const QString name = QFileDialog::getSaveFileName(
+            this, Texts().Print, QFileInfo(FLoadedFile).completeBaseName() + QStringLiteral(".pdf"),
+            QStringLiteral("PDF (*.pdf)"));
         if (name.isEmpty())
             return;
         printer.setOutputFormat(QPrinter::PdfFormat);

@@ -157,8 +157,8 @@ TChannelSelectorDlg::TChannelSelectorDlg(TDm& Dm, QWidget* parent) : QWidget(par
 void TChannelSelectorDlg::UpdateLanguage() {
     const TOscLanguage& t = Texts();
     List->setHeaderLabels({t.ColAddress, t.ColDevice, t.ColChannel, t.ColSlope, t.ColOffsetShort});
-    const QString names[] = {t.CheckEven,  t.CheckOdd,  t.CheckAll,      t.InvertChecks,    t.SelectEven,
-                             t.SelectOdd,  t.SelectAll, t.SelectChecked, t.InvertSelection, t.Properties};
+    const QString names[] = {t.CheckEven, t.CheckOdd,  t.CheckAll,      t.InvertChecks,    t.SelectEven,
+                             t.SelectOdd, t.SelectAll, t.SelectChecked, t.InvertSelection, t.Properties};
     for (int i = 0; i < FActions.size() && i < 10; ++i)
         FActions[i]->setText(names[i]);
 }
@@ -177,7 +177,10 @@ void TChannelSelectorDlg::Fill(const TChannelProfileList& Profiles) {
         const TChannelProfile* p = Profiles.Find(c.Device->Address, c.ChannelIndex);
         FScaling.emplace_back(p ? p->Slope : 1.0f, p ? p->Offset : 0.0f);
         auto* item = new QTreeWidgetItem(List);
-        item->setText(colAddress, QStringLiteral("0x%1").arg(c.Device->Address, 2, 16, QLatin1Char('0')).toUpper().replace(QStringLiteral("0X"), QStringLiteral("0x")));
+        item->setText(colAddress, QStringLiteral("0x%1")
+                                      .arg(c.Device->Address, 2, 16, QLatin1Char('0'))
+                                      .toUpper()
+                                      .replace(QStringLiteral("0X"), QStringLiteral("0x")));
         item->setText(colDevice, c.Device->ModelName);
         item->setText(colChannel, QString::number(c.ChannelIndex + 1));
         item->setCheckState(colAddress, p ? Qt::Checked : Qt::Unchecked);
@@ -219,10 +222,18 @@ void TChannelSelectorDlg::CheckRows(int Which) {
         const bool checked = item->checkState(colAddress) == Qt::Checked;
         bool on = checked;
         switch (Which) {
-        case 0: on = i % 2 == 1; break; // rows counted from 1, as the list shows them
-        case 1: on = i % 2 == 0; break;
-        case 2: on = true; break;
-        case 3: on = !checked; break;
+        case 0:
+            on = i % 2 == 1;
+            break; // rows counted from 1, as the list shows them
+        case 1:
+            on = i % 2 == 0;
+            break;
+        case 2:
+            on = true;
+            break;
+        case 3:
+            on = !checked;
+            break;
         }
         item->setCheckState(colAddress, on ? Qt::Checked : Qt::Unchecked);
     }
@@ -233,11 +244,21 @@ void TChannelSelectorDlg::SelectRows(int Which) {
         QTreeWidgetItem* item = List->topLevelItem(i);
         bool on = item->isSelected();
         switch (Which) {
-        case 0: on = i % 2 == 1; break;
-        case 1: on = i % 2 == 0; break;
-        case 2: on = true; break;
-        case 3: on = item->checkState(colAddress) == Qt::Checked; break;
-        case 4: on = !item->isSelected(); break;
+        case 0:
+            on = i % 2 == 1;
+            break;
+        case 1:
+            on = i % 2 == 0;
+            break;
+        case 2:
+            on = true;
+            break;
+        case 3:
+            on = item->checkState(colAddress) == Qt::Checked;
+            break;
+        case 4:
+            on = !item->isSelected();
+            break;
         }
         item->setSelected(on);
     }
@@ -312,12 +333,13 @@ TOtherExpPropertyDlg::TOtherExpPropertyDlg(QWidget* parent) : QWidget(parent) {
     grid->setRowStretch(5, 1);
     grid->setColumnStretch(4, 1);
     connect(BrowseBtn, &QPushButton::clicked, this, [this] {
-        const QString name = QFileDialog::getSaveFileName(this, Texts().ResultFile, FileEdit->text(),
-                                                          Texts().AdfFilter, nullptr,
-                                                          QFileDialog::DontConfirmOverwrite);
+        const QString name =
+            QFileDialog::getSaveFileName(this, Texts().ResultFile, FileEdit->text(), Texts().AdfFilter,
+                                         nullptr, QFileDialog::DontConfirmOverwrite);
         if (!name.isEmpty())
-            FileEdit->setText(name.endsWith(QLatin1String(".adf"), Qt::CaseInsensitive) ? name
-                                                                                       : name + QStringLiteral(".adf"));
+            FileEdit->setText(name.endsWith(QLatin1String(".adf"), Qt::CaseInsensitive)
+                                  ? name
+                                  : name + QStringLiteral(".adf"));
     });
     UpdateLanguage();
 }
@@ -351,7 +373,8 @@ void TOtherExpPropertyDlg::Apply(TOscDm& Dm) const {
     Dm.StartAtTime = StartCheck->isChecked();
     Dm.StopAtTime = StopCheck->isChecked();
     const QDate day(1899, 12, 30);
-    Dm.StartTime = QDateTime(day, QTime(StartBoxes[0]->value(), StartBoxes[1]->value(), StartBoxes[2]->value()));
+    Dm.StartTime =
+        QDateTime(day, QTime(StartBoxes[0]->value(), StartBoxes[1]->value(), StartBoxes[2]->value()));
     Dm.StopTime = QDateTime(day, QTime(StopBoxes[0]->value(), StopBoxes[1]->value(), StopBoxes[2]->value()));
 }
 
@@ -360,6 +383,9 @@ TDoneDlg::TDoneDlg(QWidget* parent) : QWidget(parent) {
     Summary->setObjectName(QStringLiteral("Summary"));
     Summary->setReadOnly(true);
     Summary->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    Summary->setLineWrapMode(QPlainTextEdit::NoWrap);
+    // Four columns a tab keeps a channel's line, label included, within the page.
+    Summary->setTabStopDistance(Summary->fontMetrics().horizontalAdvance(QLatin1Char(' ')) * 4);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(Summary);

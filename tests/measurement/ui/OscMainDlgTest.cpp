@@ -1,20 +1,20 @@
 // The oscilloscope window offscreen: the wizard's pages applied to the experiment, a file loaded
 // and replotted with display offsets, refusals of bad files and rates.
+#include "measurement/ui/OscMainDlg.h"
 #include "localization/Localization.h"
 #include "measurement/AdfFile.h"
 #include "measurement/OscPlot.h"
-#include "measurement/ui/OscMainDlg.h"
 #include "measurement/ui/OscWizard.h"
 #include "shell/Dm.h"
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QSpinBox>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSlider>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QToolButton>
@@ -111,7 +111,8 @@ TEST_F(OscWindow, WizardAppliesCheckedChannelsRateAndScheduleAndSummarisesThem) 
     EXPECT_EQ(lines.value(3), QStringLiteral("Autostop: DISCONNECTED"));
     EXPECT_EQ(lines.value(6), QStringLiteral("Channel list"));
     EXPECT_EQ(lines.value(8), QString(77, QLatin1Char('-')));
-    EXPECT_TRUE(lines.value(9).startsWith(QStringLiteral("1\t\t1.000\t\t0.000"))) << lines.value(9).toStdString();
+    EXPECT_TRUE(lines.value(9).startsWith(QStringLiteral("1\t\t1.000\t\t0.000")))
+        << lines.value(9).toStdString();
 }
 
 TEST_F(OscWindow, WizardRefusesRatesOutsideOneToAHundred) {
@@ -173,7 +174,8 @@ TEST_F(OscWindow, FilesWithBadChannelCountsGiveTheTwoLineMessageOthersAreIgnored
     for (quint32 n : {0u, 101u}) {
         EXPECT_FALSE(dlg.LoadFile(KnownFile(dir, n)));
         ASSERT_EQ(messages.size(), 1) << n;
-        EXPECT_EQ(messages.takeFirst(), QStringLiteral("Invalid file\nNumber of channels must be from 1 to 100"));
+        EXPECT_EQ(messages.takeFirst(),
+                  QStringLiteral("Invalid file\nNumber of channels must be from 1 to 100"));
         EXPECT_FALSE(dlg.Loaded());
     }
     QFile f(KnownFile(dir));
@@ -191,7 +193,8 @@ TEST_F(OscWindow, MillisecondScalesRedrawEachBlockDateTimeScalesKeepEarlierPoint
     osc.SamplingFrequency = 10;
     TOscPanel panel(osc);
     panel.Rebuild({});
-    const TSample block[4] = {{45000.0, 1}, {45000.0, 2}, {45000.0 + 0.1 / 86400, 3}, {45000.0 + 0.1 / 86400, 4}};
+    const TSample block[4] = {
+        {45000.0, 1}, {45000.0, 2}, {45000.0 + 0.1 / 86400, 3}, {45000.0 + 0.1 / 86400, 4}};
     panel.ChooseTimeScale(2);
     panel.PlotBlock(block, 4);
     panel.PlotBlock(block, 4);

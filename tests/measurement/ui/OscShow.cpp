@@ -7,6 +7,7 @@
 #include "shell/Dm.h"
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QTimer>
 
 int main(int argc, char* argv[]) {
@@ -27,6 +28,7 @@ int main(int argc, char* argv[]) {
         QTimer::singleShot(0, &dlg, [&] {
             dlg.Wizard->ChannelSelector->Fill(dlg.Osc().ChannelProfiles);
             dlg.Wizard->ChannelSelector->CheckRows(2);
+            dlg.Wizard->FreqPage->FreqEdit->setText(QStringLiteral("10"));
             dlg.Wizard->show();
             if (args.value(1) == QLatin1String("--summary"))
                 dlg.Wizard->GoTo(3);
