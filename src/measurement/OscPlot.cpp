@@ -82,15 +82,87 @@ QList<QPointF> Decimate(const std::vector<QPointF>& Points, double XMin, double 
                 high = it;
             ++it;
         }
+        // A column that holds many points draws as a vertical stroke from its lowest to its
+        // highest: the two extremes, in the order they came, so the curve does not go back in time.
+        // A sparse column keeps its first and last point too.
         auto end = it - 1;
-        // The extremes in the order they came, so the curve does not go back in time.
         std::array<decltype(it), 4> picks = {begin, low < high ? low : high, low < high ? high : low, end};
+        const bool dense = (it - begin) > 8;
         auto previous = last;
-        for (auto p : picks)
+        for (int k = 0; k < 4; ++k) {
+            auto p = picks[size_t(k)];
+            if (dense && (k == 0 || k == 3))
+                continue;
             if (p != previous) {
                 out.append(*p);
                 previous = p;
             }
+        }
+    }
+    return out;
+}
+
+void TCurveDecimator::Invalidate() {
+    FBuckets.clear();
+    FFirst = 0;
+    FCovered = 0;
+    FBucketWidth = 0;
+}
+
+void TCurveDecimator::Add(const QPointF& Point) {
+    const qint64 key = qint64(std::floor(Point.x() / FBucketWidth));
+    if (FBuckets.size() > FFirst && FBuckets.back().Key == key) {
+        TBucket& b = FBuckets.back();
+        if (Point.y() < b.Low.y())
+            b.Low = Point;
+        if (Point.y() > b.High.y())
+            b.High = Point;
+        b.Last = Point;
+        return;
+    }
+    FBuckets.push_back({key, Point, Point, Point, Point});
+}
+
+QList<QPointF> TCurveDecimator::Reduce(const std::vector<QPointF>& Points, double XMin, double XMax,
+                                       int Width) {
+    QList<QPointF> out;
+    if (Points.empty() || Width <= 0 || !(XMax > XMin)) {
+        Invalidate();
+        return out;
+    }
+    const double width = (XMax - XMin) / double(Width);
+    if (width != FBucketWidth || FCovered > Points.size()) {
+        Invalidate();
+        FBucketWidth = width;
+    }
+    for (size_t i = FCovered; i < Points.size(); ++i) {
+        if (FBuckets.size() > FFirst && Points[i].x() < FBuckets.back().Last.x()) {
+            // Not in order: nothing can be kept for such a curve; reduce it whole.
+            Invalidate();
+            return Decimate(Points, XMin, XMax, Width);
+        }
+        Add(Points[i]);
+    }
+    FCovered = Points.size();
+    // Buckets of points gone from the start of the curve.
+    const qint64 oldest = qint64(std::floor(Points.front().x() / FBucketWidth));
+    while (FFirst < FBuckets.size() && FBuckets[FFirst].Key < oldest)
+        ++FFirst;
+    if (FFirst > 4096) {
+        FBuckets.erase(FBuckets.begin(), FBuckets.begin() + qsizetype(FFirst));
+        FFirst = 0;
+    }
+    const qint64 lo = qint64(std::floor(XMin / FBucketWidth)) - 1;
+    const qint64 hi = qint64(std::floor(XMax / FBucketWidth)) + 1;
+    auto it = std::lower_bound(FBuckets.begin() + qsizetype(FFirst), FBuckets.end(), lo,
+                               [](const TBucket& b, qint64 k) { return b.Key < k; });
+    out.reserve(4 * (Width + 3));
+    for (; it != FBuckets.end() && it->Key <= hi; ++it) {
+        std::array<QPointF, 4> p = {it->First, it->Low, it->High, it->Last};
+        std::sort(p.begin(), p.end(), [](const QPointF& a, const QPointF& b) { return a.x() < b.x(); });
+        for (size_t k = 0; k < 4; ++k)
+            if (k == 0 || p[k] != p[k - 1])
+                out.append(p[k]);
     }
     return out;
 }

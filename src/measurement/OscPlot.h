@@ -41,6 +41,29 @@ void BlockPoints(const TSample* Samples, int Count, const TChannelProfileList& P
 // the points held; the points next outside the span are kept so the curve runs to the edges.
 QList<QPointF> Decimate(const std::vector<QPointF>& Points, double XMin, double XMax, int Width);
 
+// Decimate for a curve that only grows at its end (and loses points at its start): the min/max of
+// pixel-wide buckets aligned to absolute x are kept between calls, so an update costs what the new
+// points cost, not what the curve holds. Any other change of the points must Invalidate it.
+class TCurveDecimator {
+public:
+    void Invalidate();
+    // Count points were taken from the start of the curve since the last call.
+    void Erased(size_t Count) { FCovered = Count > FCovered ? 0 : FCovered - Count; }
+    QList<QPointF> Reduce(const std::vector<QPointF>& Points, double XMin, double XMax, int Width);
+    int BucketCount() const { return int(FBuckets.size() - FFirst); }
+
+private:
+    struct TBucket {
+        qint64 Key = 0;
+        QPointF First, Low, High, Last;
+    };
+    void Add(const QPointF& Point);
+    std::vector<TBucket> FBuckets;
+    size_t FFirst = 0; // buckets before this one hold points no longer on the curve
+    size_t FCovered = 0;
+    double FBucketWidth = 0;
+};
+
 // The summary page of the wizard.
 QString SummaryText(const TOscDm& Dm, const TOscLanguage& T);
 // "01:00:00" for a start delay or a duration.

@@ -24,6 +24,7 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QSlider>
 #include <QSpinBox>
 #include <QTabWidget>
@@ -256,8 +257,15 @@ TOscPanel::TOscPanel(TOscDm& Osc, QWidget* parent) : QWidget(parent), FOsc(Osc) 
     layout->addLayout(chartSide, 3);
     layout->addLayout(side, 2);
 
-    connect(FMsAxis, &QValueAxis::rangeChanged, this, [this] { Redraw(); });
-    connect(FTimeAxis, &QDateTimeAxis::rangeChanged, this, [this] { Redraw(); });
+    // A zoom changes the range: the curves are decimated anew for it.
+    connect(FMsAxis, &QValueAxis::rangeChanged, this, [this] {
+        if (!FSettingRange)
+            Redraw();
+    });
+    connect(FTimeAxis, &QDateTimeAxis::rangeChanged, this, [this] {
+        if (!FSettingRange)
+            Redraw();
+    });
     ChooseRange(0);
     ChooseTimeScale(kInitialTimeScale);
     UpdateLanguage();
@@ -306,6 +314,8 @@ void TOscPanel::ChooseTimeScale(int Id) {
         // The points of the other kind of axis mean nothing on this one.
         for (auto& p : FPoints)
             p.clear();
+        for (auto& d : FDecimators)
+            d.Invalidate();
         FHasSamples = false;
     }
     if (OnWindowChange)
@@ -333,6 +343,7 @@ void TOscPanel::Rebuild(const QStringList& RangeNames) {
     }
     FCurves.clear();
     FPoints.clear();
+    FDecimators.assign(size_t(FOsc.ChannelProfiles.Count()), TCurveDecimator());
     FHasSamples = false;
     const QSignalBlocker block(ChannelList);
     ChannelList->clear();
@@ -377,20 +388,26 @@ void TOscPanel::PlotBlock(const TSample* Samples, int Count, bool Draw) {
     const int n = FOsc.ChannelProfiles.Count();
     if (n == 0 || Count < n || int(FPoints.size()) != n)
         return;
-    if (!s.DateTime)
+    if (!s.DateTime) {
         for (auto& p : FPoints)
             p.clear();
+        for (auto& d : FDecimators)
+            d.Invalidate();
+    }
     BlockPoints(Samples, Count, FOsc.ChannelProfiles, FOsc.SamplingFrequency, s.DateTime, FPoints);
     FHasSamples = true;
     FLastTime = s.DateTime ? FPoints.front().back().x() : 0;
     if (s.DateTime)
-        for (auto& p : FPoints) {
+        for (size_t c = 0; c < FPoints.size(); ++c) {
+            auto& p = FPoints[c];
             // Older points than the longest scale shows are of no more use.
             const double oldest = FLastTime - double(kLongestSpanMs);
             auto keep = std::lower_bound(p.begin(), p.end(), oldest,
                                          [](const QPointF& a, double x) { return a.x() < x; });
-            if (keep - p.begin() > 4096)
+            if (keep - p.begin() > 4096) {
+                FDecimators[c].Erased(size_t(keep - p.begin()));
                 p.erase(p.begin(), keep);
+            }
         }
     for (int c = 0; c < n; ++c)
         if (QTreeWidgetItem* item = ChannelList->topLevelItem(c))
@@ -405,7 +422,8 @@ void TOscPanel::Redraw() {
     const double hi = s.DateTime ? double(FTimeAxis->max().toMSecsSinceEpoch()) : FMsAxis->max();
     const int width = std::max(1, int(Chart->plotArea().width()));
     for (size_t c = 0; c < FCurves.size(); ++c) {
-        FCurves[c]->replace(Decimate(FPoints[c], lo, hi, width));
+        FCurves[c]->replace(s.DateTime ? FDecimators[c].Reduce(FPoints[c], lo, hi, width)
+                                       : Decimate(FPoints[c], lo, hi, width));
         FCurves[c]->setVisible(FOsc.ChannelProfiles.ProfileAt(int(c))->Visible);
     }
 }
@@ -454,6 +472,7 @@ void TOscPanel::OffsetChanged(int Position) {
             const double shift = double(p->DisplayOffset - before);
             for (QPointF& pt : FPoints[size_t(i)])
                 pt.setY(pt.y() + shift);
+            FDecimators[size_t(i)].Invalidate();
         }
     }
     if (FLoaded)

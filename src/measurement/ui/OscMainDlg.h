@@ -1,6 +1,7 @@
 #pragma once
 
 #include "measurement/Measurer.h"
+#include "measurement/OscPlot.h"
 #include "measurement/Recorder.h"
 
 #include <QDialog>
@@ -91,6 +92,7 @@ private:
     TOscDm& FOsc;
     std::vector<QLineSeries*> FCurves;
     std::vector<std::vector<QPointF>> FPoints;
+    std::vector<TCurveDecimator> FDecimators;
     QValueAxis* FMsAxis = nullptr;
     QDateTimeAxis* FTimeAxis = nullptr;
     QValueAxis* FYAxis = nullptr;
@@ -100,6 +102,7 @@ private:
     bool FLoaded = false;
     bool FHasSamples = false;
     bool FUpdatingOffset = false;
+    bool FSettingRange = false;
     double FLastTime = 0;
 };
 
