@@ -158,11 +158,12 @@ QList<QPointF> TCurveDecimator::Reduce(const std::vector<QPointF>& Points, doubl
                                [](const TBucket& b, qint64 k) { return b.Key < k; });
     out.reserve(4 * (Width + 3));
     for (; it != FBuckets.end() && it->Key <= hi; ++it) {
-        std::array<QPointF, 4> p = {it->First, it->Low, it->High, it->Last};
-        std::sort(p.begin(), p.end(), [](const QPointF& a, const QPointF& b) { return a.x() < b.x(); });
-        for (size_t k = 0; k < 4; ++k)
-            if (k == 0 || p[k] != p[k - 1])
-                out.append(p[k]);
+        // A pixel column is a stroke from its lowest to its highest point, in their order: half
+        // the points of first-min-max-last for the same picture, and the chart's cost is per point.
+        const bool lowFirst = it->Low.x() <= it->High.x();
+        out.append(lowFirst ? it->Low : it->High);
+        if (it->Low != it->High)
+            out.append(lowFirst ? it->High : it->Low);
     }
     return out;
 }

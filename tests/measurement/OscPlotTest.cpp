@@ -15,7 +15,8 @@ std::vector<QPointF> Wave(int From, int To) {
 }
 
 // The lowest and highest y of the points in each of Width columns of XMin .. XMax.
-std::vector<std::pair<double, double>> Extremes(const QList<QPointF>& Points, double XMin, double XMax, int Width) {
+std::vector<std::pair<double, double>> Extremes(const QList<QPointF>& Points, double XMin, double XMax,
+                                                int Width) {
     std::vector<std::pair<double, double>> e(size_t(Width), {1e300, -1e300});
     for (const QPointF& p : Points) {
         const int c = int(std::floor((p.x() - XMin) * Width / (XMax - XMin)));
