@@ -19,6 +19,7 @@
 #include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -170,6 +171,10 @@ TOscPanel::TOscPanel(TOscDm& Osc, QWidget* parent) : QWidget(parent), FOsc(Osc) 
     View->setRenderHint(QPainter::Antialiasing, false);
     View->setMinimumSize(420, 260);
     View->viewport()->installEventFilter(this);
+    View->viewport()->setMouseTracking(true);
+    CursorLabel = new QLabel(this);
+    CursorLabel->setObjectName(QStringLiteral("CursorLabel"));
+    CursorLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     ScaleButtons = new QButtonGroup(this);
     RangeButtons = new QButtonGroup(this);
@@ -252,6 +257,7 @@ TOscPanel::TOscPanel(TOscDm& Osc, QWidget* parent) : QWidget(parent), FOsc(Osc) 
     chartSide->addLayout(scales);
     chartSide->addLayout(ranges);
     chartSide->addWidget(View, 1);
+    chartSide->addWidget(CursorLabel);
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addLayout(chartSide, 3);
@@ -428,11 +434,33 @@ void TOscPanel::Redraw() {
     }
 }
 
+QString TOscPanel::CursorText(double X) const {
+    const TTimeScale& s = TimeScales()[size_t(FScale)];
+    QString text = s.DateTime
+                       ? QDateTime::fromMSecsSinceEpoch(qint64(X)).toString(QStringLiteral("hh:mm:ss.zzz"))
+                       : QStringLiteral("%1 ms").arg(X, 0, 'f', 0);
+    for (size_t c = 0; c < FPoints.size(); ++c) {
+        const auto& p = FPoints[c];
+        if (p.empty())
+            continue;
+        // The point nearest in time; the value as stored, without the display offset.
+        auto it =
+            std::lower_bound(p.begin(), p.end(), X, [](const QPointF& a, double x) { return a.x() < x; });
+        if (it == p.end() || (it != p.begin() && X - (it - 1)->x() < it->x() - X))
+            --it;
+        const double v = it->y() - double(FOsc.ChannelProfiles.ProfileAt(int(c))->DisplayOffset);
+        text += QStringLiteral("   #%1: %2").arg(c + 1).arg(v, 0, 'f', 4);
+    }
+    return text;
+}
+
 void TOscPanel::SetLoaded(bool Loaded) {
     FLoaded = Loaded;
     View->setRubberBand(Loaded ? QChartView::RectangleRubberBand : QChartView::NoRubberBand);
     PrintBtn->setEnabled(Loaded);
     CaptionBtn->setEnabled(Loaded);
+    CursorLabel->setVisible(Loaded);
+    CursorLabel->clear();
     if (!Loaded)
         Chart->zoomReset();
 }
@@ -443,6 +471,11 @@ bool TOscPanel::eventFilter(QObject* Watched, QEvent* Event) {
         const auto* wheel = static_cast<QWheelEvent*>(Event);
         Chart->zoom(wheel->angleDelta().y() > 0 ? 1.25 : 0.8);
         return true;
+    }
+    if (FLoaded && Watched == View->viewport() && Event->type() == QEvent::MouseMove && !FCurves.empty()) {
+        const QPointF scene = View->mapToScene(static_cast<QMouseEvent*>(Event)->position().toPoint());
+        const QPointF value = Chart->mapToValue(Chart->mapFromScene(scene), FCurves.front());
+        CursorLabel->setText(CursorText(value.x()));
     }
     return QWidget::eventFilter(Watched, Event);
 }

@@ -82,6 +82,10 @@ public:
     QTreeWidget* ChannelList = nullptr;
     QSlider* OffsetBar = nullptr;
     QPushButton *AllBtn = nullptr, *CurrBtn = nullptr, *PrintBtn = nullptr, *CaptionBtn = nullptr;
+    // On a loaded file: the time under the mouse and each curve's value there.
+    QLabel* CursorLabel = nullptr;
+    // The cursor's text for a chart position (axis units).
+    QString CursorText(double X) const;
 
 private:
     void SetAxisRange();

@@ -159,6 +159,11 @@ TEST_F(OscWindow, LoadedFileReplotsInTheTenMinuteScaleWithDisplayOffsets) {
     // The drawn curve follows.
     EXPECT_EQ(dlg.Panel->Curve(2)->points().value(0).y(), 12.0);
 
+    // The cursor reads the time and each curve's stored value nearest to it.
+    const double x = dlg.Panel->Points(0)[4].x() + 100;
+    EXPECT_EQ(dlg.Panel->CursorText(x),
+              QStringLiteral("12:00:02.100   #1: 4.0000   #2: 5.0000   #3: 6.0000"));
+
     // Unloading empties the experiment.
     dlg.Serializer->LoadBtn->setChecked(false);
     EXPECT_FALSE(dlg.Loaded());
