@@ -57,6 +57,14 @@ TCliParseResult ParseCommandArguments(const TCliCommand& Command, const QStringL
     QSet<QString> given;
     for (int i = 0; i < Args.size(); ++i) {
         auto arg = SplitArgument(Args[i]);
+        if (!arg && Command.Operand && !given.contains(QString())) {
+            if (const QString error = Command.Operand(o, Args[i]); !error.isEmpty()) {
+                r.Error = error;
+                return r;
+            }
+            given.insert(QString());
+            continue;
+        }
         if (!arg) {
             r.Error = QStringLiteral("unexpected argument \"%1\"").arg(Args[i]);
             return r;
@@ -84,6 +92,8 @@ TCliParseResult ParseCommandArguments(const TCliCommand& Command, const QStringL
         given.insert(option->Name);
     }
     r.Error = CheckRequired(Command, given);
+    if (r.Error.isEmpty() && Command.Operand && !given.contains(QString()))
+        r.Error = QStringLiteral("%1 is required").arg(Command.OperandName);
     if (r.Error.isEmpty() && Command.Check)
         r.Error = Command.Check(o);
     r.Ok = r.Error.isEmpty();

@@ -63,6 +63,17 @@ struct TCliOptions {
     // What to emulate: the device rows with their counts, as given.
     QString Devices;
 
+    // Recording and exporting: the channels as (address, 0-based channel index), the sampling
+    // rate, seconds to record (0: until a stop signal), and the files.
+    std::vector<std::pair<quint8, int>> Channels;
+    int RateHz = 2;
+    int DurationS = 0;
+    QString OutFile;
+    QString CsvFile;
+    QString AdfFile;
+    bool ExportCsv = false;
+    bool ExportTxt = false;
+
     bool Json = false;
     bool Log = false;
 };
@@ -86,6 +97,9 @@ struct TCliCommand {
     QString Summary;     // one line for the general help
     QString Description; // the paragraph under the usage line of COMMAND --help
     std::vector<TCliOption> Options;
+    // A command that takes one argument without an option name (a file) names and checks it here.
+    QString OperandName;
+    TCliApply Operand;
     // Runs after every option was read and the required ones are present.
     std::function<QString(TCliOptions&)> Check;
     std::function<int(const TCliOptions&, TCliIo&)> Run;

@@ -4,9 +4,9 @@
 #include "localization/ChannelLanguage.h"
 
 const std::vector<const TCliCommand*>& CliCommands() {
-    static const std::vector<const TCliCommand*> commands = {&ReadCommand(), &WriteCommand(),
-                                                             &InfoCommand(), &SettingsCommand(),
-                                                             &ScanCommand(), &EmulateCommand()};
+    static const std::vector<const TCliCommand*> commands = {
+        &ReadCommand(), &WriteCommand(),   &InfoCommand(),   &SettingsCommand(),
+        &ScanCommand(), &EmulateCommand(), &RecordCommand(), &ExportCommand()};
     return commands;
 }
 

@@ -12,6 +12,8 @@ const TCliCommand& InfoCommand();
 const TCliCommand& SettingsCommand();
 const TCliCommand& ScanCommand();
 const TCliCommand& EmulateCommand();
+const TCliCommand& RecordCommand();
+const TCliCommand& ExportCommand();
 // In the order the general help lists them.
 const std::vector<const TCliCommand*>& CliCommands();
 

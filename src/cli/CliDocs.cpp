@@ -34,21 +34,23 @@ bool TakesPath(const TCliOption& Option) {
 
 QString CliManualPage() {
     QString t;
-    t += QStringLiteral(".TH DOVUVAVAROVOD\\-CLI 1 \"\" \"dovuvavarovod %1\" \"User Commands\"\n").arg(DVV_VERSION);
+    t += QStringLiteral(".TH DOVUVAVAROVOD\\-CLI 1 \"\" \"dovuvavarovod %1\" \"User Commands\"\n")
+             .arg(DVV_VERSION);
     // Options and synopses are copied by hand: never hyphenate or stretch them.
     t += QStringLiteral(".nh\n.ad l\n");
-    t += QStringLiteral(".SH NAME\n"
-                        "dovuvavarovod\\-cli \\- read, write, scan and emulate KVD I/O modules on an RS\\-485 bus\n"
-                        ".SH SYNOPSIS\n"
-                        ".B dovuvavarovod\\-cli\n.I COMMAND\n[\\fIoptions\\fR]\n.br\n"
-                        ".B dovuvavarovod\\-cli\n.I COMMAND\n.B \\-\\-help\n.br\n"
-                        ".B dovuvavarovod\\-cli \\-\\-version\n"
-                        ".SH DESCRIPTION\n"
-                        "The command\\-line companion of \\fBdovuvavarovod\\fR(1). It reaches the devices over a "
-                        "serial port (\\fB\\-\\-port\\fR COMn or a device path) or a UDP gateway "
-                        "(\\fB\\-\\-udp\\fR HOST:PORT), and can itself answer on a serial port as a bus of "
-                        "emulated devices. Numbers may be given as 0x hexadecimal.\n"
-                        ".SH COMMANDS\n");
+    t += QStringLiteral(
+        ".SH NAME\n"
+        "dovuvavarovod\\-cli \\- read, write, scan and emulate KVD I/O modules on an RS\\-485 bus\n"
+        ".SH SYNOPSIS\n"
+        ".B dovuvavarovod\\-cli\n.I COMMAND\n[\\fIoptions\\fR]\n.br\n"
+        ".B dovuvavarovod\\-cli\n.I COMMAND\n.B \\-\\-help\n.br\n"
+        ".B dovuvavarovod\\-cli \\-\\-version\n"
+        ".SH DESCRIPTION\n"
+        "The command\\-line companion of \\fBdovuvavarovod\\fR(1). It reaches the devices over a "
+        "serial port (\\fB\\-\\-port\\fR COMn or a device path) or a UDP gateway "
+        "(\\fB\\-\\-udp\\fR HOST:PORT), and can itself answer on a serial port as a bus of "
+        "emulated devices. Numbers may be given as 0x hexadecimal.\n"
+        ".SH COMMANDS\n");
     for (const TCliCommand* c : CliCommands()) {
         t += QStringLiteral(".SS %1\n").arg(c->Name);
         t += QStringLiteral(".B dovuvavarovod\\-cli %1\n%2\n.PP\n%3\n")
@@ -96,7 +98,8 @@ QString CliBashCompletion() {
                     valueWords[o.Name] << w;
         }
         options << QStringLiteral("--help");
-        perCommand += QStringLiteral("        %1) opts=\"%2\" ;;\n").arg(c->Name, options.join(QLatin1Char(' ')));
+        perCommand +=
+            QStringLiteral("        %1) opts=\"%2\" ;;\n").arg(c->Name, options.join(QLatin1Char(' ')));
     }
     QString values;
     for (auto it = valueWords.cbegin(); it != valueWords.cend(); ++it)
@@ -111,17 +114,18 @@ QString CliBashCompletion() {
     for (QString& p : paths)
         p.prepend(QStringLiteral("--"));
 
-    QString t = QStringLiteral("# bash completion for dovuvavarovod-cli -*- shell-script -*-\n"
-                               "# Written from the program's own option tables.\n\n"
-                               "_dovuvavarovod_cli() {\n"
-                               "    local cur=${COMP_WORDS[COMP_CWORD]} prev=${COMP_WORDS[COMP_CWORD-1]} opts\n"
-                               "    COMPREPLY=()\n"
-                               "    if [[ $COMP_CWORD -eq 1 ]]; then\n"
-                               "        COMPREPLY=($(compgen -W \"%1 --help --version\" -- \"$cur\"))\n"
-                               "        return\n"
-                               "    fi\n"
-                               "    case $prev in\n")
-                    .arg(commands.join(QLatin1Char(' ')));
+    QString t =
+        QStringLiteral("# bash completion for dovuvavarovod-cli -*- shell-script -*-\n"
+                       "# Written from the program's own option tables.\n\n"
+                       "_dovuvavarovod_cli() {\n"
+                       "    local cur=${COMP_WORDS[COMP_CWORD]} prev=${COMP_WORDS[COMP_CWORD-1]} opts\n"
+                       "    COMPREPLY=()\n"
+                       "    if [[ $COMP_CWORD -eq 1 ]]; then\n"
+                       "        COMPREPLY=($(compgen -W \"%1 --help --version\" -- \"$cur\"))\n"
+                       "        return\n"
+                       "    fi\n"
+                       "    case $prev in\n")
+            .arg(commands.join(QLatin1Char(' ')));
     t += values;
     if (!paths.isEmpty())
         t += QStringLiteral("        %1) compopt -o filenames 2>/dev/null; "

@@ -3,6 +3,7 @@
 #include "localization/AnalogInputLanguage.h"
 #include "localization/ChannelLanguage.h"
 #include "localization/DeviceViewsLanguage.h"
+#include "localization/OscLanguage.h"
 
 std::vector<TTableReport> CheckAllLanguageTables() {
     // Every module's table belongs in this list.
@@ -20,5 +21,6 @@ std::vector<TTableReport> CheckAllLanguageTables() {
     };
     for (TTableReport& r : CheckAnalogInputLanguageTables())
         reports.push_back(std::move(r));
+    reports.push_back(CheckOscLanguageTable());
     return reports;
 }

@@ -5,7 +5,8 @@
 #include <QFileInfo>
 
 QString InstalledDataFolder() {
-    return QDir::cleanPath(QCoreApplication::applicationDirPath() + QStringLiteral("/../share/dovuvavarovod"));
+    return QDir::cleanPath(QCoreApplication::applicationDirPath() +
+                           QStringLiteral("/../share/dovuvavarovod"));
 }
 
 QString FindDataPath(const QString& Relative, const QString& WorkingFolder) {

@@ -1,7 +1,7 @@
 // The manual page and the bash completion are written from the option tables: every command and
 // option must reach both, and the text must not turn into man(7) requests or break the script.
-#include "cli/CliCommands.h"
 #include "cli/CliDocs.h"
+#include "cli/CliCommands.h"
 
 #include <QProcess>
 #include <QRegularExpression>
@@ -10,7 +10,9 @@
 
 namespace {
 
-QString Dashes(const QString& Name) { return QString(Name).replace(QLatin1Char('-'), QStringLiteral("\\-")); }
+QString Dashes(const QString& Name) {
+    return QString(Name).replace(QLatin1Char('-'), QStringLiteral("\\-"));
+}
 
 TEST(CliDocs, ManualPageHasEveryCommandAndOptionAndOnlyKnownRequests) {
     const QString page = CliManualPage();
@@ -43,11 +45,10 @@ QStringList Complete(const QString& Script, const QStringList& Words) {
     QStringList quoted;
     for (const QString& w : Words)
         quoted << QLatin1Char('\'') + w + QLatin1Char('\'');
-    const QString program =
-        QStringLiteral("source '%1'; COMP_WORDS=(%2); COMP_CWORD=%3; _dovuvavarovod_cli; "
-                       "printf '%s\\n' \"${COMPREPLY[@]}\"")
-            .arg(file, quoted.join(QLatin1Char(' ')))
-            .arg(Words.size() - 1);
+    const QString program = QStringLiteral("source '%1'; COMP_WORDS=(%2); COMP_CWORD=%3; _dovuvavarovod_cli; "
+                                           "printf '%s\\n' \"${COMPREPLY[@]}\"")
+                                .arg(file, quoted.join(QLatin1Char(' ')))
+                                .arg(Words.size() - 1);
     QProcess bash;
     bash.start(QStringLiteral("bash"), {QStringLiteral("-c"), program});
     if (!bash.waitForFinished(10000) || bash.exitCode() != 0)
@@ -77,10 +78,12 @@ TEST(CliDocs, CompletionOffersCommandsTheirOwnOptionsAndValueWords) {
     EXPECT_EQ(Complete(script, {cli, QStringLiteral("read"), QStringLiteral("--parity"), QString()}),
               (QStringList{QStringLiteral("none"), QStringLiteral("odd"), QStringLiteral("even"),
                            QStringLiteral("mark"), QStringLiteral("space")}));
-    EXPECT_EQ(Complete(script, {cli, QStringLiteral("scan"), QStringLiteral("--protocol"), QStringLiteral("m")}),
-              QStringList{QStringLiteral("modbus")});
+    EXPECT_EQ(
+        Complete(script, {cli, QStringLiteral("scan"), QStringLiteral("--protocol"), QStringLiteral("m")}),
+        QStringList{QStringLiteral("modbus")});
     // A number is the user's to type: no option names offered in its place.
-    EXPECT_TRUE(Complete(script, {cli, QStringLiteral("read"), QStringLiteral("--address"), QString()}).isEmpty());
+    EXPECT_TRUE(
+        Complete(script, {cli, QStringLiteral("read"), QStringLiteral("--address"), QString()}).isEmpty());
 }
 
 } // namespace

@@ -9,8 +9,8 @@
 #include <gtest/gtest.h>
 
 TEST(DataFolder, WorkingFolderFirstThenTheInstalledFolderBesideTheProgram) {
-    EXPECT_EQ(InstalledDataFolder(),
-              QDir::cleanPath(QCoreApplication::applicationDirPath() + QStringLiteral("/../share/dovuvavarovod")));
+    EXPECT_EQ(InstalledDataFolder(), QDir::cleanPath(QCoreApplication::applicationDirPath() +
+                                                     QStringLiteral("/../share/dovuvavarovod")));
 
     QTemporaryDir work;
     ASSERT_TRUE(QDir(work.path()).mkpath(QStringLiteral("DB/DevicesXMLProfiles")));

@@ -5,6 +5,7 @@
 #include "localization/ChannelLanguage.h"
 #include "localization/LanguageTables.h"
 #include "localization/Localization.h"
+#include "measurement/ui/OscMainDlg.h"
 #include "model/DeviceRegister.h"
 #include "options/AdminOptions.h"
 #include "platform/DataFolder.h"
@@ -264,6 +265,7 @@ void TMainForm::BuildActions() {
     tools->addAction(AppSelectorBtn);
     OscBtn = actOscilloscope;
     tools->addAction(OscBtn);
+    connect(actOscilloscope, &QAction::triggered, this, &TMainForm::actOscilloscopeExecute);
     tools->addSeparator();
     EmulatorBtn = new QAction(ToolIcon(TToolIcon::Emulator), QString(), this);
     EmulatorBtn->setCheckable(true);
@@ -553,6 +555,11 @@ void TMainForm::actChangeModeExecute() {
 void TMainForm::actStartTestConnectionExecute() {
     TTestConnectionChannelDlg dlg(FDm, this);
     dlg.exec();
+}
+
+void TMainForm::actOscilloscopeExecute() {
+    TOscMainDlg dlg(FDm, this);
+    dlg.Execute();
 }
 
 void TMainForm::actShowRangesListExecute() {

@@ -84,6 +84,7 @@ public Q_SLOTS:
     void actChangeModeExecute();
     void actStartTestConnectionExecute();
     void actShowRangesListExecute();
+    void actOscilloscopeExecute();
     void actHelpExecute();
     void actAboutExecute();
     void actEmulatorExecute();

@@ -12,6 +12,7 @@
 #include <QCheckBox>
 #include <QEvent>
 #include <QGridLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -160,6 +161,17 @@ void TaiSimpleUserPolynom::FitHeight() {
     layout()->activate();
     const int need = open ? sizeHint().height() : minimumSizeHint().height();
     resize(width(), std::max(want, need));
+}
+
+void TaiSimpleUserPolynom::keyPressEvent(QKeyEvent* Event) {
+    // Enter in an edit confirms that edit (its check runs when editing finishes); it must not also
+    // press "Apply" and close the dialog with what was typed half-checked.
+    if ((Event->key() == Qt::Key_Return || Event->key() == Qt::Key_Enter) &&
+        qobject_cast<QLineEdit*>(focusWidget())) {
+        Event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(Event);
 }
 
 bool TaiSimpleUserPolynom::eventFilter(QObject* Watched, QEvent* Event) {

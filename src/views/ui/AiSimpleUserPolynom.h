@@ -65,6 +65,7 @@ public Q_SLOTS:
 
 protected:
     bool eventFilter(QObject* Watched, QEvent* Event) override;
+    void keyPressEvent(QKeyEvent* Event) override;
 
 private:
     void Recompute();

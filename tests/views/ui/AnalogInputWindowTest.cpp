@@ -33,6 +33,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -232,6 +233,13 @@ TEST_F(AnalogInputWindow, PolynomialByHandAndByThreePointCalibration) {
         EXPECT_EQ(p.CoefficientEdits[2]->text(), QStringLiteral("0"));
         Type(p.CoefficientEdits[2], QStringLiteral("abc"));
         Type(p.CoefficientEdits[2], QStringLiteral("1"));
+        // Enter confirms the edit it was typed in, never the dialog.
+        p.show();
+        p.CoefficientEdits[2]->setFocus();
+        QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+        QApplication::sendEvent(p.CoefficientEdits[2], &enter);
+        EXPECT_TRUE(p.isVisible());
+        EXPECT_NE(p.result(), int(QDialog::Accepted));
         p.ApplyBtn->click();
         return p.result();
     };
