@@ -24,6 +24,7 @@
 #include <QStackedWidget>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <optional>
 
 namespace {
 
@@ -216,25 +217,30 @@ void TChannelSelectorDlg::CheckedProfiles(TChannelProfileList& Profiles) const {
     Profiles = list;
 }
 
+namespace {
+
+// The pop-up's row patterns shared by checking and selecting, with rows counted from 1 as the list
+// shows them: 0 the even rows, 1 the odd rows, 2 every row; any other command is the caller's own.
+std::optional<bool> RowPattern(int Which, int Row) {
+    switch (Which) {
+    case 0:
+        return Row % 2 == 1;
+    case 1:
+        return Row % 2 == 0;
+    case 2:
+        return true;
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
 void TChannelSelectorDlg::CheckRows(int Which) {
     for (int i = 0; i < List->topLevelItemCount(); ++i) {
         QTreeWidgetItem* item = List->topLevelItem(i);
         const bool checked = item->checkState(colAddress) == Qt::Checked;
-        bool on = checked;
-        switch (Which) {
-        case 0:
-            on = i % 2 == 1;
-            break; // rows counted from 1, as the list shows them
-        case 1:
-            on = i % 2 == 0;
-            break;
-        case 2:
-            on = true;
-            break;
-        case 3:
-            on = !checked;
-            break;
-        }
+        // 3 inverts the checks.
+        const bool on = RowPattern(Which, i).value_or(Which == 3 ? !checked : checked);
         item->setCheckState(colAddress, on ? Qt::Checked : Qt::Unchecked);
     }
 }
@@ -243,23 +249,12 @@ void TChannelSelectorDlg::SelectRows(int Which) {
     for (int i = 0; i < List->topLevelItemCount(); ++i) {
         QTreeWidgetItem* item = List->topLevelItem(i);
         bool on = item->isSelected();
-        switch (Which) {
-        case 0:
-            on = i % 2 == 1;
-            break;
-        case 1:
-            on = i % 2 == 0;
-            break;
-        case 2:
-            on = true;
-            break;
-        case 3:
+        if (const auto pattern = RowPattern(Which, i))
+            on = *pattern;
+        else if (Which == 3) // the checked rows
             on = item->checkState(colAddress) == Qt::Checked;
-            break;
-        case 4:
+        else if (Which == 4) // invert the selection
             on = !item->isSelected();
-            break;
-        }
         item->setSelected(on);
     }
 }
