@@ -20,9 +20,10 @@ TVirtualDeviceManager::TVirtualDeviceManager()
     };
     FReader->OnFrame = [this](const quint8* Data, quint16 Count) { DataReceived(Data, Count); };
     FReader->IsComplete = [this](const quint8* Data, quint16 Count) {
-        if (FProtocol == kProtocolNerix)
+        const int protocol = FrameProtocol(Data, Count);
+        if (protocol == kProtocolNerix)
             return Count == kNerixFrameSize;
-        if (FProtocol == kProtocolModbus) {
+        if (protocol == kProtocolModbus) {
             const int length = ModbusRequestLength(Data, Count);
             return length > 0 && Count == length;
         }
@@ -178,12 +179,21 @@ void TVirtualDeviceManager::Send(const quint8* Data, int Count) {
     Port().Send(Data, quint32(Count));
 }
 
+int TVirtualDeviceManager::FrameProtocol(const quint8* Data, int Count) const {
+    if (FProtocol != kProtocolBoth)
+        return FProtocol;
+    if (Count < 2)
+        return -1;
+    return Data[1] <= 1 ? kProtocolNerix : kProtocolModbus;
+}
+
 void TVirtualDeviceManager::DataReceived(const quint8* Data, int Count) {
     if (!Data || Count <= 0)
         return;
     if (OnFrame)
         OnFrame(1, Data, Count);
-    if (FProtocol == kProtocolNerix) {
+    const int protocol = FrameProtocol(Data, Count);
+    if (protocol == kProtocolNerix) {
         if (Count > kNerixFrameSize)
             return;
         // The frame reader hands over whole frames, so each one is a request of its own.
@@ -191,7 +201,7 @@ void TVirtualDeviceManager::DataReceived(const quint8* Data, int Count) {
         const bool answered = ProcessNerixRequest(Data, Count, answer);
         if (answered)
             Send(answer.data(), kNerixFrameSize);
-    } else if (FProtocol == kProtocolModbus) {
+    } else if (protocol == kProtocolModbus) {
         if (Count > TConverterMO::kBufferSize)
             return;
         const bool answered = FConverter->SetRequest(Data, Count) && FConverter->ProcessModbusRequest();

@@ -26,7 +26,9 @@ class TPortFrameOfData;
 // reader's gap. Everything runs on the thread that owns the manager, driven by its event loop.
 class TVirtualDeviceManager {
 public:
-    enum : int { kProtocolNerix = 0, kProtocolModbus = 1 };
+    // kProtocolBoth serves Nerix and Modbus RTU on one line, telling them apart by the function byte:
+    // a Nerix request carries 0 (read) or 1 (write), which are no functions the Modbus side serves.
+    enum : int { kProtocolNerix = 0, kProtocolModbus = 1, kProtocolBoth = 2 };
     // The port side's poll: delivers what silence completed and stands in for a missed readiness
     // notification.
     static constexpr int kPollInterval = 10;
@@ -80,7 +82,7 @@ public:
     // A port by name, "COMn" or a device path, and a speed in bit/s; ignored while open.
     void SetPortName(const QString& Name);
     void SetBaudRateValue(quint32 Value);
-    // 0 Nerix, 1 Modbus RTU; any other value ignores all received data.
+    // 0 Nerix, 1 Modbus RTU, 2 both; any other value ignores all received data.
     int Protocol() const { return FProtocol; }
     void SetProtocol(int Value) { FProtocol = Value; }
     QString LastError() const;
@@ -95,6 +97,8 @@ public:
     void DataReceived(const quint8* Data, int Count);
 
 private:
+    // The protocol a received frame is served in; -1 when it cannot be told yet.
+    int FrameProtocol(const quint8* Data, int Count) const;
     void PollTick();
     void ReadyRead();
     void Send(const quint8* Data, int Count);

@@ -35,7 +35,9 @@ bool TDemoBus::Start(TVirtualDeviceManager& Manager) {
 
     Manager.SetActive(false);
     Manager.ClearDevices();
-    Manager.SetProtocol(TVirtualDeviceManager::kProtocolNerix);
+    // Both protocols: the program speaks Nerix to the modules, and the oscilloscope reads the analog
+    // inputs through Modbus RTU.
+    Manager.SetProtocol(TVirtualDeviceManager::kProtocolBoth);
     Manager.SetPortName(FCable->EndB());
     Manager.SetBaudRateValue(9600);
     for (const TEmulatorRow& row : EmulatorRows())

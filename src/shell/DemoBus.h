@@ -8,10 +8,10 @@ class TAdminOptions;
 class TPtyCable;
 class TVirtualDeviceManager;
 
-// The demo bus: an emulated bus of one module of each emulator row (addresses 1 to 10, Nerix) at
-// the far end of a null-modem cable of pseudo-terminals, so the program can be tried without
-// hardware. Its ports folder and its Options.xml live in a temporary folder of its own: the user's
-// own settings and ports are never touched.
+// The demo bus: an emulated bus of one module of each emulator row (addresses 1 to 10, Nerix and Modbus RTU)
+// at the far end of a null-modem cable of pseudo-terminals, so the program can be tried without hardware. Its
+// ports folder and its Options.xml live in a temporary folder of its own: the user's own settings and ports
+// are never touched.
 class TDemoBus {
 public:
     TDemoBus();

@@ -230,6 +230,24 @@ TEST_F(EmulatorPort, NerixFramesAnsweredBadOnesIgnored) {
     EXPECT_TRUE(Exchange(good, 0).isEmpty());
 }
 
+TEST_F(EmulatorPort, BothProtocolsOnOneLine) {
+    Start(TVirtualDeviceManager::kProtocolBoth);
+    // Interleaved, back to back: each request is served in its own protocol.
+    for (int round = 0; round < 2; ++round) {
+        QByteArray a = Exchange(NerixFrame(2, 0, 0, 0, 0), 11);
+        ASSERT_EQ(a.size(), 11);
+        EXPECT_EQ(a.mid(5, 4), QByteArray::fromHex("00000005"));
+        a = Exchange(ModbusRead(1, 256, 2), 9);
+        ASSERT_EQ(a.size(), 9);
+        EXPECT_EQ(a.left(3), QByteArray::fromHex("010304"));
+    }
+    // A Nerix frame with a broken CRC is still no request of either kind.
+    QByteArray bad = NerixFrame(1, 0, 0, 0, 0);
+    bad[9] = char(bad[9] ^ 0x01);
+    EXPECT_TRUE(Exchange(bad, 0).isEmpty());
+    EXPECT_EQ(Exchange(ModbusWritePair(1, 260, 1), 8).size(), 8);
+}
+
 TEST_F(EmulatorPort, ActivationFollowsThePort) {
     manager.SetPortName(QStringLiteral("/nonexistent/tty"));
     manager.SetActive(true);

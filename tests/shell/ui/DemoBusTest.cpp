@@ -1,6 +1,7 @@
 #include "shell/DemoBus.h"
 #include "discovery/ui/FindDevices.h"
 #include "emulator/VirtualDeviceManager.h"
+#include "measurement/Responder.h"
 #include "options/AdminOptions.h"
 #include "options/OptionsDm.h"
 #include "shell/Dm.h"
@@ -10,6 +11,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTreeWidget>
+#include <cmath>
 #include <gtest/gtest.h>
 
 namespace {
@@ -38,6 +40,15 @@ TEST(DemoBus, ConnectAndSearchListTheTenModules) {
         EXPECT_EQ(form.DeviceList->topLevelItem(0)->text(3), QStringLiteral("KVD-AIK-BUS"));
         EXPECT_EQ(form.DeviceList->topLevelItem(4)->text(3), QStringLiteral("KVD-DIDC-BUS"));
         EXPECT_EQ(form.DeviceList->topLevelItem(9)->text(0), QStringLiteral("0x0A (10)"));
+
+        // The oscilloscope reads the same line through Modbus RTU: the demo answers that too.
+        TModbusResponder responder(&dm.Bus, dm.CurrentAccessPoint);
+        quint32 range = 0xFFFFFFFF;
+        float value = -1;
+        EXPECT_TRUE(responder.ReadValue(1, 1, value));
+        EXPECT_TRUE(std::isfinite(value));
+        EXPECT_TRUE(responder.ReadRangeCode(1, 1, range));
+        EXPECT_NE(range, 0xFFFFFFFFu);
         form.ConnectBtnClick();
         form.FormActivate();
         EXPECT_TRUE(form.close());
