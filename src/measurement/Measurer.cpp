@@ -36,6 +36,7 @@ void TMeasurer::SetRunning(bool Value) {
     if (Value) {
         FStore->Prepare();
         FBusy = false;
+        FLastAddress = -1;
         FTimer.start();
     } else {
         FTimer.stop();
@@ -46,15 +47,14 @@ void TMeasurer::Tick() {
     if (FBusy)
         return;
     FBusy = true;
-    quint8 lastAddress = 0;
     const TChannelProfileList& profiles = FDm->ChannelProfiles;
     for (int i = 0; i < profiles.Count(); ++i) {
         TChannelProfile* p = profiles.ProfileAt(i);
         const quint8 address = p->Address();
-        if (address != lastAddress) {
+        if (address != FLastAddress) {
             // A device needs a moment of silence after another one's answer; the first as well.
             SleepMs(kDevicePauseMs);
-            lastAddress = address;
+            FLastAddress = address;
         }
         if (FResponder)
             FResponder->ReadValue(address, p->ChannelIndex, p->Value);

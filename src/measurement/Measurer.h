@@ -38,7 +38,9 @@ public:
     // Where the bus and access point change (a new connection), the responder follows.
     void SetLine(TPowerRsBus* Bus, TAccessPoint* AccessPoint);
 
-    // The pause before each change of device on the line, in ms.
+    // The pause before each change of device on the line, in ms. A sweep that starts with the device
+    // the previous sweep ended with changes nothing on the line, so one device alone pauses only
+    // before its first sweep.
     static constexpr int kDevicePauseMs = 20;
     static constexpr int kMinIntervalMs = 10;
 
@@ -48,6 +50,8 @@ private:
     TOscDm* FDm;
     bool FRunning = false;
     bool FBusy = false;
+    // The device polled last, -1 before the first poll of a run.
+    int FLastAddress = -1;
     QTimer FTimer;
     std::unique_ptr<TModbusResponder> FModbusResponder;
     TCustomResponder* FResponder = nullptr;
