@@ -8,6 +8,7 @@
 #include "emulator/VirtualDevice.h"
 #include "emulator/VirtualDeviceManager.h"
 #include "emulator/VirtualDiscreteChannels.h"
+#include "localization/ChannelLanguage.h"
 #include "model/AnalogOutputModules.h"
 #include "model/ChannelTexts.h"
 #include "model/DiscreteModules.h"
@@ -294,6 +295,12 @@ TEST_F(Scripted, ADeviceReportingMoreStepsThanAnOutputHoldsFailsTheRead) {
     EXPECT_EQ(out.StepCount, 2);
     EXPECT_EQ(out.Steps[0], 11);
     EXPECT_EQ(Trace(), (std::vector<std::string>{"r3", "r5", "r6"}));
+    // The text speaks the language the application chose.
+    ApplyChannelTexts(liEnglish);
+    EXPECT_FALSE(out.ReadSettings(dosSequence, text));
+    EXPECT_EQ(text, QStringLiteral("Error reading the list of periods."));
+    SetChannelTexts(TChannelTexts());
+    Trace();
 
     // A count the program was handed beyond the limit writes the steps an output holds.
     out.StepCount = 200;
@@ -475,6 +482,10 @@ TEST(DiscreteModels, EveryTypeHasItsClassChannelsAndObjects) {
         {34, "TKVDAO2VIXPro", 0, 0, 0, 2, false, false, true},
         {66, "TKVDAO16QAV", 0, 0, 0, 16, false, false, true},
         {69, "TKVDMIOQAV", 8, 8, 8, 6, false, true, true},
+        // The analog input models with outputs.
+        {24, "TKVDAVIX_EXT", 0, 0, 1, 1, false, false, false},
+        {28, "TKVD2AVIX", 0, 0, 1, 2, false, false, false},
+        {29, "TKVD2ARVIX", 0, 0, 2, 2, false, false, false},
     };
     for (const TCase& c : cases) {
         SCOPED_TRACE(c.Class);
