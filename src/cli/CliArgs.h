@@ -74,6 +74,11 @@ struct TCliOptions {
     bool ExportCsv = false;
     bool ExportTxt = false;
 
+    // Discrete inputs and outputs: outputs to switch (numbered from 1, in the order given) and
+    // whether to keep watching.
+    std::vector<std::pair<int, bool>> Sets;
+    bool Watch = false;
+
     bool Json = false;
     bool Log = false;
 };

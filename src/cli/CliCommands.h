@@ -14,6 +14,7 @@ const TCliCommand& ScanCommand();
 const TCliCommand& EmulateCommand();
 const TCliCommand& RecordCommand();
 const TCliCommand& ExportCommand();
+const TCliCommand& IoCommand();
 // In the order the general help lists them.
 const std::vector<const TCliCommand*>& CliCommands();
 

@@ -16,6 +16,7 @@ enum TVirtualChannelKind : quint8 {
     vkAnalogOutput = 2,
     vkDiscreteInput = 3,
     vkDiscreteOutput = 4,
+    vkAuxiliary = 5, // a manager or controller object, not a channel of the device
 };
 
 // The base of every channel of an emulated device. A channel answers register reads and writes of

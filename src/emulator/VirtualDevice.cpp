@@ -24,9 +24,18 @@ TCustomVirtualChannel* TVirtualDevice::ChannelAt(int Index) const {
     return nullptr;
 }
 
+TCustomVirtualChannel* TVirtualDevice::AuxiliaryAt(quint8 Number) const {
+    for (const auto& object : FAuxiliaries)
+        if (object->Number() == Number)
+            return object.get();
+    return nullptr;
+}
+
 void TVirtualDevice::Store() {
     for (const auto& channel : FChannels)
         channel->Store();
+    for (const auto& object : FAuxiliaries)
+        object->Store();
     FSystemChannel->Store();
     FSettingsChanged = false;
 }
@@ -34,6 +43,8 @@ void TVirtualDevice::Store() {
 void TVirtualDevice::Restore() {
     for (const auto& channel : FChannels)
         channel->Restore();
+    for (const auto& object : FAuxiliaries)
+        object->Restore();
     FSystemChannel->Restore();
 }
 
@@ -43,6 +54,8 @@ bool TVirtualDevice::Process(TNerixRequest& Request) {
     if (Request.Channel == 0)
         return FSystemChannel->Process(Request);
     TCustomVirtualChannel* channel = ChannelAt(Request.Channel - 1);
+    if (!channel)
+        channel = AuxiliaryAt(Request.Channel);
     return channel && channel->Process(Request);
 }
 

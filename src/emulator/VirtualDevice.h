@@ -52,6 +52,18 @@ protected:
         for (int i = 0; i < Count; ++i)
             Adopt(std::make_unique<T>(this, quint8(First + i)));
     }
+    // An object that answers on its number without being one of the device's channels (a manager,
+    // a health controller).
+    template <class T, class... Args> T* AddAuxiliary(quint8 Number, Args... More) {
+        auto object = std::make_unique<T>(this, Number, More...);
+        T* result = object.get();
+        FAuxiliaries.push_back(std::move(object));
+        return result;
+    }
+
+public:
+    // The auxiliary object with that number, or nothing.
+    TCustomVirtualChannel* AuxiliaryAt(quint8 Number) const;
 
 private:
     void Adopt(std::unique_ptr<TCustomVirtualChannel> Channel);
@@ -61,5 +73,6 @@ private:
     TVirtualDeviceManager* FManager;
     std::unique_ptr<TVirtualSystemChannel> FSystemChannel;
     std::vector<std::unique_ptr<TCustomVirtualChannel>> FChannels;
+    std::vector<std::unique_ptr<TCustomVirtualChannel>> FAuxiliaries;
     bool FSettingsChanged = false;
 };

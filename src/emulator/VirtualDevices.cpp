@@ -1,6 +1,7 @@
 #include "emulator/VirtualDevices.h"
 
 #include "emulator/VirtualAnalogChannels.h"
+#include "emulator/VirtualAuxiliaryChannels.h"
 #include "emulator/VirtualDiscreteChannels.h"
 
 #include <array>
@@ -36,14 +37,17 @@ TVirtualKVDAI8BUS::TVirtualKVDAI8BUS(TVirtualDeviceManager* Manager) : TVirtualD
 
 TVirtualKVDAOBUS::TVirtualKVDAOBUS(TVirtualDeviceManager* Manager) : TVirtualDevice(Manager, 2, 15) {
     AddChannels<TVirtualAOChannel>(1, 4);
+    AddAuxiliary<TVirtualAOHealthController>(5);
 }
 
 TVirtualKVDAO6BUS::TVirtualKVDAO6BUS(TVirtualDeviceManager* Manager) : TVirtualDevice(Manager, 3, 63) {
     AddChannels<TVirtualAOChannel>(1, 6);
+    AddAuxiliary<TVirtualAOHealthController>(7);
 }
 
 TVirtualKVDDIBUS::TVirtualKVDDIBUS(TVirtualDeviceManager* Manager) : TVirtualDevice(Manager, 4, 255) {
     AddChannels<TVirtualDIChannel>(1, 8);
+    AddAuxiliary<TVirtualDIOManager>(11);
 }
 
 // The mask covers the eight outputs only; inputs 9 and 10 are served all the same.
@@ -55,22 +59,31 @@ TVirtualKVDDOBUS::TVirtualKVDDOBUS(TVirtualDeviceManager* Manager) : TVirtualDev
 TVirtualKVDDIOBUS::TVirtualKVDDIOBUS(TVirtualDeviceManager* Manager) : TVirtualDevice(Manager, 6, 0xF00F) {
     AddChannels<TVirtualDIChannel>(1, 4);
     AddChannels<TVirtualDOChannel>(13, 4);
+    AddAuxiliary<TVirtualDIOManager>(17);
+    AddAuxiliary<TVirtualHealthController>(18);
 }
 
 TVirtualKVDDOSBUS::TVirtualKVDDOSBUS(TVirtualDeviceManager* Manager) : TVirtualDevice(Manager, 7, 255) {
     AddChannels<TVirtualDOChannel>(1, 8);
+    AddAuxiliary<TVirtualDIOManager>(9);
+    AddAuxiliary<TVirtualHealthController>(10);
 }
 
 TVirtualKVDDORBUS::TVirtualKVDDORBUS(TVirtualDeviceManager* Manager) : TVirtualDevice(Manager, 8, 15) {
     AddChannels<TVirtualDOChannel>(1, 4);
+    AddAuxiliary<TVirtualDIOManager>(5, 4);
+    AddAuxiliary<TVirtualHealthController>(6);
 }
 
 TVirtualKVDDIDCBUS::TVirtualKVDDIDCBUS(TVirtualDeviceManager* Manager) : TVirtualDevice(Manager, 10, 255) {
     AddChannels<TVirtualDIChannel>(1, 8);
+    AddAuxiliary<TVirtualDIOManager>(11);
 }
 
 TVirtualKVDDOS12BUS::TVirtualKVDDOS12BUS(TVirtualDeviceManager* Manager) : TVirtualDevice(Manager, 17, 4095) {
     AddChannels<TVirtualDOChannel>(1, 12);
+    AddAuxiliary<TVirtualDIOManager>(13);
+    AddAuxiliary<TVirtualHealthController>(14);
 }
 
 std::unique_ptr<TVirtualDevice> CreateVirtualDevice(TVirtualDeviceManager* Manager, quint32 TypeCode) {

@@ -94,6 +94,12 @@ void TVirtualDOChannel::StartSequence() {
     FSequence->Start();
 }
 
+void TVirtualDOChannel::Switch(bool On) {
+    FSequenceMode = false;
+    StopSequence();
+    SetOutput(On ? 1 : 0);
+}
+
 std::optional<quint32> TVirtualDOChannel::Keyed(quint32 Value) {
     if (!FSettings.Protected)
         return Value;

@@ -75,6 +75,8 @@ public:
     const TVirtualDOSettings& FlashCopy() const { return FFlash; }
 
     bool Protected() const { return FSettings.Protected; }
+    // The manager's write: the state without a key, ending a sequence as a write of register 0 does.
+    void Switch(bool On);
     void SetProtected(bool Value) { FSettings.Protected = Value; }
 
     void Store() override { FFlash = FSettings; }

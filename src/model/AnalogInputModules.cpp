@@ -27,17 +27,16 @@ void TAnalogInputModule::AddStreamController(quint8 Object, int Properties) {
     FStreamController = std::make_unique<TAIKDataStreamController>(this, Object);
 }
 
-namespace {
-
-// The analog outputs of the mixed models: the output layout at object × 256 + 16.
-void AddOutputRows(TModbusToNerix& Tunnel, quint8 FirstObject, int Count) {
-    for (int i = 0; i < Count; ++i) {
-        const quint8 object = quint8(FirstObject + i);
-        AddRegisterLayout(Tunnel, TRegisterLayout::AO, object, quint16(object * 256 + 16));
-    }
+TAOChannel* TAnalogInputModule::AnalogOutput(int Index) {
+    if (Index < 0 || Index >= int(FOutputs.size()))
+        return nullptr;
+    return FOutputs[size_t(Index)].get();
 }
 
-} // namespace
+void TAnalogInputModule::AddOutput(quint8 Object, quint16 Base) {
+    AddRegisterLayout(Tunnel(), TRegisterLayout::AO, Object, Base);
+    FOutputs.push_back(std::make_unique<TAOChannel>(this, Object, int(FOutputs.size())));
+}
 
 TKVDAIKBUS::TKVDAIKBUS() {
     AddInputs(4, TRegisterLayout::AI4);
@@ -81,17 +80,21 @@ TKVDAIQAV::TKVDAIQAV() {
 // Object 1 of these models sits where the four-input layout puts it (256 .. 292).
 TKVDAVIX_EXT::TKVDAVIX_EXT() {
     AddInputs(1, TRegisterLayout::AI4);
-    AddRegisterLayout(Tunnel(), TRegisterLayout::AO, kFirstOutputObject, 48);
+    AddOutput(kFirstOutputObject, 48);
 }
 
 TKVD2AVIX::TKVD2AVIX() {
     AddInputs(1, TRegisterLayout::AI4);
-    AddOutputRows(Tunnel(), kFirstOutputObject, kOutputCount);
+    // The output layout at object × 256 + 16.
+    for (int i = 0; i < kOutputCount; ++i)
+        AddOutput(quint8(kFirstOutputObject + i), quint16((kFirstOutputObject + i) * 256 + 16));
 }
 
 TKVD2ARVIX::TKVD2ARVIX() {
     AddInputs(2, TRegisterLayout::AI4);
-    AddOutputRows(Tunnel(), kFirstOutputObject, kOutputCount);
+    // The output layout at object × 256 + 16.
+    for (int i = 0; i < kOutputCount; ++i)
+        AddOutput(quint8(kFirstOutputObject + i), quint16((kFirstOutputObject + i) * 256 + 16));
 }
 
 namespace {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/AOChannel.h"
 #include "model/CustomZUVOChannel.h"
 #include "model/SimpleChannel.h"
 #include "model/ZUVOModule.h"
@@ -31,6 +32,8 @@ public:
     int AnalogInputCount() const override { return FInputs.Count(); }
     TSimpleChannel* AnalogInput(int Index) override { return FInputs.At(Index); }
     TAIKDataStreamController* StreamController() override { return FStreamController.get(); }
+    int AnalogOutputCount() const override { return int(FOutputs.size()); }
+    TAOChannel* AnalogOutput(int Index) override;
 
 protected:
     // Inputs on objects FirstObject .. FirstObject + Count - 1, each with the given register layout
@@ -39,8 +42,12 @@ protected:
     // The stream controller on Object, its Seq(Properties) rows at object × 256.
     void AddStreamController(quint8 Object, int Properties);
 
+    // An analog output on Object with its rows from Base on.
+    void AddOutput(quint8 Object, quint16 Base);
+
     TSimpleChannelList FInputs;
     std::unique_ptr<TAIKDataStreamController> FStreamController;
+    std::vector<std::unique_ptr<TAOChannel>> FOutputs;
 };
 
 // KVD-AIK-BUS (types 0, 20, 31): 4 inputs, objects 1..4; stream controller, object 5.
@@ -127,9 +134,8 @@ public:
     QString ClassName() const override { return QStringLiteral("TKVDAIQAV"); }
 };
 
-// The models with analog outputs besides their inputs. Their output objects are mapped here; the
-// output channel objects are the analog output family's, which creates them for
-// kFirstOutputObject .. kFirstOutputObject + kOutputCount - 1 in these classes once it exists.
+// The models with analog outputs besides their inputs, on objects kFirstOutputObject ..
+// kFirstOutputObject + kOutputCount - 1.
 
 // KVD-AJ-VIX (type 24): 1 input, object 1; 1 output, object 2 (registers from 48).
 class TKVDAVIX_EXT : public TAnalogInputModule {

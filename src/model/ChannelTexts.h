@@ -11,7 +11,12 @@
     X(ReadCommandStatus) X(ReadChannel) X(WriteAccuracyClass) X(WriteRangeCode) X(WriteRangeList)                \
     X(WriteNormalization) X(WriteCommand) X(ReadFilterCutoff) X(ReadResponseTime) X(ReadPolynomial) X(ReadFlags) \
     X(ReadLedLimits) X(WriteSelectedRange) X(WriteFilterCutoff) X(WriteResponseTime) X(WritePolynomial)          \
-    X(WriteFlags) X(WriteLedLimits)
+    X(WriteFlags) X(WriteLedLimits)                                                                           \
+    X(WriteOutputMode) X(WriteStartValue) X(WriteSteps) X(ReadOutputMode) X(ReadStartValue) X(ReadSteps)      \
+    X(ReadHardwareRange) X(ReadThreshold) X(ReadCaptureLevel) X(ReadLogicOneLevel) X(ReadLineBreakLevel)      \
+    X(ReadLineBreakCheck) X(ReadTemperature) X(ReadPhysicalChannel) X(ReadSeparationLevel)                    \
+    X(WriteHardwareRange) X(WriteThreshold) X(WriteCaptureLevel) X(WriteLogicOneLevel)                        \
+    X(WriteLineBreakLevel) X(WriteLineBreakCheck) X(WritePhysicalChannel)
 // clang-format on
 
 struct TChannelTexts {
@@ -41,6 +46,32 @@ struct TChannelTexts {
     QString WritePolynomial = QStringLiteral("Ошибка при записи полинома пользователя.");
     QString WriteFlags = QStringLiteral("Ошибка при установке флагов канала");
     QString WriteLedLimits = QStringLiteral("Ошибка при записи пределов светодиодной индикации.");
+
+    // Discrete outputs and the managers of the discrete modules.
+    QString WriteOutputMode = QStringLiteral("Ошибка при записи режима установки выхода.");
+    QString WriteStartValue = QStringLiteral("Ошибка при записи начального значения.");
+    QString WriteSteps = QStringLiteral("Ошибка при записи масива периодов.");
+    QString ReadOutputMode = QStringLiteral("Ошибка при считывании режима установки выхода.");
+    QString ReadStartValue = QStringLiteral("Ошибка при считывании начального значения.");
+    QString ReadSteps = QStringLiteral("Ошибка при считывании масива периодов.");
+
+    // Discrete inputs (their response time texts are the analog inputs').
+    QString ReadHardwareRange = QStringLiteral("Ошибка при считывании аппаратного диапазона.");
+    QString ReadThreshold = QStringLiteral("Ошибка при чтении разделительного уровня.");
+    QString ReadCaptureLevel = QStringLiteral("Ошибка при захвате уровня.");
+    QString ReadLogicOneLevel = QStringLiteral("Ошибка при считывании уровня логической единицы.");
+    QString ReadLineBreakLevel = QStringLiteral("Ошибка при считывании уровня контроля обрыва линии.");
+    QString ReadLineBreakCheck = QStringLiteral("Ошибка при считывании разрешения контроля обрыва линии.");
+    QString ReadTemperature = QStringLiteral("Ошибка при чтении температуры");
+    QString ReadPhysicalChannel = QStringLiteral("Ошибка при считывании номера физического канал.");
+    QString ReadSeparationLevel = QStringLiteral("Ошибка при считывании разделительного уровня");
+    QString WriteHardwareRange = QStringLiteral("Ошибка при записи аппаратного диапазона.");
+    QString WriteThreshold = QStringLiteral("Ошибка при сохранении уровня.");
+    QString WriteCaptureLevel = QStringLiteral("Ошибка при сохранении захвате уровня.");
+    QString WriteLogicOneLevel = QStringLiteral("Ошибка при записи уровня логической единицы.");
+    QString WriteLineBreakLevel = QStringLiteral("Ошибка при записи уровня контроля обрыва линии.");
+    QString WriteLineBreakCheck = QStringLiteral("Ошибка при записи разрешения контроля обрыва линии.");
+    QString WritePhysicalChannel = QStringLiteral("Ошибка при записи номера физического канала.");
 };
 
 // The texts every channel reports now. Window thread only, like the channels themselves.

@@ -84,7 +84,7 @@ public:
     bool SetUnlock(bool On);
     // The mask the channel's values are shown with: the range's format when the device normalizes,
     // otherwise two decimals of the raw value.
-    QString DisplayFormat() const;
+    virtual QString DisplayFormat() const;
 
 protected:
     // One step of the selector tables: the step's error text, empty on success. The families build

@@ -1,6 +1,8 @@
 #include "model/ModuleFactory.h"
 
 #include "model/AnalogInputModules.h"
+#include "model/AnalogOutputModules.h"
+#include "model/DiscreteModules.h"
 #include "model/ZUVOModule.h"
 
 #include <map>
@@ -41,6 +43,8 @@ void RegisterFamilies() {
         return;
     done = true;
     RegisterAnalogInputModuleClasses();
+    RegisterDiscreteModuleClasses();
+    RegisterAnalogOutputModuleClasses();
 }
 
 } // namespace

@@ -16,6 +16,12 @@ class TModbusToNerix;
 class TZUVOModule;
 class TSimpleChannel;
 class TAIKDataStreamController;
+class TDIChannel;
+class TDOChannel;
+class TAOChannel;
+class TDIOManager;
+class TDIOManagerExt;
+class TIntachnessCtrlChannel;
 
 // Written to an object's unlock slot right before its protected properties.
 inline constexpr quint32 kUnlockCode = 0x5A3C91E4;
@@ -117,6 +123,20 @@ public:
     virtual TSimpleChannel* AnalogInput(int Index) { return nullptr; }
     // The stream input controller; nothing on a model without one.
     virtual TAIKDataStreamController* StreamController() { return nullptr; }
+    // The discrete inputs and outputs and the analog outputs by zero-based index, in the same way.
+    virtual int DiscreteInputCount() const { return 0; }
+    virtual TDIChannel* DiscreteInput(int Index) { return nullptr; }
+    virtual int DiscreteOutputCount() const { return 0; }
+    virtual TDOChannel* DiscreteOutput(int Index) { return nullptr; }
+    virtual int AnalogOutputCount() const { return 0; }
+    virtual TAOChannel* AnalogOutput(int Index) { return nullptr; }
+    // The manager of all discrete inputs and outputs, of the smaller or of the larger kind; a
+    // module has at most one of them.
+    virtual TDIOManager* DIOManager() { return nullptr; }
+    virtual TDIOManagerExt* DIOManagerExt() { return nullptr; }
+    // The system health controller; the mixed module with two has the discrete one second.
+    virtual TIntachnessCtrlChannel* IntachnessCtrl() { return nullptr; }
+    virtual TIntachnessCtrlChannel* DiscreteIntachnessCtrl() { return nullptr; }
 
 protected:
     // Module classes add their channel objects' rows in their constructors.

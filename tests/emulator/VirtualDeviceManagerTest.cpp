@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <set>
 #include <vector>
 
@@ -94,7 +95,19 @@ TEST(VirtualDeviceManager, DeviceClassesHaveTheirChannels) {
             EXPECT_EQ(int(channel->Kind()), kind) << number;
             EXPECT_EQ(channel->Device(), device);
         }
-        // Register 0 is readable on every channel kind: the channels served are exactly these.
+        // The manager and health controller objects answer besides the channels, without being
+        // channels of the device.
+        const std::map<quint32, std::vector<int>> auxiliaries = {{2, {5}},      {3, {7}},      {4, {11}},
+                                                                 {6, {17, 18}}, {7, {9, 10}},  {8, {5, 6}},
+                                                                 {10, {11}},    {17, {13, 14}}};
+        if (const auto it = auxiliaries.find(model.Type); it != auxiliaries.end())
+            for (int number : it->second) {
+                EXPECT_EQ(device->ChannelAt(number - 1), nullptr) << number;
+                ASSERT_NE(device->AuxiliaryAt(quint8(number)), nullptr) << number;
+                EXPECT_EQ(int(device->AuxiliaryAt(quint8(number))->Kind()), int(vkAuxiliary));
+                expected.insert(number);
+            }
+        // Register 0 is readable on every channel kind: the objects served are exactly these.
         for (int number = 1; number <= 40; ++number)
             EXPECT_EQ(ReadReg(m, 1, quint8(number), 0).has_value(), expected.count(number) == 1) << number;
         EXPECT_EQ(device->ChannelAt(-1), nullptr);
@@ -188,8 +201,10 @@ TEST(VirtualDeviceManager, RequestsAreRoutedByChannelNumber) {
     // Register 2 of a discrete output is its write key: channel 13 of the KVD-DIO-BUS is one.
     EXPECT_EQ(ReadReg(m, 2, 13, 2), 0x96984800u);
     EXPECT_FALSE(ReadReg(m, 2, 4, 2)); // an input has no such register
-    for (int number : {5, 12, 17, 255})
+    for (int number : {5, 12, 19, 255})
         EXPECT_FALSE(ReadReg(m, 2, quint8(number), 0)) << number;
+    // Object 17 of the KVD-DIO-BUS is its manager: outputs 13..16 in bits 8..11, all off.
+    EXPECT_EQ(ReadReg(m, 2, 17, 0), 0u);
 }
 
 TEST(VirtualSystemChannel, EveryProtectedWriteNeedsItsOwnUnlock) {
