@@ -861,14 +861,17 @@ void TOscMainDlg::PrintClick() {
         if (dialog.exec() != QDialog::Accepted)
             return;
     }
-    QPainter painter;
-    if (!painter.begin(&printer)) {
+    if (!PrintTo(printer))
         Message(Texts().IoError);
-        return;
-    }
+}
+
+bool TOscMainDlg::PrintTo(QPrinter& printer) {
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return false;
     // Proportionally: the chart's shape, as large as the page allows.
     const QRectF page = printer.pageLayout().paintRectPixels(printer.resolution());
     const QSizeF size = QSizeF(Panel->View->size()).scaled(page.size(), Qt::KeepAspectRatio);
     Panel->View->render(&painter, QRectF(QPointF(0, 0), size));
-    painter.end();
+    return painter.end();
 }

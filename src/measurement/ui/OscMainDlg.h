@@ -9,6 +9,8 @@
 #include <QWidget>
 #include <memory>
 
+class QPrinter;
+
 class QAbstractAxis;
 class QButtonGroup;
 class QChart;
@@ -128,6 +130,9 @@ public:
     bool LoadFile(const QString& Name);
     void ExportClick();
     void PrintClick();
+    // Draws the chart on the printer's first page, as large as the page allows; false when the
+    // printer (or its output file) cannot be opened.
+    bool PrintTo(QPrinter& printer);
     void CaptionClick();
     void SelectFileClick();
 

@@ -9,9 +9,11 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QFile>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPrinter>
 #include <QPushButton>
 #include <QSlider>
 #include <QSpinBox>
@@ -128,6 +130,28 @@ TEST_F(OscWindow, WizardRefusesRatesOutsideOneToAHundred) {
         EXPECT_EQ(w.Page(), 1) << bad;
         EXPECT_EQ(osc.SamplingFrequency, 2u);
     }
+}
+
+TEST_F(OscWindow, PrintingToAPdfFileDrawsTheLoadedChart) {
+    QTemporaryDir dir;
+    TOscMainDlg dlg(dm);
+    dlg.resize(900, 600);
+    ASSERT_TRUE(dlg.LoadFile(KnownFile(dir)));
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    const QString pdf = dir.filePath(QStringLiteral("chart.pdf"));
+    printer.setOutputFileName(pdf);
+    ASSERT_TRUE(dlg.PrintTo(printer));
+    QFile f(pdf);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray bytes = f.readAll();
+    EXPECT_TRUE(bytes.startsWith("%PDF"));
+    // Curves, axes and labels, not an empty page.
+    EXPECT_GT(bytes.size(), 10000);
+
+    // A folder that does not exist cannot take the file: a failure, not a silent success.
+    printer.setOutputFileName(dir.filePath(QStringLiteral("missing/chart.pdf")));
+    EXPECT_FALSE(dlg.PrintTo(printer));
 }
 
 TEST_F(OscWindow, LoadedFileReplotsInTheTenMinuteScaleWithDisplayOffsets) {
