@@ -212,7 +212,12 @@ bool TEmulatorFaults::Any() const {
     return false;
 }
 
-bool ParseEmulatorFaults(const QString& Text, TEmulatorFaults& Out, QString& Error) {
+bool ParseEmulatorFaults(const QString& Text, TEmulatorFaults& Out, QString& Error, QString* BadPart) {
+    const auto fail = [BadPart](const QString& Part) {
+        if (BadPart)
+            *BadPart = Part;
+        return false;
+    };
     TEmulatorFaults faults;
     if (Text.trimmed().isEmpty()) {
         Out = faults;
@@ -222,7 +227,7 @@ bool ParseEmulatorFaults(const QString& Text, TEmulatorFaults& Out, QString& Err
         const QString item = part.trimmed();
         if (item.isEmpty()) {
             Error = QStringLiteral("an empty item in the faults \"%1\"").arg(Text);
-            return false;
+            return fail(Text);
         }
         const qsizetype eq = item.indexOf(QLatin1Char('='));
         if (eq >= 0 && item.left(eq).trimmed().toLower() == QLatin1String("device")) {
@@ -230,25 +235,27 @@ bool ParseEmulatorFaults(const QString& Text, TEmulatorFaults& Out, QString& Err
             int address = 0;
             if (!ReadInt(pieces.front(), 1, 255, address)) {
                 Error = QStringLiteral("bad fault \"%1\": the device's address is 1 to 255").arg(item);
-                return false;
+                return fail(item);
             }
             if (pieces.size() < 2) {
                 Error = QStringLiteral("bad fault \"%1\": give the device's faults as "
                                        "device=ADDRESS:KEY=VALUE[:KEY=VALUE...]")
                             .arg(item);
-                return false;
+                return fail(item);
             }
             TFaultSet& set = faults.Devices[address];
             for (qsizetype i = 1; i < pieces.size(); ++i) {
                 Error = ReadKey(pieces[i].trimmed(), set);
-                if (!Error.isEmpty())
-                    return false;
+                if (!Error.isEmpty()) {
+                    Error += QStringLiteral(" (in \"%1\")").arg(item);
+                    return fail(pieces[i].trimmed());
+                }
             }
             continue;
         }
         Error = ReadKey(item, faults.Bus);
         if (!Error.isEmpty())
-            return false;
+            return fail(item);
     }
     Out = faults;
     Error.clear();
@@ -358,7 +365,8 @@ TFaultPlan TFaultPlanner::Plan(int Address, const QByteArray& Answer) {
 }
 
 void TEmulatorDeviceStats::AddTime(qint64 Us) {
-    ++Times[Us];
+    // To 10 us: finer than the 0.1 ms shown, and a long run keeps a few thousand entries at most.
+    ++Times[Us - Us % 10];
     ++TimeCount;
 }
 
@@ -402,14 +410,24 @@ QString EmulatorStatsText(const TEmulatorDeviceStats& s) {
 }
 
 bool ParseFaultSeed(const QString& Text, quint64& Seed) {
-    const QString t = Text.trimmed();
-    if (t.isEmpty() || t.size() > 20)
+    QString t = Text.trimmed();
+    // Hexadecimal with "0x", as the command line takes its other numbers.
+    int base = 10;
+    if (t.startsWith(QLatin1String("0x"), Qt::CaseInsensitive)) {
+        t = t.mid(2);
+        base = 16;
+    }
+    if (t.isEmpty() || t.size() > (base == 16 ? 16 : 20))
         return false;
-    for (QChar c : t)
-        if (c.unicode() < '0' || c.unicode() > '9')
+    for (QChar c : t) {
+        const ushort u = c.unicode();
+        const bool digit = u >= '0' && u <= '9';
+        const bool hex = base == 16 && ((u >= 'a' && u <= 'f') || (u >= 'A' && u <= 'F'));
+        if (!digit && !hex)
             return false;
+    }
     bool ok = false;
-    const quint64 v = t.toULongLong(&ok, 10);
+    const quint64 v = t.toULongLong(&ok, base);
     if (!ok)
         return false;
     Seed = v;

@@ -62,8 +62,10 @@ struct TEmulatorFaults {
 };
 
 // Reads the text form; false with Error naming the bad part (and Out untouched). An empty or
-// all-blank text is no faults.
-bool ParseEmulatorFaults(const QString& Text, TEmulatorFaults& Out, QString& Error);
+// all-blank text is no faults. BadPart, when given, receives the bad item (or key of a device
+// item) alone, for a message in another language than Error's English.
+bool ParseEmulatorFaults(const QString& Text, TEmulatorFaults& Out, QString& Error,
+                         QString* BadPart = nullptr);
 // The text form of Faults, in a fixed order; empty for no faults. Parses back to the same faults.
 QString EmulatorFaultsText(const TEmulatorFaults& Faults);
 // The syntax, a line per key, for --help and the emulator window.
@@ -140,5 +142,5 @@ QString EmulatorStatsText(const TEmulatorDeviceStats& Stats);
 // Milliseconds with one decimal.
 QString EmulatorTimeText(qint64 Us);
 
-// A seed as typed: decimal digits only, 0 to 2^64 - 1 (blanks around it allowed).
+// A seed as typed: decimal, or hexadecimal after "0x"; 0 to 2^64 - 1 (blanks around it allowed).
 bool ParseFaultSeed(const QString& Text, quint64& Seed);

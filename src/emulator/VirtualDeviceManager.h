@@ -157,6 +157,7 @@ private:
     quint64 FChunksRead = 0;
 
     TFaultPlanner FPlanner;
+    bool FFaultsOn = false;
     // Kept beside FDevices, one per device (a deque: a queued piece points at its device's).
     std::deque<TEmulatorDeviceStats> FStats;
     TEmulatorDeviceStats FUnknownStats;

@@ -78,14 +78,18 @@ TEST(EmulatorFaultsText, BadTextsNameTheBadPartAndChangeNothing) {
         {"device=256:drop=1", "device=256:drop=1"},
         {"device=x:drop=1", "device=x:drop=1"},
         {"device=2", "device=2"},
-        {"device=2:drop=2", "drop=2"},
+        {"device=2:drop=2", "bad fault \"drop=2\": a probability is 0 to 1 (in \"device=2:drop=2\")"},
         {"device=2:device=3:drop=1", "device=3"},
     };
     for (const BadCase& c : cases) {
         TEmulatorFaults f;
         f.Bus.Drop = 0.25; // stays as it was
         QString error;
-        EXPECT_FALSE(ParseEmulatorFaults(QString::fromUtf8(c.text), f, error)) << c.text;
+        QString part;
+        EXPECT_FALSE(ParseEmulatorFaults(QString::fromUtf8(c.text), f, error, &part)) << c.text;
+        // The bad part alone, for the window's own message.
+        EXPECT_FALSE(part.isEmpty()) << c.text;
+        EXPECT_TRUE(QString::fromUtf8(c.text).contains(part)) << c.text << " -> " << part.toStdString();
         EXPECT_TRUE(error.contains(QString::fromUtf8(c.named))) << c.text << " -> " << error.toStdString();
         EXPECT_EQ(f.Bus.Drop, 0.25) << c.text;
     }
@@ -107,13 +111,18 @@ TEST(EmulatorFaultsText, ADeviceKeyReplacesOnlyThatKeyOfTheBus) {
     EXPECT_FALSE(f.Any());
 }
 
-TEST(FaultSeed, DigitsOnlyUpTo64Bits) {
+TEST(FaultSeed, DecimalOrHexadecimalUpTo64Bits) {
     quint64 seed = 0;
     EXPECT_TRUE(ParseFaultSeed(QStringLiteral(" 18446744073709551615 "), seed));
     EXPECT_EQ(seed, 18446744073709551615ull);
     EXPECT_TRUE(ParseFaultSeed(QStringLiteral("0"), seed));
     EXPECT_EQ(seed, 0u);
-    for (const char* bad : {"", "-1", "+1", "18446744073709551616", "1e3", "0x10", "12a"})
+    EXPECT_TRUE(ParseFaultSeed(QStringLiteral("0xFFFFFFFFFFFFFFFF"), seed));
+    EXPECT_EQ(seed, 18446744073709551615ull);
+    EXPECT_TRUE(ParseFaultSeed(QStringLiteral("0x10"), seed));
+    EXPECT_EQ(seed, 16u);
+    for (const char* bad :
+         {"", "-1", "+1", "18446744073709551616", "0x10000000000000000", "0x", "1e3", "12a", "0x-1"})
         EXPECT_FALSE(ParseFaultSeed(QString::fromLatin1(bad), seed)) << bad;
 }
 

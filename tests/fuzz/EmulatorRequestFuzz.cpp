@@ -6,6 +6,7 @@
 // cuts requests by their length.
 #include "emulator/VirtualDeviceManager.h"
 #include "protocol/Crc16.h"
+#include "protocol/PortFrameMaker.h"
 
 #include <QByteArray>
 #include <QCoreApplication>
@@ -19,7 +20,8 @@ TVirtualDeviceManager& Manager(bool Modbus, bool Faulty, quint64 Seed) {
     static char name[] = "fuzz";
     static char* argv[] = {name, nullptr};
     static QCoreApplication app(argc, argv);
-    static TVirtualDeviceManager manager;
+    // Never destroyed: the run ends with exit(), after the tables it uses may have gone.
+    static TVirtualDeviceManager& manager = *new TVirtualDeviceManager;
     manager.ClearDevices();
     manager.AddDevices(0, 1); // KVD-AIK-BUS at 1
     manager.AddDevices(5, 1); // KVD-DO-BUS at 2

@@ -68,6 +68,8 @@ TEmulatorForm::TEmulatorForm(TVirtualDeviceManager& Manager, TEmulatorOptions& O
     DeviceList = new QTreeWidget(this);
     DeviceList->setRootIsDecorated(false);
     DeviceList->setColumnCount(2);
+    // The model names are the point of the list: never cut short.
+    DeviceList->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     for (const TEmulatorRow& row : EmulatorRows()) {
         auto* item = new QTreeWidgetItem(DeviceList, {row.Name, QStringLiteral("1")});
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
@@ -119,9 +121,9 @@ TEmulatorForm::TEmulatorForm(TVirtualDeviceManager& Manager, TEmulatorOptions& O
     auto* faultsLayout = new QVBoxLayout(faultsPage);
     faultsLayout->addWidget(FFaultsLbl);
     faultsLayout->addWidget(FaultsEdit);
-    faultsLayout->addWidget(FaultsState);
     faultsLayout->addWidget(FSeedLbl);
     faultsLayout->addWidget(SeedEdit);
+    faultsLayout->addWidget(FaultsState);
     faultsLayout->addSpacing(6);
     faultsLayout->addWidget(FFaultsHelp);
     faultsLayout->addStretch();
@@ -132,6 +134,7 @@ TEmulatorForm::TEmulatorForm(TVirtualDeviceManager& Manager, TEmulatorOptions& O
     StatsList->setObjectName(QStringLiteral("StatsList"));
     StatsList->setRootIsDecorated(false);
     StatsList->setColumnCount(6);
+    StatsList->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     StatsList->header()->setStretchLastSection(true);
     StatsInfo = new QLabel(statsPage);
     StatsInfo->setWordWrap(true);
@@ -187,12 +190,18 @@ void TEmulatorForm::CheckFaults() {
     TEmulatorFaults faults;
     QString error;
     quint64 seed = 0;
-    if (!ParseEmulatorFaults(FaultsEdit->text(), faults, error))
-        FaultsState->setText(t.MsgBadFaults.arg(error));
+    QString part;
+    bool ok = false;
+    if (!ParseEmulatorFaults(FaultsEdit->text(), faults, error, &part))
+        FaultsState->setText(t.MsgBadFaults.arg(part));
     else if (!SeedEdit->text().trimmed().isEmpty() && !ParseFaultSeed(SeedEdit->text(), seed))
         FaultsState->setText(t.MsgBadSeed);
-    else
+    else {
         FaultsState->setText(t.FaultsOk);
+        ok = true;
+    }
+    // An error stands out; "valid" is only a quiet confirmation.
+    FaultsState->setStyleSheet(ok ? QString() : QStringLiteral("color: #b00000;"));
 }
 
 void TEmulatorForm::UpdateStatistics() {
@@ -293,9 +302,10 @@ void TEmulatorForm::ApplyBtnClick() {
     }
     TEmulatorFaults faults;
     QString error;
-    if (!ParseEmulatorFaults(FaultsEdit->text(), faults, error)) {
+    QString part;
+    if (!ParseEmulatorFaults(FaultsEdit->text(), faults, error, &part)) {
         Pages->setCurrentIndex(1);
-        Message(t.MsgBadFaults.arg(error));
+        Message(t.MsgBadFaults.arg(part));
         return;
     }
     quint64 seed = 0;
