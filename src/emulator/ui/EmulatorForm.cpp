@@ -158,7 +158,7 @@ TEmulatorForm::TEmulatorForm(TVirtualDeviceManager& Manager, TEmulatorOptions& O
     auto* main = new QVBoxLayout(this);
     main->addWidget(Pages);
     main->addLayout(buttons);
-    resize(560, 520);
+    resize(620, 520);
 
     connect(FaultsEdit, &QLineEdit::textChanged, this, &TEmulatorForm::CheckFaults);
     connect(SeedEdit, &QLineEdit::textChanged, this, &TEmulatorForm::CheckFaults);
