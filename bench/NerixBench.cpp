@@ -152,8 +152,18 @@ BENCHMARK(BM_ScanWholeRange)->Unit(benchmark::kMillisecond)->Iterations(1);
 // libmodbus's master reading 2 registers at 256 (channel 1's float), as many times as it can in a
 // fixed number of reads: against our emulator (which answers a request as soon as it is complete)
 // and against a libmodbus slave, each on a pty of its own. Counters: reads per second of both and
-// their ratio; the old silence framing managed 30 to 50 reads per second.
+// their ratio; the old silence framing managed 30 to 50 reads per second. Argument 0: no faults set;
+// 1: every fault key given and off, so that the fault check runs on every answer.
 void BM_EmulatorVsLibmodbusSlave(benchmark::State& state) {
+    TEmulatorFaults faults;
+    QString error;
+    if (state.range(0) == 1 &&
+        !ParseEmulatorFaults(QStringLiteral("delay=0,drop=0,crc=0,wrong-address=0,garbage=0,stop-after=0,"
+                                            "device=1:drop=0"),
+                             faults, error)) {
+        state.SkipWithError("bad faults");
+        return;
+    }
     constexpr int kReads = 2000;
     auto timeReads = [](modbus_t* ctx) -> double {
         uint16_t regs[2];
@@ -172,6 +182,7 @@ void BM_EmulatorVsLibmodbusSlave(benchmark::State& state) {
             manager.AddDevices(0, 1);
             manager.SetProtocol(TVirtualDeviceManager::kProtocolModbus);
             manager.SetPortName(pty.SlavePath());
+            manager.SetFaults(faults, 1);
             manager.SetActive(true);
             if (!manager.Active()) {
                 state.SkipWithError("the emulator's port did not open");
@@ -213,7 +224,12 @@ void BM_EmulatorVsLibmodbusSlave(benchmark::State& state) {
     state.counters["libmodbus_slave_reads_per_s"] = theirs;
     state.counters["emulator_to_slave"] = ours / theirs;
 }
-BENCHMARK(BM_EmulatorVsLibmodbusSlave)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
+BENCHMARK(BM_EmulatorVsLibmodbusSlave)
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->UseRealTime();
 
 } // namespace
 

@@ -62,6 +62,10 @@ struct TCliOptions {
 
     // What to emulate: the device rows with their counts, as given.
     QString Devices;
+    // Its faults as given (checked when read) and the seed of their generator; none: a new one.
+    QString Faults;
+    std::optional<quint64> Seed;
+    bool Stats = false;
 
     // Recording and exporting: the channels as (address, 0-based channel index), the sampling
     // rate, seconds to record (0: until a stop signal), and the files.

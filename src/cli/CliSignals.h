@@ -20,3 +20,21 @@ public:
 private:
     bool FOk = false;
 };
+
+// While alive, SIGUSR1 asks the running command to print its statistics: the handler writes a byte
+// to a pipe of its own, which the command watches with an event-loop notifier and drains.
+class TCliStatsSignal {
+public:
+    TCliStatsSignal();
+    ~TCliStatsSignal();
+    TCliStatsSignal(const TCliStatsSignal&) = delete;
+    TCliStatsSignal& operator=(const TCliStatsSignal&) = delete;
+
+    bool Ok() const { return FOk; }
+    int Handle() const;
+    // Empties the pipe: true when a signal had come.
+    bool Take();
+
+private:
+    bool FOk = false;
+};

@@ -3,12 +3,14 @@
 #include "cli/CliLine.h"
 #include "cli/CliOutput.h"
 #include "cli/CliSignals.h"
+#include "emulator/EmulatorFaults.h"
 #include "emulator/EmulatorRows.h"
 #include "emulator/VirtualDeviceManager.h"
 #include "model/BusSettings.h"
 
 #include <QCoreApplication>
 #include <QSocketNotifier>
+#include <memory>
 
 namespace {
 
@@ -25,6 +27,47 @@ TCliOption DevicesOption() {
                 o.Devices = v;
                 return {};
             }};
+}
+
+TCliOption FaultsOption() {
+    QString help = QStringLiteral("faults the devices make, each off unless given:");
+    for (const QString& line : EmulatorFaultsSyntax())
+        help += QStringLiteral("\n  ") + line;
+    help += QStringLiteral("\nexample: delay=5-40,drop=0.05,crc=0.01,split=3@8,device=2:stop-after=100");
+    return {QStringLiteral("faults"), QStringLiteral("SPEC"), help, false,
+            [](TCliOptions& o, const QString& v) -> QString {
+                TEmulatorFaults faults;
+                QString error;
+                if (!ParseEmulatorFaults(v, faults, error))
+                    return error;
+                o.Faults = v;
+                return {};
+            }};
+}
+
+TCliOption SeedOption() {
+    return {QStringLiteral("seed"), QStringLiteral("N"),
+            QStringLiteral("the seed of the faults' random generator, 0 to 2^64-1, to repeat a run\n"
+                           "exactly (default: a new one, printed at the start)"),
+            false, [](TCliOptions& o, const QString& v) -> QString {
+                quint64 seed = 0;
+                if (!ParseFaultSeed(v, seed))
+                    return QStringLiteral(
+                               "--seed must be a whole number 0 to 18446744073709551615, not \"%1\"")
+                        .arg(v);
+                o.Seed = seed;
+                return {};
+            }};
+}
+
+void PrintStats(const TVirtualDeviceManager& Manager, QTextStream& Out) {
+    Out << "statistics:" << Qt::endl;
+    for (int i = 0; i < Manager.DeviceCount(); ++i)
+        Out << "  " << HexAddressText(Manager.DeviceAt(i)->Address()) << " " << Manager.DeviceName(i) << ": "
+            << EmulatorStatsText(Manager.DeviceStats(i)) << Qt::endl;
+    const TEmulatorDeviceStats& unknown = Manager.UnknownStats();
+    Out << "  other addresses and noise: received " << unknown.Received << ", refused " << unknown.Refused
+        << Qt::endl;
 }
 
 void ListDevices(const TVirtualDeviceManager& Manager, const TCliOptions& o, QTextStream& Out) {
@@ -46,6 +89,11 @@ int RunEmulate(const TCliOptions& o, TCliIo& Io) {
     if (!QCoreApplication::instance()) {
         Io.Fail(QStringLiteral("emulate needs an event loop"));
         return kExitFailed;
+    }
+    TEmulatorFaults faults;
+    if (!ParseEmulatorFaults(o.Faults, faults, error)) {
+        Io.Fail(error);
+        return kExitUsage;
     }
     TVirtualDeviceManager manager;
     for (const TEmulatorDeviceCount& d : devices)
@@ -73,12 +121,30 @@ int RunEmulate(const TCliOptions& o, TCliIo& Io) {
         Io.Fail(CannotOpenText(o.Line.Port, manager.LastError()));
         return kExitFailed;
     }
+    const quint64 seed = o.Seed ? *o.Seed : NewFaultSeed();
+    manager.SetFaults(faults, seed);
+    TCliStatsSignal statsSignal;
+    std::unique_ptr<QSocketNotifier> statsNotifier;
+    if (statsSignal.Ok()) {
+        statsNotifier = std::make_unique<QSocketNotifier>(statsSignal.Handle(), QSocketNotifier::Read);
+        QObject::connect(statsNotifier.get(), &QSocketNotifier::activated, [&] {
+            if (statsSignal.Take())
+                PrintStats(manager, out);
+        });
+    }
     ListDevices(manager, o, out);
+    if (faults.Any() || o.Seed)
+        out << "faults: " << (faults.Any() ? EmulatorFaultsText(faults) : QStringLiteral("none")) << "; seed "
+            << seed << Qt::endl;
     QCoreApplication::exec();
 
+    if (statsNotifier)
+        statsNotifier->setEnabled(false);
     stopNotifier.setEnabled(false);
     manager.OnFrame = nullptr;
     manager.SetActive(false);
+    if (o.Stats)
+        PrintStats(manager, out);
     out << "stopped" << Qt::endl;
     return kExitOk;
 }
@@ -94,7 +160,9 @@ TCliCommand MakeEmulateCommand() {
     c.Description =
         QStringLiteral("Answers on the port as a bus of emulated devices until Ctrl+C or SIGTERM.\n"
                        "The rows: %1.\n"
-                       "KVD-DI-BUS emulates KVD-DIDC-BUS devices.")
+                       "KVD-DI-BUS emulates KVD-DIDC-BUS devices.\n"
+                       "SIGUSR1 prints each device's statistics: requests received, answered,\n"
+                       "dropped by a fault and refused, and the answer time (min/median/max).")
             .arg(rows.join(QLatin1String(", ")));
     TCliOption port = PortOption();
     port.Required = true;
@@ -107,7 +175,14 @@ TCliCommand MakeEmulateCommand() {
                   QStringLiteral("print every request (\"RX\") and answer (\"TX\") in hexadecimal with\n"
                                  "a time stamp, on stdout"),
                   false,
-                  SetFlag(&TCliOptions::Log)}};
+                  SetFlag(&TCliOptions::Log)},
+                 FaultsOption(),
+                 SeedOption(),
+                 {QStringLiteral("stats"),
+                  {},
+                  QStringLiteral("print each device's statistics on exit"),
+                  false,
+                  SetFlag(&TCliOptions::Stats)}};
     c.Run = RunEmulate;
     return c;
 }

@@ -8,10 +8,17 @@
 
 #include <QSocketNotifier>
 #include <QTimer>
+#include <algorithm>
 
 TVirtualDeviceManager::TVirtualDeviceManager()
     : FReader(std::make_unique<TPortFrameOfData>(std::make_unique<TCommPortDriver>())),
-      FPollTimer(std::make_unique<QTimer>()), FConverter(std::make_unique<TConverterMO>(this)) {
+      FPollTimer(std::make_unique<QTimer>()), FConverter(std::make_unique<TConverterMO>(this)),
+      FSendTimer(std::make_unique<QTimer>()) {
+    FClock.start();
+    FPlanner.Reset({}, 1);
+    FSendTimer->setSingleShot(true);
+    FSendTimer->setTimerType(Qt::PreciseTimer);
+    QObject::connect(FSendTimer.get(), &QTimer::timeout, [this] { SendDue(); });
     FPollTimer->setInterval(kPollInterval);
     QObject::connect(FPollTimer.get(), &QTimer::timeout, [this] { PollTick(); });
     FReader->Port().OnReceiveData = [this](TCommPortDriver*, const quint8* Data, quint32 Size) {
@@ -32,7 +39,10 @@ TVirtualDeviceManager::TVirtualDeviceManager()
 }
 
 TVirtualDeviceManager::~TVirtualDeviceManager() {
-    ClearDevices();
+    // Not ClearDevices: nobody will read a snapshot of the statistics, and a manager that lives
+    // until the program's exit must not reach for tables that may already be gone.
+    ClearQueue();
+    FDevices.clear();
     SetActive(false);
 }
 
@@ -44,11 +54,18 @@ void TVirtualDeviceManager::AddDevices(quint32 TypeCode, int Count) {
         device->SystemChannel().SetAddress(quint8(FNextAddress));
         device->SystemChannel().SetSerialNumber(kSerialBase + FNextAddress);
         FDevices.push_back(std::move(device));
+        FStats.emplace_back();
     }
 }
 
 void TVirtualDeviceManager::ClearDevices() {
+    // What the session saw stays readable after it ended.
+    if (!FDevices.empty())
+        FLastStatistics = StatisticsRows();
+    ClearQueue();
     FDevices.clear();
+    FStats.clear();
+    FUnknownStats = {};
     FNextAddress = 1;
 }
 
@@ -146,6 +163,8 @@ void TVirtualDeviceManager::SetActive(bool Value) {
         // A half-received request must not be completed by the bytes of the next session.
         FReader->Discard();
         FConverter->Clear();
+        // Answers still held back belong to a session that is over.
+        ClearQueue();
     }
     FActive = Value;
     if (FActive)
@@ -190,23 +209,119 @@ int TVirtualDeviceManager::FrameProtocol(const quint8* Data, int Count) const {
 void TVirtualDeviceManager::DataReceived(const quint8* Data, int Count) {
     if (!Data || Count <= 0)
         return;
+    const qint64 receivedUs = NowUs();
     if (OnFrame)
         OnFrame(1, Data, Count);
+    QByteArray answer;
     const int protocol = FrameProtocol(Data, Count);
     if (protocol == kProtocolNerix) {
-        if (Count > kNerixFrameSize)
-            return;
         // The frame reader hands over whole frames, so each one is a request of its own.
-        std::array<quint8, kNerixFrameSize> answer{};
-        const bool answered = ProcessNerixRequest(Data, Count, answer);
-        if (answered)
-            Send(answer.data(), kNerixFrameSize);
+        std::array<quint8, kNerixFrameSize> frame{};
+        if (Count <= kNerixFrameSize && ProcessNerixRequest(Data, Count, frame))
+            answer = QByteArray(reinterpret_cast<const char*>(frame.data()), kNerixFrameSize);
     } else if (protocol == kProtocolModbus) {
-        if (Count > TConverterMO::kBufferSize)
-            return;
-        const bool answered = FConverter->SetRequest(Data, Count) && FConverter->ProcessModbusRequest();
-        if (answered)
-            Send(FConverter->Buffer(), FConverter->Count());
+        if (Count <= TConverterMO::kBufferSize && FConverter->SetRequest(Data, Count) &&
+            FConverter->ProcessModbusRequest())
+            answer = QByteArray(reinterpret_cast<const char*>(FConverter->Buffer()), FConverter->Count());
         FConverter->Clear();
+    } else {
+        return;
     }
+    const int index = DeviceIndexOf(Data[0]);
+    TEmulatorDeviceStats& stats = index >= 0 ? FStats[size_t(index)] : FUnknownStats;
+    ++stats.Received;
+    if (answer.isEmpty()) {
+        ++stats.Refused;
+        return;
+    }
+    Answer(stats, Data[0], answer, receivedUs);
+}
+
+int TVirtualDeviceManager::DeviceIndexOf(int Address) const {
+    for (size_t i = 0; i < FDevices.size(); ++i)
+        if (FDevices[i]->Address() == Address)
+            return int(i);
+    return -1;
+}
+
+void TVirtualDeviceManager::Answer(TEmulatorDeviceStats& Stats, int Address, const QByteArray& Bytes,
+                                   qint64 ReceivedUs) {
+    // The usual case, a bus without faults, costs no plan.
+    if (!FFaultsOn && FQueue.empty()) {
+        Send(reinterpret_cast<const quint8*>(Bytes.constData()), int(Bytes.size()));
+        ++Stats.Answered;
+        Stats.AddTime(NowUs() - ReceivedUs);
+        return;
+    }
+    const TFaultPlan plan = FPlanner.Plan(Address, Bytes);
+    if (plan.Drop) {
+        ++Stats.Dropped;
+        return;
+    }
+    if (FQueue.empty() && plan.Delay == 0 && plan.SplitAt == 0) {
+        Send(reinterpret_cast<const quint8*>(plan.Bytes.constData()), int(plan.Bytes.size()));
+        ++Stats.Answered;
+        Stats.AddTime(NowUs() - ReceivedUs);
+        return;
+    }
+    // In order: never before the answer queued last.
+    const qint64 due =
+        std::max(ReceivedUs + qint64(plan.Delay) * 1000, FQueue.empty() ? qint64(0) : FQueue.back().DueUs);
+    if (plan.SplitAt > 0) {
+        FQueue.push_back({due, plan.Bytes.left(plan.SplitAt), nullptr, ReceivedUs});
+        FQueue.push_back(
+            {due + qint64(plan.SplitGap) * 1000, plan.Bytes.mid(plan.SplitAt), &Stats, ReceivedUs});
+    } else {
+        FQueue.push_back({due, plan.Bytes, &Stats, ReceivedUs});
+    }
+    SendDue();
+}
+
+void TVirtualDeviceManager::SendDue() {
+    while (!FQueue.empty() && FQueue.front().DueUs <= NowUs()) {
+        const TPendingPiece piece = std::move(FQueue.front());
+        FQueue.pop_front();
+        Send(reinterpret_cast<const quint8*>(piece.Bytes.constData()), int(piece.Bytes.size()));
+        if (piece.Stats) {
+            ++piece.Stats->Answered;
+            piece.Stats->AddTime(NowUs() - piece.ReceivedUs);
+        }
+    }
+    if (FQueue.empty()) {
+        FSendTimer->stop();
+        return;
+    }
+    const qint64 waitUs = FQueue.front().DueUs - NowUs();
+    FSendTimer->start(int(std::max<qint64>(0, (waitUs + 999) / 1000)));
+}
+
+void TVirtualDeviceManager::ClearQueue() {
+    FQueue.clear();
+    FSendTimer->stop();
+}
+
+void TVirtualDeviceManager::SetFaults(const TEmulatorFaults& Faults, quint64 Seed) {
+    FPlanner.Reset(Faults, Seed);
+    FFaultsOn = Faults.Any();
+}
+
+const TEmulatorDeviceStats& TVirtualDeviceManager::DeviceStats(int Index) const {
+    if (Index < 0 || size_t(Index) >= FStats.size())
+        return FUnknownStats;
+    return FStats[size_t(Index)];
+}
+
+std::vector<TVirtualDeviceManager::TStatsRow> TVirtualDeviceManager::StatisticsRows() const {
+    std::vector<TStatsRow> rows;
+    for (int i = 0; i < DeviceCount(); ++i)
+        rows.push_back({DeviceAt(i)->Address(), DeviceName(i), FStats[size_t(i)]});
+    rows.push_back({0, QString(), FUnknownStats});
+    return rows;
+}
+
+void TVirtualDeviceManager::ResetStatistics() {
+    // Pieces in the queue point at their device's counters, which stay where they are.
+    for (TEmulatorDeviceStats& s : FStats)
+        s = {};
+    FUnknownStats = {};
 }

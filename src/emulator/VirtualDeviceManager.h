@@ -1,12 +1,15 @@
 #pragma once
 
+#include "emulator/EmulatorFaults.h"
 #include "emulator/NerixRequest.h"
 #include "emulator/VirtualDevice.h"
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QString>
 #include <QtGlobal>
 #include <array>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -24,6 +27,11 @@ class TPortFrameOfData;
 // On a serial port (SetActive) it listens in one of two protocols and answers each request as soon
 // as its length says it is complete; bytes that never make a request go after a silence of the
 // reader's gap. Everything runs on the thread that owns the manager, driven by its event loop.
+//
+// Faults (SetFaults) can hold an answer back, break it or drop it. A held answer waits in a send
+// queue driven by a timer, never by sleeping, and answers leave in the order their requests came:
+// one held back holds back those after it. Statistics count, per device, what came and what became
+// of it.
 class TVirtualDeviceManager {
 public:
     // kProtocolBoth serves Nerix and Modbus RTU on one line, telling them apart by the function byte:
@@ -96,12 +104,49 @@ public:
     // it is a request some device serves.
     void DataReceived(const quint8* Data, int Count);
 
+    // --- Faults and statistics ---
+    // The faults from now on, with the generator started again from Seed and every device's
+    // stop-after count from 0. Answers already queued still go out.
+    void SetFaults(const TEmulatorFaults& Faults, quint64 Seed);
+    const TEmulatorFaults& Faults() const { return FPlanner.Faults(); }
+    quint64 FaultSeed() const { return FPlanner.Seed(); }
+    // The counters of the device at Index; past the list, those of requests no device took (an
+    // unknown address, a burst that made no request).
+    const TEmulatorDeviceStats& DeviceStats(int Index) const;
+    const TEmulatorDeviceStats& UnknownStats() const { return FUnknownStats; }
+    // Every counter to 0 (the devices and the faults stay).
+    void ResetStatistics();
+    // A row per device (address, model name, counters) and a last one (address 0, no name) for
+    // requests no device took.
+    struct TStatsRow {
+        int Address = 0;
+        QString Name;
+        TEmulatorDeviceStats Stats;
+    };
+    std::vector<TStatsRow> StatisticsRows() const;
+    // The rows as they stood when the devices were last cleared (the session that ended); empty
+    // before any.
+    const std::vector<TStatsRow>& LastStatistics() const { return FLastStatistics; }
+    // Answers (or pieces of one) still waiting in the send queue.
+    int PendingPieces() const { return int(FQueue.size()); }
+
 private:
     // The protocol a received frame is served in; -1 when it cannot be told yet.
     int FrameProtocol(const quint8* Data, int Count) const;
+    struct TPendingPiece {
+        qint64 DueUs = 0;
+        QByteArray Bytes;
+        TEmulatorDeviceStats* Stats = nullptr; // set on an answer's last piece
+        qint64 ReceivedUs = 0;
+    };
     void PollTick();
     void ReadyRead();
     void Send(const quint8* Data, int Count);
+    qint64 NowUs() const { return FClock.nsecsElapsed() / 1000; }
+    int DeviceIndexOf(int Address) const;
+    void Answer(TEmulatorDeviceStats& Stats, int Address, const QByteArray& Bytes, qint64 ReceivedUs);
+    void SendDue();
+    void ClearQueue();
 
     std::vector<std::unique_ptr<TVirtualDevice>> FDevices;
     quint16 FNextAddress = 1;
@@ -114,4 +159,14 @@ private:
     int FProtocol = kProtocolNerix;
     bool FActive = false;
     quint64 FChunksRead = 0;
+
+    TFaultPlanner FPlanner;
+    bool FFaultsOn = false;
+    // Kept beside FDevices, one per device (a deque: a queued piece points at its device's).
+    std::deque<TEmulatorDeviceStats> FStats;
+    TEmulatorDeviceStats FUnknownStats;
+    std::vector<TStatsRow> FLastStatistics;
+    QElapsedTimer FClock;
+    std::deque<TPendingPiece> FQueue;
+    std::unique_ptr<QTimer> FSendTimer;
 };

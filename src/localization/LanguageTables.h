@@ -95,7 +95,10 @@ struct TUdpConnectionLanguage : TAppLocalization {
 // clang-format off
 #define DVV_EMULATOR_TEXTS(X)                                                                                    \
     X(Caption) X(ComPort) X(Protocol) X(ColDevice) X(ColNumber) X(Close) X(Apply) X(MsgComPortError)             \
-    X(EditorCaption) X(EditorPrompt) X(EditorNumber) X(EditorApply) X(EditorCancel) X(MsgChooseDevice)
+    X(EditorCaption) X(EditorPrompt) X(EditorNumber) X(EditorApply) X(EditorCancel) X(MsgChooseDevice)         \
+    X(TabDevices) X(TabFaults) X(TabStatistics) X(FaultsText) X(FaultsSeed) X(FaultsHelp) X(FaultsOk)           \
+    X(MsgBadFaults) X(MsgBadSeed) X(ColAddress) X(ColReceived) X(ColAnswered) X(ColDropped) X(ColRefused)        \
+    X(ColTimes) X(StatsOther) X(StatsSeed) X(StatsNoFaults) X(StatsReset)
 // clang-format on
 
 struct TEmulatorLanguage : TAppLocalization {

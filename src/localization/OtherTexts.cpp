@@ -56,6 +56,91 @@ const TEmulatorLanguageLocalization::TRow kEmulatorRows[] = {
     {&TEmulatorLanguage::EditorApply, {"Apply", "Применить", "Застосувати", "Übernehmen", "Aplicar", "Appliquer"}},
     {&TEmulatorLanguage::EditorCancel, {"Cancel", "Отмена", "Скасувати", "Abbrechen", "Cancelar", "Annuler"}},
     {&TEmulatorLanguage::MsgChooseDevice, {"Choose at least one device to emulate", "Выберите хотя бы одно устройство для эмуляции", "Виберіть хоча б один пристрій для емуляції", "Wählen Sie mindestens ein Gerät zum Emulieren", "Elija al menos un dispositivo para emular", "Choisissez au moins un appareil à émuler"}},
+    {&TEmulatorLanguage::TabDevices, {"Devices", "Устройства", "Пристрої", "Geräte", "Dispositivos", "Appareils"}},
+    {&TEmulatorLanguage::TabFaults, {"Faults", "Сбои", "Збої", "Fehler", "Fallos", "Défauts"}},
+    {&TEmulatorLanguage::TabStatistics, {"Statistics", "Статистика", "Статистика", "Statistik", "Estadísticas", "Statistiques"}},
+    {&TEmulatorLanguage::FaultsText, {"Faults (empty: none)", "Сбои (пусто: нет)", "Збої (порожньо: немає)", "Fehler (leer: keine)", "Fallos (vacío: ninguno)", "Défauts (vide : aucun)"}},
+    {&TEmulatorLanguage::FaultsSeed, {"Seed (empty: new each start)", "Зерно (пусто: новое при запуске)", "Зерно (порожньо: нове при запуску)", "Startwert (leer: bei jedem Start neu)", "Semilla (vacío: nueva en cada inicio)", "Graine (vide : nouvelle à chaque départ)"}},
+    {&TEmulatorLanguage::FaultsHelp, {
+        "Items separated by commas; each is off unless given:\n"
+        "delay=MS or MIN-MAX — answer after MS, or MIN..MAX ms at random\n"
+        "drop=P — no answer, with probability P (0 to 1)\n"
+        "crc=P — the answer's CRC corrupted, with probability P\n"
+        "split=N@MS — the first N bytes, a gap of MS ms, the rest\n"
+        "garbage=N — N random bytes before the answer (up to 64)\n"
+        "wrong-address=P — the answer from another address\n"
+        "stop-after=N, resume-after=M — a device answers N requests,\n"
+        "then none until M went unanswered (0: never again)\n"
+        "device=A:KEY=VALUE[:KEY=VALUE] — for the device at address A only\n"
+        "Example: delay=5-40,drop=0.05,device=2:stop-after=100",
+        "Элементы через запятую; каждый выключен, если не задан:\n"
+        "delay=MS или MIN-MAX — ответ через MS мс или через MIN..MAX мс случайно\n"
+        "drop=P — нет ответа с вероятностью P (от 0 до 1)\n"
+        "crc=P — CRC ответа испорчен с вероятностью P\n"
+        "split=N@MS — первые N байт, пауза MS мс, остальное\n"
+        "garbage=N — N случайных байт перед ответом (до 64)\n"
+        "wrong-address=P — ответ с чужого адреса\n"
+        "stop-after=N, resume-after=M — устройство отвечает на N запросов,\n"
+        "затем молчит, пока M запросов не останутся без ответа (0: всегда)\n"
+        "device=A:KEY=VALUE[:KEY=VALUE] — только для устройства с адресом A\n"
+        "Пример: delay=5-40,drop=0.05,device=2:stop-after=100",
+        "Елементи через кому; кожен вимкнено, якщо не задано:\n"
+        "delay=MS або MIN-MAX — відповідь через MS мс або через MIN..MAX мс випадково\n"
+        "drop=P — немає відповіді з імовірністю P (від 0 до 1)\n"
+        "crc=P — CRC відповіді зіпсовано з імовірністю P\n"
+        "split=N@MS — перші N байтів, пауза MS мс, решта\n"
+        "garbage=N — N випадкових байтів перед відповіддю (до 64)\n"
+        "wrong-address=P — відповідь з чужої адреси\n"
+        "stop-after=N, resume-after=M — пристрій відповідає на N запитів,\n"
+        "потім мовчить, доки M запитів не залишаться без відповіді (0: завжди)\n"
+        "device=A:KEY=VALUE[:KEY=VALUE] — лише для пристрою з адресою A\n"
+        "Приклад: delay=5-40,drop=0.05,device=2:stop-after=100",
+        "Einträge durch Kommas getrennt; jeder ist aus, wenn nicht angegeben:\n"
+        "delay=MS oder MIN-MAX — Antwort nach MS ms oder zufällig nach MIN..MAX ms\n"
+        "drop=P — keine Antwort, mit Wahrscheinlichkeit P (0 bis 1)\n"
+        "crc=P — CRC der Antwort verfälscht, mit Wahrscheinlichkeit P\n"
+        "split=N@MS — die ersten N Bytes, eine Pause von MS ms, der Rest\n"
+        "garbage=N — N Zufallsbytes vor der Antwort (bis 64)\n"
+        "wrong-address=P — die Antwort von einer anderen Adresse\n"
+        "stop-after=N, resume-after=M — ein Gerät beantwortet N Anfragen,\n"
+        "dann keine, bis M unbeantwortet blieben (0: nie wieder)\n"
+        "device=A:KEY=VALUE[:KEY=VALUE] — nur für das Gerät mit Adresse A\n"
+        "Beispiel: delay=5-40,drop=0.05,device=2:stop-after=100",
+        "Elementos separados por comas; cada uno está apagado si no se da:\n"
+        "delay=MS o MIN-MAX — respuesta tras MS ms, o tras MIN..MAX ms al azar\n"
+        "drop=P — sin respuesta, con probabilidad P (de 0 a 1)\n"
+        "crc=P — CRC de la respuesta dañado, con probabilidad P\n"
+        "split=N@MS — los primeros N bytes, una pausa de MS ms, el resto\n"
+        "garbage=N — N bytes aleatorios antes de la respuesta (hasta 64)\n"
+        "wrong-address=P — la respuesta desde otra dirección\n"
+        "stop-after=N, resume-after=M — un dispositivo responde N peticiones,\n"
+        "luego ninguna hasta que M queden sin respuesta (0: nunca más)\n"
+        "device=A:KEY=VALUE[:KEY=VALUE] — solo para el dispositivo en A\n"
+        "Ejemplo: delay=5-40,drop=0.05,device=2:stop-after=100",
+        "Éléments séparés par des virgules ; chacun est inactif s'il n'est pas donné :\n"
+        "delay=MS ou MIN-MAX — réponse après MS ms, ou après MIN..MAX ms au hasard\n"
+        "drop=P — pas de réponse, avec la probabilité P (0 à 1)\n"
+        "crc=P — CRC de la réponse altéré, avec la probabilité P\n"
+        "split=N@MS — les N premiers octets, une pause de MS ms, le reste\n"
+        "garbage=N — N octets aléatoires avant la réponse (jusqu'à 64)\n"
+        "wrong-address=P — la réponse d'une autre adresse\n"
+        "stop-after=N, resume-after=M — un appareil répond à N requêtes,\n"
+        "puis à aucune tant que M sont restées sans réponse (0 : plus jamais)\n"
+        "device=A:KEY=VALUE[:KEY=VALUE] — pour l'appareil d'adresse A seulement\n"
+        "Exemple : delay=5-40,drop=0.05,device=2:stop-after=100"}},
+    {&TEmulatorLanguage::FaultsOk, {"The faults are valid", "Сбои заданы верно", "Збої задано правильно", "Die Fehlerangabe ist gültig", "Los fallos son válidos", "Les défauts sont valides"}},
+    {&TEmulatorLanguage::MsgBadFaults, {"Not a valid fault: \"%1\" (see the keys below)", "Неверно задан сбой: «%1» (см. ключи ниже)", "Неправильно задано збій: «%1» (див. ключі нижче)", "Ungültige Fehlerangabe: „%1“ (siehe die Schlüssel unten)", "Fallo no válido: «%1» (vea las claves abajo)", "Défaut non valide : « %1 » (voir les clés ci-dessous)"}},
+    {&TEmulatorLanguage::MsgBadSeed, {"The seed must be a whole number from 0 to 18446744073709551615", "Зерно должно быть целым числом от 0 до 18446744073709551615", "Зерно має бути цілим числом від 0 до 18446744073709551615", "Der Startwert muss eine ganze Zahl von 0 bis 18446744073709551615 sein", "La semilla debe ser un número entero de 0 a 18446744073709551615", "La graine doit être un nombre entier de 0 à 18446744073709551615"}},
+    {&TEmulatorLanguage::ColAddress, {"Address", "Адрес", "Адреса", "Adresse", "Dirección", "Adresse"}},
+    {&TEmulatorLanguage::ColReceived, {"Received", "Принято", "Отримано", "Empfangen", "Recibidas", "Reçues"}},
+    {&TEmulatorLanguage::ColAnswered, {"Answered", "Отвечено", "Відповіді", "Beantwortet", "Respondidas", "Répondues"}},
+    {&TEmulatorLanguage::ColDropped, {"Dropped", "Сброшено", "Скинуто", "Verworfen", "Descartadas", "Abandonnées"}},
+    {&TEmulatorLanguage::ColRefused, {"Refused", "Отклонено", "Відхилено", "Abgelehnt", "Rechazadas", "Refusées"}},
+    {&TEmulatorLanguage::ColTimes, {"ms: min/med/max", "мс: мин/мед/макс", "мс: мін/мед/макс", "ms: Min/Med/Max", "ms: mín/med/máx", "ms : min/méd/max"}},
+    {&TEmulatorLanguage::StatsOther, {"other", "прочие", "інші", "andere", "otras", "autres"}},
+    {&TEmulatorLanguage::StatsSeed, {"Faults: %1; seed %2", "Сбои: %1; зерно %2", "Збої: %1; зерно %2", "Fehler: %1; Startwert %2", "Fallos: %1; semilla %2", "Défauts : %1 ; graine %2"}},
+    {&TEmulatorLanguage::StatsNoFaults, {"none", "нет", "немає", "keine", "ninguno", "aucun"}},
+    {&TEmulatorLanguage::StatsReset, {"Reset", "Сбросить", "Скинути", "Zurücksetzen", "Restablecer", "Réinitialiser"}},
 };
 // clang-format on
 

@@ -118,6 +118,8 @@ void TEmulatorOptions::SetDefaults() {
     // Protocol keeps what it has: the emulator set-up window alone decides it.
     FPort = 1;
     FRateID = 6;
+    FFaults.clear();
+    FFaultSeed.clear();
 }
 
 // ---------------------------------------------------------------------------------------------------

@@ -160,6 +160,8 @@ class TEmulatorOptions : public TXMLClass {
     Q_PROPERTY(int Port READ Port WRITE SetPort)
     Q_PROPERTY(int RateID READ RateID WRITE SetRateID)
     Q_PROPERTY(int Protocol READ Protocol WRITE SetProtocol)
+    Q_PROPERTY(QString Faults READ Faults WRITE SetFaults)
+    Q_PROPERTY(QString FaultSeed READ FaultSeed WRITE SetFaultSeed)
 public:
     Q_INVOKABLE explicit TEmulatorOptions(TXMLClass* Owner = nullptr);
 
@@ -172,6 +174,13 @@ public:
     // 0 Nerix, 1 Modbus RTU. SetDefaults leaves it alone.
     int Protocol() const { return FProtocol; }
     void SetProtocol(int Value) { FProtocol = Value; }
+    // The faults in the text form the emulate command takes, kept as typed (the window checks
+    // them before they are used); empty: none. A file from before faults existed leaves it empty.
+    QString Faults() const { return FFaults; }
+    void SetFaults(const QString& Value) { FFaults = Value; }
+    // The faults' seed as typed; empty: a new seed each time the emulator starts.
+    QString FaultSeed() const { return FFaultSeed; }
+    void SetFaultSeed(const QString& Value) { FFaultSeed = Value; }
 
     void SetDefaults() override;
 
@@ -179,6 +188,8 @@ private:
     int FPort = 0;
     int FRateID = 0;
     int FProtocol = 0;
+    QString FFaults;
+    QString FFaultSeed;
 };
 
 // The root of the options.

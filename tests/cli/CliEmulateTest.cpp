@@ -13,11 +13,13 @@ namespace {
 // An emulator process on one end of the bridge, ready once it said so.
 class Emulator {
 public:
-    Emulator(const QString& port, const char* protocol, const char* devices) {
+    Emulator(const QString& port, const char* protocol, const char* devices, const QStringList& extra = {}) {
         FProcess.start(QStringLiteral(DVV_CLI_PATH),
-                       {QStringLiteral("emulate"), QStringLiteral("--port"), port,
-                        QStringLiteral("--protocol"), QString::fromLatin1(protocol),
-                        QStringLiteral("--devices"), QString::fromLatin1(devices), QStringLiteral("--log")});
+                       QStringList{QStringLiteral("emulate"), QStringLiteral("--port"), port,
+                                   QStringLiteral("--protocol"), QString::fromLatin1(protocol),
+                                   QStringLiteral("--devices"), QString::fromLatin1(devices),
+                                   QStringLiteral("--log")} +
+                           extra);
         QElapsedTimer t;
         t.start();
         while (!FOut.contains(QLatin1String("emulating")) && t.elapsed() < 10000 &&
@@ -51,6 +53,17 @@ public:
         return FProcess.exitStatus() == QProcess::NormalExit ? FProcess.exitCode() : -1;
     }
     QString Out() const { return FOut; }
+    // Sends Signal and waits up to MaxMs for Text to appear in the output.
+    bool SignalAndWaitFor(int Signal, const QString& Text, int MaxMs) {
+        ::kill(pid_t(FProcess.processId()), Signal);
+        QElapsedTimer t;
+        t.start();
+        while (!FOut.contains(Text) && t.elapsed() < MaxMs) {
+            FProcess.waitForReadyRead(50);
+            FOut += QString::fromUtf8(FProcess.readAllStandardOutput());
+        }
+        return FOut.contains(Text);
+    }
 
 private:
     QProcess FProcess;
@@ -145,4 +158,55 @@ TEST(CliEmulate, CatalogueModelNamesOneDeviceAndAPromptEndOnSigint) {
     // A hang guard, not a speed test: the process is meant to end within a few tens of ms.
     EXPECT_LT(t.elapsed(), 2000);
     EXPECT_TRUE(emulator.Out().endsWith(QLatin1String("stopped\n"))) << emulator.Out().toStdString();
+}
+
+TEST(CliEmulate, BadFaultsAndSeedsAreUsageErrorsNamingTheBadPart) {
+    const struct {
+        const char* option;
+        const char* value;
+        const char* named;
+    } cases[] = {
+        {"--faults", "delay=5-40,drop=1.5", "drop=1.5"},
+        {"--faults", "split=3", "split=3"},
+        {"--faults", "jitter=2", "unknown fault \"jitter=2\""},
+        {"--faults", "device=300:drop=1", "device=300:drop=1"},
+        {"--seed", "-4", "--seed"},
+    };
+    for (const auto& c : cases) {
+        const TCliRun r = Cli({QStringLiteral("emulate"), QStringLiteral("--port"), QStringLiteral("/tmp/x"),
+                               QStringLiteral("--devices"), QStringLiteral("KVD-DO-BUS"),
+                               QString::fromLatin1(c.option), QString::fromLatin1(c.value)});
+        EXPECT_EQ(r.code, 2) << c.value;
+        EXPECT_TRUE(r.err.contains(QString::fromLatin1(c.named))) << r.err.toStdString();
+    }
+}
+
+TEST(CliEmulate, FaultsPrintTheirSeedAndStatisticsComeOnSigusr1AndAtTheEnd) {
+    TPtyBridge bridge;
+    ASSERT_TRUE(bridge.Ok());
+    Emulator emulator(bridge.PathA(), "nerix", "KVD-AIK-BUS,KVD-DO-BUS",
+                      {QStringLiteral("--faults"), QStringLiteral("device=2:drop=1"),
+                       QStringLiteral("--seed"), QStringLiteral("77"), QStringLiteral("--stats")});
+    ASSERT_TRUE(emulator.Ready()) << emulator.Out().toStdString();
+    auto read = [&](const char* address) {
+        return Cli({QStringLiteral("read"), QStringLiteral("--port"), bridge.PathB(),
+                    QStringLiteral("--address"), QString::fromLatin1(address), QStringLiteral("--object"),
+                    QStringLiteral("0"), QStringLiteral("--property"), QStringLiteral("0"),
+                    QStringLiteral("--timeout"), QStringLiteral("50"), QStringLiteral("--tries"),
+                    QStringLiteral("2")});
+    };
+    EXPECT_EQ(read("1").code, 0);
+    EXPECT_NE(read("2").code, 0);
+    ASSERT_TRUE(emulator.SignalAndWaitFor(SIGUSR1, QStringLiteral("statistics:"), 3000))
+        << emulator.Out().toStdString();
+    EXPECT_EQ(emulator.Terminate(), 0);
+    const QString out = emulator.Out();
+    EXPECT_TRUE(out.contains(QLatin1String("faults: device=2:drop=1; seed 77\n"))) << out.toStdString();
+    EXPECT_TRUE(out.contains(QLatin1String("0x01 KVD-AIK-BUS: received 1, answered 1, dropped 0, refused 0")))
+        << out.toStdString();
+    EXPECT_TRUE(out.contains(QLatin1String("0x02 KVD-DO-BUS: received 2, answered 0, dropped 2, refused 0")))
+        << out.toStdString();
+    // Once on the signal, once at the end.
+    EXPECT_EQ(out.count(QLatin1String("statistics:")), 2) << out.toStdString();
+    EXPECT_TRUE(out.endsWith(QLatin1String("stopped\n")));
 }

@@ -81,6 +81,8 @@ void Fill(TAdminOptions& o) {
     o.EmulatorPoints()->SetPort(254);
     o.EmulatorPoints()->SetRateID(12);
     o.EmulatorPoints()->SetProtocol(1);
+    o.EmulatorPoints()->SetFaults("delay=5-40,drop=0.05,device=2:stop-after=100");
+    o.EmulatorPoints()->SetFaultSeed("18446744073709551615");
     TAccessPointsOptions& ap = *o.AccessPoints();
     ap.SetAccessPointID(2);
     ap.ComPortAPOptions()->SetPort(0);
@@ -186,6 +188,22 @@ TEST(OptionsDm, AFileFromBeforeLocalEchoLoadsWithEchoOff) {
     ASSERT_EQ(dm->LoadResult(), lrLoaded);
     EXPECT_FALSE(dm->AdminOptions()->AccessPoints()->ComPortAPOptions()->LocalEcho());
     EXPECT_FALSE(dm->AdminOptions()->AccessPoints()->ComPortAPOptions()->LineSettings().LocalEcho);
+}
+
+TEST(OptionsDm, AFileFromBeforeFaultsLoadsWithNone) {
+    Folder f;
+    QByteArray text = FixtureWith("EmulatorPoints/Port", "7");
+    for (const char* element : {"<Faults></Faults>", "<Faults/>", "<FaultSeed></FaultSeed>", "<FaultSeed/>"})
+        text.replace(element, "");
+    ASSERT_FALSE(text.contains("Fault"));
+    WriteFileBytes(f.path, text);
+    auto dm = f.Start();
+    ASSERT_EQ(dm->LoadResult(), lrLoaded);
+    const TEmulatorOptions& e = *dm->AdminOptions()->EmulatorPoints();
+    EXPECT_EQ(e.Port(), 7);
+    EXPECT_EQ(e.RateID(), 6);
+    EXPECT_TRUE(e.Faults().isEmpty());
+    EXPECT_TRUE(e.FaultSeed().isEmpty());
 }
 
 // A file that cannot be taken as ours gives the defaults and is overwritten at shutdown, as it always

@@ -12,10 +12,14 @@
 #include <QComboBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTabWidget>
+#include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -64,6 +68,8 @@ TEmulatorForm::TEmulatorForm(TVirtualDeviceManager& Manager, TEmulatorOptions& O
     DeviceList = new QTreeWidget(this);
     DeviceList->setRootIsDecorated(false);
     DeviceList->setColumnCount(2);
+    // The model names are the point of the list: never cut short.
+    DeviceList->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     for (const TEmulatorRow& row : EmulatorRows()) {
         auto* item = new QTreeWidgetItem(DeviceList, {row.Name, QStringLiteral("1")});
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
@@ -85,20 +91,81 @@ TEmulatorForm::TEmulatorForm(TVirtualDeviceManager& Manager, TEmulatorOptions& O
     FPortLbl = new QLabel(this);
     FProtocolLbl = new QLabel(this);
 
+    Pages = new QTabWidget(this);
+    auto* devicesPage = new QWidget(Pages);
     auto* settings = new QFormLayout;
     settings->addRow(FPortLbl, PortBox);
     settings->addRow(QString(), RateBox);
     settings->addRow(FProtocolLbl, ProtocolBox);
+    auto* devicesLayout = new QVBoxLayout(devicesPage);
+    DeviceList->setParent(devicesPage);
+    devicesLayout->addWidget(DeviceList);
+    devicesLayout->addLayout(settings);
+    Pages->addTab(devicesPage, QString());
+
+    // Faults: the text itself, checked as it is typed by the parser the command line uses.
+    auto* faultsPage = new QWidget(Pages);
+    FFaultsLbl = new QLabel(faultsPage);
+    FaultsEdit = new QLineEdit(faultsPage);
+    FaultsEdit->setObjectName(QStringLiteral("FaultsEdit"));
+    FFaultsLbl->setBuddy(FaultsEdit);
+    FSeedLbl = new QLabel(faultsPage);
+    SeedEdit = new QLineEdit(faultsPage);
+    SeedEdit->setObjectName(QStringLiteral("SeedEdit"));
+    FSeedLbl->setBuddy(SeedEdit);
+    FaultsState = new QLabel(faultsPage);
+    FaultsState->setWordWrap(true);
+    FFaultsHelp = new QLabel(faultsPage);
+    FFaultsHelp->setWordWrap(true);
+    FFaultsHelp->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    auto* faultsLayout = new QVBoxLayout(faultsPage);
+    faultsLayout->addWidget(FFaultsLbl);
+    faultsLayout->addWidget(FaultsEdit);
+    faultsLayout->addWidget(FSeedLbl);
+    faultsLayout->addWidget(SeedEdit);
+    faultsLayout->addWidget(FaultsState);
+    faultsLayout->addSpacing(6);
+    faultsLayout->addWidget(FFaultsHelp);
+    faultsLayout->addStretch();
+    Pages->addTab(faultsPage, QString());
+
+    auto* statsPage = new QWidget(Pages);
+    StatsList = new QTreeWidget(statsPage);
+    StatsList->setObjectName(QStringLiteral("StatsList"));
+    StatsList->setRootIsDecorated(false);
+    StatsList->setColumnCount(6);
+    StatsList->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    StatsList->header()->setStretchLastSection(true);
+    StatsInfo = new QLabel(statsPage);
+    StatsInfo->setWordWrap(true);
+    ResetStatsBtn = new QPushButton(statsPage);
+    auto* statsButtons = new QHBoxLayout;
+    statsButtons->addWidget(StatsInfo, 1);
+    statsButtons->addWidget(ResetStatsBtn);
+    auto* statsLayout = new QVBoxLayout(statsPage);
+    statsLayout->addWidget(StatsList);
+    statsLayout->addLayout(statsButtons);
+    Pages->addTab(statsPage, QString());
+    FStatsTimer = new QTimer(this);
+    FStatsTimer->setInterval(500);
+    connect(FStatsTimer, &QTimer::timeout, this, &TEmulatorForm::UpdateStatistics);
+    FStatsTimer->start();
+
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(ApplyBtn);
     buttons->addWidget(CloseBtn);
     auto* main = new QVBoxLayout(this);
-    main->addWidget(DeviceList);
-    main->addLayout(settings);
+    main->addWidget(Pages);
     main->addLayout(buttons);
-    resize(360, 420);
+    resize(620, 520);
 
+    connect(FaultsEdit, &QLineEdit::textChanged, this, &TEmulatorForm::CheckFaults);
+    connect(SeedEdit, &QLineEdit::textChanged, this, &TEmulatorForm::CheckFaults);
+    connect(ResetStatsBtn, &QPushButton::clicked, this, [this] {
+        FManager.ResetStatistics();
+        UpdateStatistics();
+    });
     connect(ApplyBtn, &QPushButton::clicked, this, &TEmulatorForm::ApplyBtnClick);
     connect(CloseBtn, &QPushButton::clicked, this, &QDialog::reject);
     connect(DeviceList, &QTreeWidget::itemDoubleClicked, this, &TEmulatorForm::DeviceListDblClick);
@@ -114,6 +181,63 @@ void TEmulatorForm::LoadOptions() {
     pick(PortBox, FOptions.Port());
     pick(RateBox, FOptions.RateID());
     pick(ProtocolBox, FOptions.Protocol());
+    FaultsEdit->setText(FOptions.Faults());
+    SeedEdit->setText(FOptions.FaultSeed());
+}
+
+void TEmulatorForm::CheckFaults() {
+    const TEmulatorLanguage& t = EmulatorLanguage().Texts(CurrentLanguage());
+    TEmulatorFaults faults;
+    QString error;
+    quint64 seed = 0;
+    QString part;
+    bool ok = false;
+    if (!ParseEmulatorFaults(FaultsEdit->text(), faults, error, &part))
+        FaultsState->setText(t.MsgBadFaults.arg(part));
+    else if (!SeedEdit->text().trimmed().isEmpty() && !ParseFaultSeed(SeedEdit->text(), seed))
+        FaultsState->setText(t.MsgBadSeed);
+    else {
+        FaultsState->setText(t.FaultsOk);
+        ok = true;
+    }
+    // An error stands out; "valid" is only a quiet confirmation.
+    FaultsState->setStyleSheet(ok ? QString() : QStringLiteral("color: #b00000;"));
+}
+
+void TEmulatorForm::UpdateStatistics() {
+    const TEmulatorLanguage& t = EmulatorLanguage().Texts(CurrentLanguage());
+    // The running session's, else those of the session that ended last.
+    const bool live = FManager.DeviceCount() > 0;
+    const std::vector<TVirtualDeviceManager::TStatsRow> rows =
+        live ? FManager.StatisticsRows() : FManager.LastStatistics();
+    const int count = int(rows.size());
+    while (StatsList->topLevelItemCount() > count)
+        delete StatsList->takeTopLevelItem(StatsList->topLevelItemCount() - 1);
+    while (StatsList->topLevelItemCount() < count)
+        new QTreeWidgetItem(StatsList);
+    for (int i = 0; i < count; ++i) {
+        QTreeWidgetItem* item = StatsList->topLevelItem(i);
+        const TVirtualDeviceManager::TStatsRow& row = rows[size_t(i)];
+        const bool device = row.Address > 0;
+        const TEmulatorDeviceStats& s = row.Stats;
+        item->setText(0, device ? QStringLiteral("%1  %2").arg(row.Address).arg(row.Name) : t.StatsOther);
+        item->setText(1, QString::number(s.Received));
+        item->setText(2, device ? QString::number(s.Answered) : QString());
+        item->setText(3, device ? QString::number(s.Dropped) : QString());
+        item->setText(4, QString::number(s.Refused));
+        item->setText(5, s.TimeCount
+                             ? QStringLiteral("%1 / %2 / %3")
+                                   .arg(EmulatorTimeText(s.MinTime()), EmulatorTimeText(s.MedianTime()),
+                                        EmulatorTimeText(s.MaxTime()))
+                             : QString());
+        for (int c = 1; c < 5; ++c)
+            item->setTextAlignment(c, Qt::AlignRight | Qt::AlignVCenter);
+    }
+    const QString faults = EmulatorFaultsText(FManager.Faults());
+    StatsInfo->setText(
+        count > 0 ? t.StatsSeed.arg(faults.isEmpty() ? t.StatsNoFaults : faults).arg(FManager.FaultSeed())
+                  : QString());
+    ResetStatsBtn->setEnabled(live);
 }
 
 void TEmulatorForm::UpdateLanguage() {
@@ -123,6 +247,17 @@ void TEmulatorForm::UpdateLanguage() {
     FPortLbl->setText(t.ComPort);
     FProtocolLbl->setText(t.Protocol);
     DeviceList->setHeaderLabels({t.ColDevice, t.ColNumber});
+    Pages->setTabText(0, t.TabDevices);
+    Pages->setTabText(1, t.TabFaults);
+    Pages->setTabText(2, t.TabStatistics);
+    FFaultsLbl->setText(t.FaultsText);
+    FSeedLbl->setText(t.FaultsSeed);
+    FFaultsHelp->setText(t.FaultsHelp);
+    StatsList->setHeaderLabels(
+        {t.ColDevice, t.ColReceived, t.ColAnswered, t.ColDropped, t.ColRefused, t.ColTimes});
+    ResetStatsBtn->setText(t.StatsReset);
+    CheckFaults();
+    UpdateStatistics();
     ApplyBtn->setText(t.Apply);
     CloseBtn->setText(t.Close);
     if (FEditor)
@@ -165,12 +300,29 @@ void TEmulatorForm::ApplyBtnClick() {
         Message(t.MsgChooseDevice);
         return;
     }
+    TEmulatorFaults faults;
+    QString error;
+    QString part;
+    if (!ParseEmulatorFaults(FaultsEdit->text(), faults, error, &part)) {
+        Pages->setCurrentIndex(1);
+        Message(t.MsgBadFaults.arg(part));
+        return;
+    }
+    quint64 seed = 0;
+    if (SeedEdit->text().trimmed().isEmpty())
+        seed = NewFaultSeed();
+    else if (!ParseFaultSeed(SeedEdit->text(), seed)) {
+        Pages->setCurrentIndex(1);
+        Message(t.MsgBadSeed);
+        return;
+    }
     FManager.SetActive(false);
     FManager.ClearDevices();
     FManager.SetProtocol(ProtocolBox->currentIndex());
     FManager.SetPortAndRate(PortBox->currentIndex() + 1, RateBox->currentIndex() + 1);
     for (const auto& [type, count] : chosen)
         FManager.AddDevices(type, count);
+    FManager.SetFaults(faults, seed);
     FManager.SetActive(true);
     if (!FManager.Active()) {
         Message(t.MsgComPortError);
@@ -180,5 +332,7 @@ void TEmulatorForm::ApplyBtnClick() {
     FOptions.SetPort(PortBox->currentIndex());
     FOptions.SetRateID(RateBox->currentIndex());
     FOptions.SetProtocol(ProtocolBox->currentIndex());
+    FOptions.SetFaults(FaultsEdit->text().trimmed());
+    FOptions.SetFaultSeed(SeedEdit->text().trimmed());
     accept();
 }

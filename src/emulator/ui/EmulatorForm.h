@@ -5,8 +5,11 @@
 
 class QComboBox;
 class QLabel;
+class QLineEdit;
 class QPushButton;
 class QSpinBox;
+class QTabWidget;
+class QTimer;
 class QTreeWidget;
 class QTreeWidgetItem;
 class TEmulatorOptions;
@@ -30,7 +33,9 @@ private:
     QLabel* FNumberLbl = nullptr;
 };
 
-// "Select devices": which modules to emulate, how many of each, on which port, speed and protocol.
+// "Select devices": which modules to emulate, how many of each, on which port, speed and protocol;
+// the faults they make (the same text form as the emulate command's --faults) and what the running
+// bus has seen so far.
 class TEmulatorForm : public QDialog {
     Q_OBJECT
 public:
@@ -51,17 +56,33 @@ public:
     QComboBox* ProtocolBox = nullptr;
     QPushButton* ApplyBtn = nullptr;
     QPushButton* CloseBtn = nullptr;
+    QTabWidget* Pages = nullptr;
+    // The "Faults" page.
+    QLineEdit* FaultsEdit = nullptr;
+    QLineEdit* SeedEdit = nullptr;
+    QLabel* FaultsState = nullptr;
+    // The "Statistics" page: a row per device and one for other addresses.
+    QTreeWidget* StatsList = nullptr;
+    QLabel* StatsInfo = nullptr;
+    QPushButton* ResetStatsBtn = nullptr;
 
 public Q_SLOTS:
     void ApplyBtnClick();
     void DeviceListDblClick(QTreeWidgetItem* Item);
+    // Fills the statistics page from the manager (a timer does it while the window is open).
+    void UpdateStatistics();
 
 private:
     void Message(const QString& text);
+    void CheckFaults();
 
     TVirtualDeviceManager& FManager;
     TEmulatorOptions& FOptions;
     TVirtualDeviceEditorForm* FEditor = nullptr;
     QLabel* FPortLbl = nullptr;
     QLabel* FProtocolLbl = nullptr;
+    QLabel* FFaultsLbl = nullptr;
+    QLabel* FSeedLbl = nullptr;
+    QLabel* FFaultsHelp = nullptr;
+    QTimer* FStatsTimer = nullptr;
 };

@@ -6,7 +6,10 @@
 #include "support/PtyPair.h"
 
 #include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
 
@@ -91,3 +94,59 @@ TEST_F(EmulatorWindow, APortThatDoesNotOpenLeavesNoDevices) {
 }
 
 } // namespace
+
+TEST_F(EmulatorWindow, BadFaultsOrSeedStartNothingAndSayWhatIsWrong) {
+    TPortsFolder ports;
+    TPtyPair pty;
+    ports.Link(2, pty.SlavePath());
+    Check(0);
+    form.FaultsEdit->setText(QStringLiteral("delay=5,drop=2"));
+    EXPECT_TRUE(form.FaultsState->text().contains(QLatin1String("drop=2")))
+        << form.FaultsState->text().toStdString();
+    form.ApplyBtn->click();
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].contains(QLatin1String("\"drop=2\""))) << messages[0].toStdString();
+    EXPECT_FALSE(manager.Active());
+    EXPECT_EQ(form.Pages->currentIndex(), 1);
+
+    form.FaultsEdit->setText(QStringLiteral("drop=0.5"));
+    EXPECT_EQ(form.FaultsState->text(), QStringLiteral("The faults are valid"));
+    form.SeedEdit->setText(QStringLiteral("-3"));
+    form.ApplyBtn->click();
+    EXPECT_EQ(messages.size(), 2);
+    EXPECT_FALSE(manager.Active());
+    EXPECT_TRUE(options.EmulatorPoints()->Faults().isEmpty());
+}
+
+TEST_F(EmulatorWindow, FaultsAndSeedGoToTheBusAndTheOptions) {
+    TPortsFolder ports;
+    TPtyPair pty;
+    ports.Link(2, pty.SlavePath());
+    Check(0);
+    form.FaultsEdit->setText(QStringLiteral(" delay=5-40 , device=1:stop-after=3 "));
+    form.SeedEdit->setText(QStringLiteral("99"));
+    form.ApplyBtn->click();
+    ASSERT_TRUE(manager.Active()) << messages.join(QLatin1Char(';')).toStdString();
+    EXPECT_EQ(EmulatorFaultsText(manager.Faults()), QStringLiteral("delay=5-40,device=1:stop-after=3"));
+    EXPECT_EQ(manager.FaultSeed(), 99u);
+    EXPECT_EQ(options.EmulatorPoints()->Faults(), QStringLiteral("delay=5-40 , device=1:stop-after=3"));
+    EXPECT_EQ(options.EmulatorPoints()->FaultSeed(), QStringLiteral("99"));
+
+    // The statistics page lists the device and the other addresses, and keeps the session's
+    // figures after the bus is stopped.
+    form.UpdateStatistics();
+    ASSERT_EQ(form.StatsList->topLevelItemCount(), 2);
+    EXPECT_EQ(form.StatsList->topLevelItem(0)->text(0), QStringLiteral("1  KVD-AIK-BUS"));
+    EXPECT_EQ(form.StatsList->topLevelItem(1)->text(0), QStringLiteral("other"));
+    EXPECT_TRUE(form.StatsInfo->text().contains(QLatin1String("seed 99")))
+        << form.StatsInfo->text().toStdString();
+    manager.SetActive(false);
+    manager.ClearDevices();
+    form.UpdateStatistics();
+    EXPECT_EQ(form.StatsList->topLevelItemCount(), 2);
+
+    // Reopened, the window shows what the options keep; an empty seed draws a new one.
+    TEmulatorForm again(manager, *options.EmulatorPoints());
+    EXPECT_EQ(again.FaultsEdit->text(), QStringLiteral("delay=5-40 , device=1:stop-after=3"));
+    EXPECT_EQ(again.SeedEdit->text(), QStringLiteral("99"));
+}

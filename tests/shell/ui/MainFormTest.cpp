@@ -15,6 +15,7 @@
 #include "shell/ui/TestConnectionChannelDlg.h"
 #include "support/LanguageRestored.h"
 #include "support/PortsFolder.h"
+#include "support/PtyBridge.h"
 #include "support/ScriptedDevice.h"
 #include "support/TestFiles.h"
 
@@ -256,6 +257,53 @@ TEST(MainForm, ConnectionTestCountsASilentDeviceAndRestoresTheCurrentDevice) {
         EXPECT_EQ(test.List->topLevelItem(1)->text(3), QStringLiteral("2"));
     }
     EXPECT_EQ(app.dm->CurrentDevice, chosen);
+}
+
+// The connection test against the emulator dropping answers at random: it counts as errors exactly
+// the answers the emulator says it dropped.
+TEST(MainForm, ConnectionTestErrorsMatchTheEmulatorsDroppedAnswers) {
+    TPortsFolder ports;
+    TPtyBridge bridge;
+    ASSERT_TRUE(bridge.Ok());
+    TVirtualDeviceManager emulator;
+    emulator.AddDevices(6, 2); // KVD-DIO-BUS at 1 and 2
+    emulator.SetProtocol(TVirtualDeviceManager::kProtocolNerix);
+    emulator.SetPortName(bridge.PathA());
+    emulator.SetBaudRateValue(9600);
+    TEmulatorFaults faults;
+    QString error;
+    ASSERT_TRUE(ParseEmulatorFaults(QStringLiteral("drop=0.3"), faults, error));
+    emulator.SetFaults(faults, 31);
+    emulator.SetActive(true);
+    ASSERT_TRUE(emulator.Active());
+    ports.Link(3, bridge.PathB());
+    App app([](TAdminOptions& o) {
+        o.AccessPoints()->ComPortAPOptions()->SetPort(2);
+        o.AccessPoints()->ComPortAPOptions()->SetTimeout(30);
+    });
+    app.form->FormActivate();
+    app.form->ConnectBtnClick();
+    app.dm->ComAccessPoint.SetTryCount(1);
+    app.AddDevice(1, TVirtualDeviceManager::kSerialBase + 1);
+    const quint64 before = emulator.DeviceStats(0).Received;
+    const quint64 answeredBefore = emulator.DeviceStats(0).Answered;
+    const quint64 droppedBefore = emulator.DeviceStats(0).Dropped;
+    {
+        TTestConnectionChannelDlg test(*app.dm);
+        test.Tick(1000);
+        test.Tick(1501);
+        for (int i = 0; i < 40; ++i)
+            test.Tick(1550 + 50 * quint64(i));
+        const auto& row = test.Context(0);
+        EXPECT_EQ(row.Transactions, 40);
+        EXPECT_GT(row.Errors, 0);
+        EXPECT_LT(row.Errors, 40);
+        const TEmulatorDeviceStats& stats = emulator.DeviceStats(0);
+        EXPECT_EQ(stats.Received - before, 40u);
+        EXPECT_EQ(quint64(row.Errors), stats.Dropped - droppedBefore);
+        EXPECT_EQ(quint64(row.Transactions - row.Errors), stats.Answered - answeredBefore);
+    }
+    emulator.SetActive(false);
 }
 
 TEST(MainForm, AWholeRunOnAScriptedBus) {
