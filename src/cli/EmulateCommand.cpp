@@ -1,9 +1,11 @@
-// emulate: the workstation answers on a serial port as a bus of emulated devices.
+// emulate: the workstation answers on a serial port, or on a TCP port as a serial device server or a
+// Modbus TCP gateway would, as a bus of emulated devices.
 #include "cli/CliCommands.h"
 #include "cli/CliLine.h"
 #include "cli/CliOutput.h"
 #include "cli/CliSignals.h"
 #include "emulator/EmulatorRows.h"
+#include "emulator/EmulatorTcpServer.h"
 #include "emulator/VirtualDeviceManager.h"
 #include "model/BusSettings.h"
 
@@ -27,13 +29,32 @@ TCliOption DevicesOption() {
             }};
 }
 
-void ListDevices(const TVirtualDeviceManager& Manager, const TCliOptions& o, QTextStream& Out) {
+void ListDevices(const TVirtualDeviceManager& Manager, const TCliOptions& o, quint16 TcpPort,
+                 QTextStream& Out) {
     for (int i = 0; i < Manager.DeviceCount(); ++i)
         Out << HexAddressText(Manager.DeviceAt(i)->Address()) << " " << Manager.DeviceName(i) << Qt::endl;
     const int n = Manager.DeviceCount();
-    Out << "emulating " << n << (n == 1 ? " device" : " devices") << " on " << o.Line.Port << " ("
-        << (o.Line.Protocol == tpModbus ? "Modbus RTU" : "Nerix") << ", " << o.Line.Baud << " bit/s)"
-        << Qt::endl;
+    Out << "emulating " << n << (n == 1 ? " device" : " devices") << " on ";
+    if (o.Line.TcpListen >= 0)
+        Out << "TCP port " << TcpPort << " ("
+            << (o.Line.Mbap                   ? "Modbus TCP"
+                : o.Line.Protocol == tpModbus ? "Modbus RTU"
+                                              : "Nerix")
+            << ")";
+    else
+        Out << o.Line.Port << " (" << (o.Line.Protocol == tpModbus ? "Modbus RTU" : "Nerix") << ", "
+            << o.Line.Baud << " bit/s)";
+    Out << Qt::endl;
+}
+
+QString CheckEmulate(TCliOptions& o) {
+    if (o.Line.Port.isEmpty() == (o.Line.TcpListen < 0))
+        return QStringLiteral("give either --port or --tcp-listen");
+    if (o.Line.Mbap && o.Line.TcpListen < 0)
+        return QStringLiteral("--mbap goes with --tcp-listen");
+    if (o.Line.Mbap && o.Line.Protocol != tpModbus)
+        return QStringLiteral("a Modbus TCP gateway (--mbap) carries Modbus only, not --protocol nerix");
+    return {};
 }
 
 int RunEmulate(const TCliOptions& o, TCliIo& Io) {
@@ -68,16 +89,26 @@ int RunEmulate(const TCliOptions& o, TCliIo& Io) {
     QSocketNotifier stopNotifier(stop.Handle(), QSocketNotifier::Read);
     QObject::connect(&stopNotifier, &QSocketNotifier::activated, [] { QCoreApplication::quit(); });
 
-    manager.SetActive(true);
-    if (!manager.Active()) {
-        Io.Fail(CannotOpenText(o.Line.Port, manager.LastError()));
-        return kExitFailed;
+    TEmulatorTcpServer server(manager);
+    if (o.Line.TcpListen >= 0) {
+        server.SetMbap(o.Line.Mbap);
+        if (!server.Listen(quint16(o.Line.TcpListen))) {
+            Io.Fail(server.LastError(), {{QStringLiteral("tcpListen"), o.Line.TcpListen}});
+            return kExitFailed;
+        }
+    } else {
+        manager.SetActive(true);
+        if (!manager.Active()) {
+            Io.Fail(CannotOpenText(o.Line.Port, manager.LastError()));
+            return kExitFailed;
+        }
     }
-    ListDevices(manager, o, out);
+    ListDevices(manager, o, server.Port(), out);
     QCoreApplication::exec();
 
     stopNotifier.setEnabled(false);
     manager.OnFrame = nullptr;
+    server.Close();
     manager.SetActive(false);
     out << "stopped" << Qt::endl;
     return kExitOk;
@@ -86,21 +117,30 @@ int RunEmulate(const TCliOptions& o, TCliIo& Io) {
 TCliCommand MakeEmulateCommand() {
     TCliCommand c;
     c.Name = QStringLiteral("emulate");
-    c.Synopsis = QStringLiteral("--port COMn|PATH --devices NAME[=N],... [options]");
-    c.Summary = QStringLiteral("answer on a serial port as a bus of emulated devices");
+    c.Synopsis = QStringLiteral("--port COMn|PATH|--tcp-listen PORT --devices NAME[=N],... [options]");
+    c.Summary = QStringLiteral("answer on a serial or TCP port as a bus of emulated devices");
     QStringList rows;
     for (const TEmulatorRow& row : EmulatorRows())
         rows << row.Name;
     c.Description =
         QStringLiteral("Answers on the port as a bus of emulated devices until Ctrl+C or SIGTERM.\n"
+                       "With --tcp-listen it answers TCP masters instead, as a serial device server\n"
+                       "in transparent mode would, or with --mbap as a Modbus TCP gateway; several\n"
+                       "masters may be connected at once.\n"
                        "The rows: %1.\n"
                        "KVD-DI-BUS emulates KVD-DIDC-BUS devices.")
             .arg(rows.join(QLatin1String(", ")));
-    TCliOption port = PortOption();
-    port.Required = true;
-    c.Options = {port,
+    c.Options = {PortOption(),
+                 {QStringLiteral("tcp-listen"), QStringLiteral("PORT"),
+                  QStringLiteral("instead of --port: answer TCP connections on this port\n(0: any free port, "
+                                 "printed)"),
+                  false,
+                  [](TCliOptions& o, const QString& v) -> QString {
+                      return ParseIntegerIn(v, "--tcp-listen", 0, 65535, o.Line.TcpListen);
+                  }},
+                 MbapOption(),
                  DevicesOption(),
-                 ProtocolOption(QStringLiteral("nerix|modbus (default nerix)")),
+                 ProtocolOption(QStringLiteral("nerix|modbus (default nerix; modbus with --mbap)")),
                  BaudOption(),
                  {QStringLiteral("log"),
                   {},
@@ -108,6 +148,7 @@ TCliCommand MakeEmulateCommand() {
                                  "a time stamp, on stdout"),
                   false,
                   SetFlag(&TCliOptions::Log)}};
+    c.Check = CheckEmulate;
     c.Run = RunEmulate;
     return c;
 }

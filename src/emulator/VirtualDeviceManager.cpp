@@ -172,31 +172,39 @@ void TVirtualDeviceManager::PollTick() {
         FPollTimer->start();
 }
 
-void TVirtualDeviceManager::Send(const quint8* Data, int Count) {
-    if (OnFrame)
-        OnFrame(0, Data, Count);
-    Port().Send(Data, quint32(Count));
+void TVirtualDeviceManager::DataReceived(const quint8* Data, int Count) {
+    QByteArray answer;
+    if (ServeFrame(Data, Count, answer))
+        Port().Send(reinterpret_cast<const quint8*>(answer.constData()), quint32(answer.size()));
 }
 
-void TVirtualDeviceManager::DataReceived(const quint8* Data, int Count) {
+bool TVirtualDeviceManager::ServeFrame(const quint8* Data, int Count, QByteArray& Answer) {
+    Answer.clear();
     if (!Data || Count <= 0)
-        return;
+        return false;
     if (OnFrame)
         OnFrame(1, Data, Count);
     if (FProtocol == kProtocolNerix) {
         if (Count > kNerixFrameSize)
-            return;
-        // The frame reader hands over whole frames, so each one is a request of its own.
+            return false;
+        // Whoever delivers the frames hands over whole ones, so each one is a request of its own.
         std::array<quint8, kNerixFrameSize> answer{};
-        const bool answered = ProcessNerixRequest(Data, Count, answer);
-        if (answered)
-            Send(answer.data(), kNerixFrameSize);
+        if (!ProcessNerixRequest(Data, Count, answer))
+            return false;
+        Answer = QByteArray(reinterpret_cast<const char*>(answer.data()), kNerixFrameSize);
     } else if (FProtocol == kProtocolModbus) {
         if (Count > TConverterMO::kBufferSize)
-            return;
+            return false;
         const bool answered = FConverter->SetRequest(Data, Count) && FConverter->ProcessModbusRequest();
         if (answered)
-            Send(FConverter->Buffer(), FConverter->Count());
+            Answer = QByteArray(reinterpret_cast<const char*>(FConverter->Buffer()), FConverter->Count());
         FConverter->Clear();
+        if (!answered)
+            return false;
+    } else {
+        return false;
     }
+    if (OnFrame)
+        OnFrame(0, reinterpret_cast<const quint8*>(Answer.constData()), int(Answer.size()));
+    return true;
 }

@@ -93,11 +93,14 @@ public:
     // Serves one chunk the reader delivered, as received from the port: answers it on the port when
     // it is a request some device serves.
     void DataReceived(const quint8* Data, int Count);
+    // Serves one whole request frame of the current protocol, whoever received it (the serial port,
+    // a TCP connection): true with the answer's bytes in Answer when a device serves it. OnFrame sees
+    // both.
+    bool ServeFrame(const quint8* Data, int Count, QByteArray& Answer);
 
 private:
     void PollTick();
     void ReadyRead();
-    void Send(const quint8* Data, int Count);
 
     std::vector<std::unique_ptr<TVirtualDevice>> FDevices;
     quint16 FNextAddress = 1;
