@@ -157,7 +157,7 @@ bool TTcpPortAccessPoint::DoExchange(const quint8* Request, int RequestLength, q
     if (FSocket->state() != QAbstractSocket::ConnectedState && !Connect())
         return false;
     return FFraming == TTcpFraming::ModbusTcp ? ExchangeMbap(Request, RequestLength, Answer, AnswerLength)
-                                               : ExchangeRaw(Request, RequestLength, Answer, AnswerLength);
+                                              : ExchangeRaw(Request, RequestLength, Answer, AnswerLength);
 }
 
 bool TTcpPortAccessPoint::ExchangeRaw(const quint8* Request, int RequestLength, quint8* Answer,
@@ -234,8 +234,7 @@ bool TTcpPortAccessPoint::ExchangeMbap(const quint8* Request, int RequestLength,
             FInput.remove(0, header.FrameSize());
             if (rtuLength != AnswerLength) {
                 if (rtuLength == 5 && (rtu[1] & 0x80) != 0)
-                    SetLastError(
-                        QStringLiteral("the gateway answered with Modbus exception %1").arg(rtu[2]));
+                    SetLastError(QStringLiteral("the gateway answered with Modbus exception %1").arg(rtu[2]));
                 else
                     SetLastError(QStringLiteral("the gateway answered with %1 bytes where %2 were expected")
                                      .arg(rtuLength)

@@ -146,15 +146,15 @@ bool TEmulatorTcpServer::ServeMbap(QByteArray& Input, QByteArray& Output) {
         std::array<quint8, ModbusTcp::kMaxFrame> frame{};
         int frameLength = -1;
         if (!answer.isEmpty()) {
-            frameLength =
-                ModbusTcp::FrameFromRtu(reinterpret_cast<const quint8*>(answer.constData()), int(answer.size()),
-                                        header.TransactionId, frame.data(), int(frame.size()));
+            frameLength = ModbusTcp::FrameFromRtu(reinterpret_cast<const quint8*>(answer.constData()),
+                                                  int(answer.size()), header.TransactionId, frame.data(),
+                                                  int(frame.size()));
         }
         if (frameLength < 0) {
             std::array<quint8, 5> exception{header.Unit, quint8(function | 0x80), kGatewayTargetFailed, 0, 0};
             PutCrc16(exception.data(), 3);
-            frameLength = ModbusTcp::FrameFromRtu(exception.data(), int(exception.size()), header.TransactionId,
-                                                  frame.data(), int(frame.size()));
+            frameLength = ModbusTcp::FrameFromRtu(exception.data(), int(exception.size()),
+                                                  header.TransactionId, frame.data(), int(frame.size()));
         }
         Output.append(reinterpret_cast<const char*>(frame.data()), frameLength);
     }
