@@ -150,7 +150,8 @@ TEST_F(TcpAccessPoint, PeerClosingMidExchangeThenReconnect) {
     t.start();
     EXPECT_FALSE(Read(1, v));
     EXPECT_LT(t.elapsed(), 100); // the close ends the wait, not the time-out
-    EXPECT_TRUE(ap.LastError().contains(QLatin1String("closed the connection"))) << ap.LastError().toStdString();
+    EXPECT_TRUE(ap.LastError().contains(QLatin1String("closed the connection")))
+        << ap.LastError().toStdString();
     EXPECT_TRUE(ap.Active());
     // The next exchange connects again; nothing of the half answer is left over.
     ASSERT_TRUE(Read(1, v)) << ap.LastError().toStdString();
@@ -211,7 +212,9 @@ TEST_F(TcpAccessPoint, MbapLengthOutOfRangeDropsTheConnection) {
 TEST_F(TcpAccessPoint, MbapExceptionIsNamed) {
     module.SetTransferProtocol(tpModbus);
     Open(TTcpFraming::ModbusTcp);
-    peer.OnData = [](QTcpSocket* s, const QByteArray& request) { s->write(MbapAnswer(request, FromHex("83 02"))); };
+    peer.OnData = [](QTcpSocket* s, const QByteArray& request) {
+        s->write(MbapAnswer(request, FromHex("83 02")));
+    };
     quint32 v = 0;
     EXPECT_FALSE(Read(1, v));
     EXPECT_TRUE(ap.LastError().contains(QLatin1String("exception 2"))) << ap.LastError().toStdString();

@@ -1,7 +1,7 @@
 // Modbus TCP framing: an RTU request to MBAP and an MBAP answer back to RTU, against frames written
 // out by hand from the protocol's rules.
-#include "protocol/Crc16.h"
 #include "protocol/ModbusTcp.h"
+#include "protocol/Crc16.h"
 #include "support/NerixFrames.h"
 
 #include <gtest/gtest.h>
@@ -75,9 +75,11 @@ TEST(ModbusTcp, BrokenInputIsRefused) {
 
     // An answer whose byte count is not what its header says.
     const QByteArray answer = FromHex("00 01 00 00 00 07 11 03 04 12 34 56 78");
-    EXPECT_EQ(ModbusTcp::RtuFromFrame(Bytes(answer), int(answer.size()) - 1, out.data(), int(out.size())), -1);
-    EXPECT_EQ(ModbusTcp::RtuFromFrame(Bytes(answer + "x"), int(answer.size()) + 1, out.data(), int(out.size())),
+    EXPECT_EQ(ModbusTcp::RtuFromFrame(Bytes(answer), int(answer.size()) - 1, out.data(), int(out.size())),
               -1);
+    EXPECT_EQ(
+        ModbusTcp::RtuFromFrame(Bytes(answer + "x"), int(answer.size()) + 1, out.data(), int(out.size())),
+        -1);
     EXPECT_EQ(ModbusTcp::RtuFromFrame(Bytes(answer), int(answer.size()), out.data(), 8), -1);
 }
 
