@@ -75,7 +75,8 @@ TEST(ModbusTcpInterop, LibmodbusClientsReadTheEmulator) {
             for (int i = 0; i < 50; ++i) {
                 uint16_t regs[2] = {};
                 if (modbus_read_registers(ctx, serialRegister, 2, regs) == 2 &&
-                    ((quint32(regs[0]) << 16) | regs[1]) == TVirtualDeviceManager::kSerialBase + quint32(unit))
+                    ((quint32(regs[0]) << 16) | regs[1]) ==
+                        TVirtualDeviceManager::kSerialBase + quint32(unit))
                     ++good;
                 else
                     ++bad;
