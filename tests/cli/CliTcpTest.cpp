@@ -60,9 +60,9 @@ bool Accepts(quint16 port) {
 }
 
 QStringList Read(const QString& tcp, const char* address, const char* property) {
-    return {QStringLiteral("read"),    QStringLiteral("--tcp"),       tcp,
+    return {QStringLiteral("read"),      QStringLiteral("--tcp"),      tcp,
             QStringLiteral("--address"), QString::fromLatin1(address), QStringLiteral("--object"),
-            QStringLiteral("0"),       QStringLiteral("--property"),  QString::fromLatin1(property)};
+            QStringLiteral("0"),         QStringLiteral("--property"), QString::fromLatin1(property)};
 }
 
 // The emulator on a terminal and socat passing a TCP port's bytes to and from it unchanged, as a
@@ -77,7 +77,8 @@ struct DeviceServer {
           // Each connection gets a child of its own; one that ended must let go of the terminal at
           // once, or it still reads the answers meant for the next connection's child.
           socat(QStringLiteral("socat"),
-                {QStringLiteral("-t"), QStringLiteral("0.01"), QStringLiteral("TCP-LISTEN:%1,bind=127.0.0.1,reuseaddr,fork").arg(port),
+                {QStringLiteral("-t"), QStringLiteral("0.01"),
+                 QStringLiteral("TCP-LISTEN:%1,bind=127.0.0.1,reuseaddr,fork").arg(port),
                  QStringLiteral("FILE:%1,raw,echo=0").arg(bridge.PathB())}) {}
     bool Ready() { return bridge.Ok() && emulator.WaitFor(QStringLiteral("emulating")) && Accepts(port); }
     QString Tcp() const { return QStringLiteral("127.0.0.1:%1").arg(port); }
@@ -105,8 +106,8 @@ TEST(CliTcp, NerixAndScanThroughASerialDeviceServer) {
 TEST(CliTcp, ModbusThroughASerialDeviceServer) {
     DeviceServer server("modbus", "KVD-DOS12-BUS");
     ASSERT_TRUE(server.Ready()) << server.emulator.Out().toStdString();
-    const TCliRun r = Cli(Read(server.Tcp(), "1", "0") + QStringList{QStringLiteral("--protocol"),
-                                                                      QStringLiteral("modbus")});
+    const TCliRun r = Cli(Read(server.Tcp(), "1", "0") +
+                          QStringList{QStringLiteral("--protocol"), QStringLiteral("modbus")});
     EXPECT_EQ(r.code, 0) << r.err.toStdString();
     EXPECT_EQ(r.out, QStringLiteral("17\n"));
 }
@@ -146,29 +147,34 @@ TEST(CliTcp, MistakesAreClear) {
         const char* error;
     };
     const QString read = QStringLiteral("read");
-    const QStringList device = {QStringLiteral("--address"), QStringLiteral("1"), QStringLiteral("--object"),
-                                QStringLiteral("0"), QStringLiteral("--property"), QStringLiteral("1")};
+    const QStringList device = {QStringLiteral("--address"),  QStringLiteral("1"),
+                                QStringLiteral("--object"),   QStringLiteral("0"),
+                                QStringLiteral("--property"), QStringLiteral("1")};
     const Case cases[] = {
-        {{read, QStringLiteral("--tcp"), QStringLiteral("localhost")}, "--tcp needs HOST:PORT, not \"localhost\""},
+        {{read, QStringLiteral("--tcp"), QStringLiteral("localhost")},
+         "--tcp needs HOST:PORT, not \"localhost\""},
         {{read, QStringLiteral("--tcp"), QStringLiteral("localhost:0")}, "--tcp needs HOST:PORT"},
         {{read, QStringLiteral("--tcp"), QStringLiteral("localhost:65536")}, "--tcp needs HOST:PORT"},
         {{read, QStringLiteral("--tcp"), QStringLiteral(":502")}, "--tcp needs HOST:PORT"},
         {{read, QStringLiteral("--tcp"), QStringLiteral("::1:502")}, "--tcp needs HOST:PORT"},
         {{read, QStringLiteral("--tcp"), QStringLiteral("h:+502")}, "--tcp needs HOST:PORT"},
         {QStringList{read, QStringLiteral("--tcp"), QStringLiteral("h:502"), QStringLiteral("--port"),
-                     QStringLiteral("/dev/x")} + device,
+                     QStringLiteral("/dev/x")} +
+             device,
          "give one of --port, --udp and --tcp"},
-        {QStringList{read, QStringLiteral("--port"), QStringLiteral("/dev/x"), QStringLiteral("--mbap")} + device,
+        {QStringList{read, QStringLiteral("--port"), QStringLiteral("/dev/x"), QStringLiteral("--mbap")} +
+             device,
          "--mbap goes with --tcp"},
         {QStringList{read, QStringLiteral("--tcp"), QStringLiteral("h:502"), QStringLiteral("--mbap"),
-                     QStringLiteral("--protocol"), QStringLiteral("nerix")} + device,
+                     QStringLiteral("--protocol"), QStringLiteral("nerix")} +
+             device,
          "carries Modbus only"},
         {{QStringLiteral("emulate"), QStringLiteral("--tcp-listen"), QStringLiteral("5020"),
           QStringLiteral("--port"), QStringLiteral("/dev/x"), QStringLiteral("--devices"),
           QStringLiteral("KVD-DO-BUS")},
          "give either --port or --tcp-listen"},
-        {{QStringLiteral("emulate"), QStringLiteral("--port"), QStringLiteral("/dev/x"), QStringLiteral("--mbap"),
-          QStringLiteral("--devices"), QStringLiteral("KVD-DO-BUS")},
+        {{QStringLiteral("emulate"), QStringLiteral("--port"), QStringLiteral("/dev/x"),
+          QStringLiteral("--mbap"), QStringLiteral("--devices"), QStringLiteral("KVD-DO-BUS")},
          "--mbap goes with --tcp-listen"},
         {{QStringLiteral("emulate"), QStringLiteral("--tcp-listen"), QStringLiteral("70000"),
           QStringLiteral("--devices"), QStringLiteral("KVD-DO-BUS")},
@@ -180,8 +186,8 @@ TEST(CliTcp, MistakesAreClear) {
         EXPECT_TRUE(r.err.contains(QLatin1String(c.error))) << r.err.toStdString();
     }
     // A host that refuses: a failure of the line, not of the arguments.
-    const TCliRun r = Cli(QStringList{read, QStringLiteral("--tcp"), QStringLiteral("127.0.0.1:%1").arg(FreePort())} +
-                          device);
+    const TCliRun r = Cli(
+        QStringList{read, QStringLiteral("--tcp"), QStringLiteral("127.0.0.1:%1").arg(FreePort())} + device);
     EXPECT_EQ(r.code, 1);
     EXPECT_TRUE(r.err.contains(QLatin1String("connection refused"))) << r.err.toStdString();
 }

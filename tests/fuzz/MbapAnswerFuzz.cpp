@@ -31,7 +31,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             std::abort();
         // And back: the same frame again, under its own transaction id.
         std::array<quint8, ModbusTcp::kMaxFrame> again{};
-        const int m = ModbusTcp::FrameFromRtu(rtu.data(), n, h.TransactionId, again.data(), int(again.size()));
+        const int m =
+            ModbusTcp::FrameFromRtu(rtu.data(), n, h.TransactionId, again.data(), int(again.size()));
         if (m != h.FrameSize() || std::memcmp(again.data(), frame, size_t(m)) != 0)
             std::abort();
         at += h.FrameSize();
