@@ -3,6 +3,7 @@
 // two (ours / libmodbus) is the figure to watch; both run in the same process against the same
 // server, one after the other.
 #include "bus/TcpPortAccessPoint.h"
+#include "protocol/ModbusTcp.h"
 #include "protocol/NerixModule.h"
 #include "support/ModbusTcpServer.h"
 
@@ -26,7 +27,7 @@ void BM_TunnelReadModbusTcp(benchmark::State& state) {
     TTcpPortAccessPoint ap;
     ap.SetHost(QStringLiteral("127.0.0.1"));
     ap.SetPort(Server().Port());
-    ap.SetFraming(TTcpFraming::ModbusTcp);
+    UseModbusTcp(ap);
     ap.SetActive(true);
     if (!ap.Active()) {
         state.SkipWithError("cannot connect");

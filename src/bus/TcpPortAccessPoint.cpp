@@ -2,8 +2,6 @@
 
 #include "platform/EventWait.h"
 #include "platform/Ticks.h"
-#include "protocol/Crc16.h"
-#include "protocol/ModbusTcp.h"
 
 #include <QCoreApplication>
 #include <QTcpSocket>
@@ -15,8 +13,8 @@ namespace {
 // How many stray bytes a raw attempt skips at most while it looks for an answer its check accepts,
 // as the serial bus does.
 constexpr int kMaxSkippedBytes = 256;
-// The longest RTU frame a Modbus TCP frame can carry: address, 253 bytes of PDU, CRC.
-constexpr int kMaxMbapRtu = ModbusTcp::kMaxLengthField + 2;
+// Room for any wrapped frame.
+constexpr int kMaxWireFrame = 300;
 } // namespace
 
 TTcpPortAccessPoint::TTcpPortAccessPoint() : FSocket(std::make_unique<QTcpSocket>()) {
@@ -44,6 +42,9 @@ void TTcpPortAccessPoint::SetTimeout(int Value) {
 }
 
 QString TTcpPortAccessPoint::PeerText() const {
+    // An IPv6 address goes in brackets, or its colons would run into the port's.
+    if (FHost.contains(QLatin1Char(':')))
+        return QStringLiteral("[%1]:%2").arg(FHost).arg(FPort);
     return QStringLiteral("%1:%2").arg(FHost).arg(FPort);
 }
 
@@ -54,16 +55,13 @@ bool TTcpPortAccessPoint::Connected() const {
 QString TTcpPortAccessPoint::RefuseRequest(const quint8* Request, int RequestLength) const {
     if (FFraming != TTcpFraming::ModbusTcp)
         return {};
-    if (ModbusTcp::LooksLikeNerix(Request, RequestLength))
-        return QStringLiteral("a Modbus TCP gateway carries Modbus only: Nerix needs the raw framing "
-                              "(a serial device server in transparent mode)");
-    if (RequestLength < ModbusTcp::kMinRtuFrame || Crc16(Request, RequestLength) != 0)
-        return QStringLiteral("a Modbus TCP gateway carries Modbus RTU requests only");
-    return {};
+    if (!FCodec)
+        return QStringLiteral("no Modbus TCP framing was given to the access point");
+    return FCodec->Refuse(Request, RequestLength);
 }
 
 int TTcpPortAccessPoint::MaxRequestLength() const {
-    return FFraming == TTcpFraming::ModbusTcp ? kMaxMbapRtu : kMaxAnswer;
+    return FFraming == TTcpFraming::ModbusTcp && FCodec ? FCodec->MaxRequest() : kMaxAnswer;
 }
 
 bool TTcpPortAccessPoint::DoOpen() {
@@ -196,9 +194,11 @@ bool TTcpPortAccessPoint::ExchangeRaw(const quint8* Request, int RequestLength, 
 
 bool TTcpPortAccessPoint::ExchangeMbap(const quint8* Request, int RequestLength, quint8* Answer,
                                        int AnswerLength) {
-    std::array<quint8, ModbusTcp::kMaxFrame> frame{};
+    if (!FCodec)
+        return false;
+    std::array<quint8, kMaxWireFrame> frame{};
     const quint16 id = ++FTransactionId;
-    const int length = ModbusTcp::FrameFromRtu(Request, RequestLength, id, frame.data(), int(frame.size()));
+    const int length = FCodec->Wrap(Request, RequestLength, id, frame.data(), int(frame.size()));
     if (length < 0)
         return false;
     if (!Send(frame.data(), length))
@@ -209,29 +209,26 @@ bool TTcpPortAccessPoint::ExchangeMbap(const quint8* Request, int RequestLength,
     while (true) {
         // Frames in the stream are taken whole; one that is not this request's (the late answer of
         // an attempt given up) is dropped and the wait goes on.
-        while (FInput.size() >= ModbusTcp::kHeaderSize) {
+        while (!FInput.isEmpty()) {
             const auto* data = reinterpret_cast<const quint8*>(FInput.constData());
-            ModbusTcp::THeader header;
-            if (ModbusTcp::ParseHeader(data, int(FInput.size()), header) != ModbusTcp::TParse::Ok) {
+            quint16 frameId = 0;
+            QString why;
+            const int size = FCodec->FrameSize(data, int(FInput.size()), frameId, why);
+            if (size < 0) {
                 // Past a broken header nothing in the stream can be trusted to start a frame.
-                Drop(QStringLiteral("%1 sent a frame that is not Modbus TCP (protocol %2, length %3); "
-                                    "connection dropped")
-                         .arg(PeerText())
-                         .arg(header.ProtocolId)
-                         .arg(header.Length));
+                Drop(QStringLiteral("%1 sent %2; connection dropped").arg(PeerText(), why));
                 return false;
             }
-            if (FInput.size() < header.FrameSize())
+            if (size == 0 || FInput.size() < size)
                 break;
-            if (header.TransactionId != id) {
+            if (frameId != id) {
                 ++FStaleFrames;
-                FInput.remove(0, header.FrameSize());
+                FInput.remove(0, size);
                 continue;
             }
-            std::array<quint8, ModbusTcp::kMaxFrame> rtu{};
-            const int rtuLength =
-                ModbusTcp::RtuFromFrame(data, header.FrameSize(), rtu.data(), int(rtu.size()));
-            FInput.remove(0, header.FrameSize());
+            std::array<quint8, kMaxWireFrame> rtu{};
+            const int rtuLength = FCodec->Unwrap(data, size, rtu.data(), int(rtu.size()));
+            FInput.remove(0, size);
             if (rtuLength != AnswerLength) {
                 if (rtuLength == 5 && (rtu[1] & 0x80) != 0)
                     SetLastError(QStringLiteral("the gateway answered with Modbus exception %1").arg(rtu[2]));

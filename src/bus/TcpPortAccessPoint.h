@@ -18,6 +18,23 @@ enum class TTcpFraming : int {
     ModbusTcp = 1,
 };
 
+// How the frames of a wrapping framing (Modbus TCP) are made and read. The bus knows no protocol,
+// so the protocol layer supplies it (ModbusTcpCodec).
+class TTcpFrameCodec {
+public:
+    virtual ~TTcpFrameCodec() = default;
+    // Why Request cannot go in this framing at all; empty when it can.
+    virtual QString Refuse(const quint8* Request, int Length) const = 0;
+    virtual int MaxRequest() const = 0;
+    // The wire frame of Request under transaction Id in Out; its length, -1 when it cannot be made.
+    virtual int Wrap(const quint8* Request, int Length, quint16 Id, quint8* Out, int OutSize) const = 0;
+    // The frame at the front of Data: its size, 0 while more bytes are needed, -1 when the stream
+    // cannot be trusted further (Why says what was wrong). Id gets the frame's transaction id.
+    virtual int FrameSize(const quint8* Data, int Count, quint16& Id, QString& Why) const = 0;
+    // The bus's answer frame of one whole wire frame in Out; its length, -1 when it has none.
+    virtual int Unwrap(const quint8* Frame, int Count, quint8* Out, int OutSize) const = 0;
+};
+
 // The access point of devices behind an Ethernet converter reached over one TCP connection. It keeps
 // the contract of the serial and UDP ones: the caller gives an RTU or Nerix frame and gets the
 // answer's bytes back (in Modbus TCP framing the answer is made an RTU frame again, CRC included),
@@ -38,7 +55,10 @@ public:
     quint16 Port() const { return FPort; }
     void SetPort(quint16 Value) { FPort = Value; }
     TTcpFraming Framing() const { return FFraming; }
+    // ModbusTcp needs the codec too (UseModbusTcp of the protocol layer sets both); without one its
+    // exchanges fail.
     void SetFraming(TTcpFraming Value);
+    void SetCodec(const TTcpFrameCodec* Value) { FCodec = Value; }
     // How long a connection attempt may take, in ms (100 .. 60000; others are ignored).
     int ConnectTimeout() const { return FConnectTimeout; }
     void SetConnectTimeout(int Value);
@@ -82,6 +102,7 @@ private:
     QString FHost;
     quint16 FPort = 502;
     TTcpFraming FFraming = TTcpFraming::Raw;
+    const TTcpFrameCodec* FCodec = nullptr;
     int FTimeout = 200;
     int FConnectTimeout = kDefaultConnectTimeout;
     bool FActive = false;

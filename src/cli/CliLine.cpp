@@ -3,6 +3,7 @@
 #include "bus/SerialLineSettings.h"
 #include "cli/CliOutput.h"
 #include "model/BusSettings.h"
+#include "protocol/ModbusTcp.h"
 
 #include <QHostAddress>
 
@@ -222,7 +223,8 @@ TCliLine::TCliLine(const TCliLineOptions& Line) : FLine(Line) {
     if (Tcp()) {
         FTcpAP.SetHost(Line.TcpHost);
         FTcpAP.SetPort(Line.TcpPort);
-        FTcpAP.SetFraming(Line.Mbap ? TTcpFraming::ModbusTcp : TTcpFraming::Raw);
+        if (Line.Mbap)
+            UseModbusTcp(FTcpAP);
         FTcpAP.SetTimeout(Line.TimeoutMs);
         FTcpAP.SetTryCount(Line.Tries);
         return;

@@ -1,6 +1,9 @@
 #include "protocol/ModbusTcp.h"
 
+#include "bus/TcpPortAccessPoint.h"
 #include "protocol/Crc16.h"
+
+#include <QString>
 
 #include <cstring>
 
@@ -57,4 +60,51 @@ bool LooksLikeNerix(const quint8* Request, int Count) {
     return Request && Count == 11 && Request[1] <= 1;
 }
 
+namespace {
+class TModbusTcpCodec : public TTcpFrameCodec {
+public:
+    QString Refuse(const quint8* Request, int Length) const override {
+        if (LooksLikeNerix(Request, Length))
+            return QStringLiteral("a Modbus TCP gateway carries Modbus only: Nerix needs the raw framing "
+                                  "(a serial device server in transparent mode)");
+        if (!Request || Length < kMinRtuFrame || Crc16(Request, Length) != 0)
+            return QStringLiteral("a Modbus TCP gateway carries Modbus RTU requests only");
+        return {};
+    }
+    int MaxRequest() const override { return kMaxLengthField + 2; }
+    int Wrap(const quint8* Request, int Length, quint16 Id, quint8* Out, int OutSize) const override {
+        return FrameFromRtu(Request, Length, Id, Out, OutSize);
+    }
+    int FrameSize(const quint8* Data, int Count, quint16& Id, QString& Why) const override {
+        THeader h;
+        switch (ParseHeader(Data, Count, h)) {
+        case TParse::NeedMore:
+            return 0;
+        case TParse::Invalid:
+            Why = QStringLiteral("a frame that is not Modbus TCP (protocol %1, length %2)")
+                      .arg(h.ProtocolId)
+                      .arg(h.Length);
+            return -1;
+        case TParse::Ok:
+            break;
+        }
+        Id = h.TransactionId;
+        return h.FrameSize();
+    }
+    int Unwrap(const quint8* Frame, int Count, quint8* Out, int OutSize) const override {
+        return RtuFromFrame(Frame, Count, Out, OutSize);
+    }
+};
+} // namespace
+
+const TTcpFrameCodec& Codec() {
+    static const TModbusTcpCodec codec;
+    return codec;
+}
+
 } // namespace ModbusTcp
+
+void UseModbusTcp(TTcpPortAccessPoint& AP) {
+    AP.SetFraming(TTcpFraming::ModbusTcp);
+    AP.SetCodec(&ModbusTcp::Codec());
+}

@@ -2,6 +2,9 @@
 
 #include <QtGlobal>
 
+class TTcpFrameCodec;
+class TTcpPortAccessPoint;
+
 // Modbus TCP framing. A Modbus TCP gateway takes the application data unit of RTU without its CRC,
 // behind a 7-byte header (MBAP): transaction id, protocol id 0, the count of the bytes that follow,
 // and the unit id, which stands where the RTU address stood. The functions here turn an RTU frame
@@ -51,4 +54,10 @@ int RtuFromFrame(const quint8* Frame, int Count, quint8* Out, int OutSize);
 // a function 1 request is 8 bytes long.
 bool LooksLikeNerix(const quint8* Request, int Count);
 
+// The framing above as the TCP access point uses it.
+const TTcpFrameCodec& Codec();
+
 } // namespace ModbusTcp
+
+// Makes AP a Modbus TCP client: its framing and the codec that goes with it.
+void UseModbusTcp(TTcpPortAccessPoint& AP);

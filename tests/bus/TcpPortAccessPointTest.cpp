@@ -1,6 +1,7 @@
 // The TCP access point against a peer the test scripts on 127.0.0.1: a serial device server passing
 // the bus's bytes, a Modbus TCP gateway, and each way either can go wrong.
 #include "bus/TcpPortAccessPoint.h"
+#include "protocol/ModbusTcp.h"
 #include "protocol/NerixModule.h"
 #include "support/NerixFrames.h"
 #include "support/TcpPeer.h"
@@ -38,7 +39,10 @@ protected:
         module.SetAddress(5);
     }
     void Open(TTcpFraming framing) {
-        ap.SetFraming(framing);
+        if (framing == TTcpFraming::ModbusTcp)
+            UseModbusTcp(ap);
+        else
+            ap.SetFraming(framing);
         ap.SetActive(true);
         ASSERT_TRUE(ap.Active()) << ap.LastError().toStdString();
     }

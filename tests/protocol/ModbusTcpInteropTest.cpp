@@ -3,6 +3,7 @@
 #include "bus/TcpPortAccessPoint.h"
 #include "emulator/EmulatorTcpServer.h"
 #include "emulator/VirtualDeviceManager.h"
+#include "protocol/ModbusTcp.h"
 #include "protocol/ModbusToNerix.h"
 #include "protocol/NerixModule.h"
 #include "support/ModbusTcpServer.h"
@@ -26,7 +27,7 @@ TEST(ModbusTcpInterop, TunnelReadsAndWritesALibmodbusServer) {
     TTcpPortAccessPoint ap;
     ap.SetHost(QStringLiteral("127.0.0.1"));
     ap.SetPort(server.Port());
-    ap.SetFraming(TTcpFraming::ModbusTcp);
+    UseModbusTcp(ap);
     ap.SetActive(true);
     ASSERT_TRUE(ap.Active()) << ap.LastError().toStdString();
     TNerixModule module;
