@@ -12,6 +12,11 @@ bool TAccessPoint::Exchange(const quint8* Request, int RequestLength, int Answer
     TExchangeGuard guard(FBusy);
     if (!guard.Acquired())
         return false;
+    FLastError.clear();
+    if (QString refusal = RefuseRequest(Request, RequestLength); !refusal.isEmpty()) {
+        FLastError = refusal;
+        return false;
+    }
     if (AnswerLength > 0)
         std::memset(FAnswer.data(), 0, size_t(AnswerLength));
     FCheck = Check ? &Check : nullptr;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <QtGlobal>
 #include <array>
 #include <functional>
@@ -49,6 +50,10 @@ public:
     // scan) asks for a confirmation in that case.
     bool LastAnswerMirrored() const { return FLastAnswerMirrored; }
 
+    // Why the last exchange failed, where the access point can tell more than "no answer" (a refused
+    // request, a lost connection); empty otherwise. Cleared when an exchange starts.
+    QString LastError() const { return FLastError; }
+
     TTrafficEvent OnTraffic;
 
     // One attempt: send the request, receive AnswerLength bytes into Answer.
@@ -62,6 +67,11 @@ public:
     virtual bool IsOpen() const { return false; }
 
 protected:
+    // A request this access point cannot carry at all: the reason, and the exchange fails at once,
+    // without traffic or further attempts. Empty: the request may go.
+    virtual QString RefuseRequest(const quint8*, int) const { return {}; }
+    void SetLastError(const QString& Text) { FLastError = Text; }
+
     // The longest request the line can carry; a longer one fails before any traffic.
     virtual int MaxRequestLength() const { return std::numeric_limits<int>::max(); }
 
@@ -75,4 +85,5 @@ private:
     int FTryCount = 2;
     bool FBusy = false;
     bool FLastAnswerMirrored = false;
+    QString FLastError;
 };

@@ -19,6 +19,10 @@ struct TCliLineOptions {
     QString UdpHost; // instead of a port: a UDP gateway
     quint16 UdpPort = 0;
     int LocalPort = -1; // the gateway answers to this local port; -1: to the sender
+    QString TcpHost;    // instead of a port: a serial device server or Modbus TCP gateway
+    quint16 TcpPort = 0;
+    bool Mbap = false;  // with TcpHost: Modbus TCP framing instead of the line's bytes unchanged
+    int TcpListen = -1; // emulate: the TCP port to answer on instead of a serial port; -1: none
     quint32 Baud = 9600;
     TParity Parity = ptNONE;
     TStopBits StopBits = sb1BITS;
@@ -27,8 +31,10 @@ struct TCliLineOptions {
     int TimeoutMs = 200;
     int Tries = 2;
     TTransferProtocol Protocol = tpNerix;
+    bool ProtocolGiven = false; // --protocol was on the command line
 
     bool Udp() const { return !UdpHost.isEmpty(); }
+    bool Tcp() const { return !TcpHost.isEmpty(); }
 };
 
 // Everything a command line can say, validated. Each command's table fills only its own part.

@@ -53,11 +53,12 @@ QString CliUsage() {
                                   "commands:\n");
     for (const TCliCommand* c : CliCommands())
         text += QStringLiteral("  %1%2\n").arg(c->Name.leftJustified(10, QLatin1Char(' ')), c->Summary);
-    text += QStringLiteral(
-        "\nThe devices are reached over a serial port (--port COMn or a device path) or a UDP\n"
-        "gateway (--udp HOST:PORT). \"dovuvavarovod-cli COMMAND --help\" lists a command's "
-        "options.\n"
-        "Exit status: 0 done, 1 no answer or port failure, 2 bad arguments.\n");
+    text +=
+        QStringLiteral("\nThe devices are reached over a serial port (--port COMn or a device path), a UDP\n"
+                       "gateway (--udp HOST:PORT) or a TCP serial device server or Modbus TCP gateway\n"
+                       "(--tcp HOST:PORT [--mbap]). \"dovuvavarovod-cli COMMAND --help\" lists a command's "
+                       "options.\n"
+                       "Exit status: 0 done, 1 no answer or port failure, 2 bad arguments.\n");
     return text;
 }
 

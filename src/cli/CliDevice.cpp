@@ -52,8 +52,12 @@ bool CheckRegisters(TNerixModule& Module, const TCliOptions& Options, TCliIo& Io
     return true;
 }
 
-QString NoAnswerText(int Address) {
-    return QStringLiteral("no answer from address ") + AddressText(quint8(Address));
+QString NoAnswerText(int Address, const TAccessPoint* AP) {
+    QString text = QStringLiteral("no answer from address ") + AddressText(quint8(Address));
+    // A TCP connection knows more than "no answer": refused, closed, a request it cannot carry.
+    if (AP && !AP->LastError().isEmpty())
+        text += QStringLiteral(" (%1)").arg(AP->LastError());
+    return text;
 }
 
 QJsonObject DeviceJson(const TCliOptions& Options) {

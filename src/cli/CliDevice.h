@@ -5,6 +5,7 @@
 #include <QJsonObject>
 
 class TCliIo;
+class TAccessPoint;
 class TCliLine;
 class TNerixModule;
 
@@ -20,6 +21,6 @@ void SetUpModule(TNerixModule& Module, TCliLine& Line, const TCliOptions& Option
 bool CheckRegisters(TNerixModule& Module, const TCliOptions& Options, TCliIo& Io);
 
 // "no answer from address 0x05 (5)"
-QString NoAnswerText(int Address);
+QString NoAnswerText(int Address, const TAccessPoint* AP = nullptr);
 // {"address":5,"object":0}: the start of every JSON object about the device's properties.
 QJsonObject DeviceJson(const TCliOptions& Options);

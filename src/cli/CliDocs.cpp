@@ -47,9 +47,11 @@ QString CliManualPage() {
         ".B dovuvavarovod\\-cli \\-\\-version\n"
         ".SH DESCRIPTION\n"
         "The command\\-line companion of \\fBdovuvavarovod\\fR(1). It reaches the devices over a "
-        "serial port (\\fB\\-\\-port\\fR COMn or a device path) or a UDP gateway "
-        "(\\fB\\-\\-udp\\fR HOST:PORT), and can itself answer on a serial port as a bus of "
-        "emulated devices. Numbers may be given as 0x hexadecimal.\n"
+        "serial port (\\fB\\-\\-port\\fR COMn or a device path), a UDP gateway "
+        "(\\fB\\-\\-udp\\fR HOST:PORT) or a TCP serial device server or Modbus TCP gateway "
+        "(\\fB\\-\\-tcp\\fR HOST:PORT, with \\fB\\-\\-mbap\\fR for Modbus TCP), and can "
+        "itself answer on a serial port or a TCP port as a bus of emulated devices. Numbers may be given as "
+        "0x hexadecimal.\n"
         ".SH COMMANDS\n");
     for (const TCliCommand* c : CliCommands()) {
         t += QStringLiteral(".SS %1\n").arg(c->Name);

@@ -3,6 +3,7 @@
 #include "bus/SerialLineSettings.h"
 #include "cli/CliOutput.h"
 #include "model/BusSettings.h"
+#include "protocol/ModbusTcp.h"
 
 #include <QHostAddress>
 
@@ -26,6 +27,7 @@ TCliOption ProtocolOption(const QString& Help) {
                     o.Line.Protocol = tpModbus;
                 else
                     return QStringLiteral("--protocol must be nerix or modbus, not \"%1\"").arg(v);
+                o.Line.ProtocolGiven = true;
                 return {};
             }};
 }
@@ -41,19 +43,66 @@ TCliOption BaudOption() {
             }};
 }
 
+bool ParseHostPort(const QString& Text, QString& Host, quint16& Port) {
+    const qsizetype colon = Text.lastIndexOf(QLatin1Char(':'));
+    if (colon <= 0)
+        return false;
+    QString host = Text.left(colon);
+    // An IPv6 address goes in brackets, as in a URL: [::1]:502.
+    if (host.startsWith(QLatin1Char('[')) && host.endsWith(QLatin1Char(']')))
+        host = host.mid(1, host.size() - 2);
+    else if (host.contains(QLatin1Char(':')))
+        return false;
+    const QString portText = Text.mid(colon + 1);
+    bool ok = false;
+    const int port = portText.toInt(&ok);
+    if (host.isEmpty() || host.contains(QLatin1Char(' ')) || !ok || port < 1 || port > 65535 ||
+        portText.startsWith(QLatin1Char('+')))
+        return false;
+    Host = host;
+    Port = quint16(port);
+    return true;
+}
+
+TCliOption MbapOption() {
+    return {QStringLiteral("mbap"),
+            {},
+            QStringLiteral("Modbus TCP framing (MBAP header, no CRC) for a Modbus TCP gateway;\n"
+                           "the protocol is modbus then"),
+            false,
+            [](TCliOptions& o, const QString&) -> QString {
+                o.Line.Mbap = true;
+                // A Modbus TCP gateway carries nothing else; an explicit "--protocol nerix" is refused
+                // when the line is checked.
+                if (!o.Line.ProtocolGiven)
+                    o.Line.Protocol = tpModbus;
+                return {};
+            }};
+}
+
 namespace {
 
 TCliOption UdpOption() {
     return {QStringLiteral("udp"), QStringLiteral("HOST:PORT"),
             QStringLiteral("instead of --port: the devices behind this UDP gateway"), false,
             [](TCliOptions& o, const QString& v) -> QString {
-                const qsizetype colon = v.lastIndexOf(QLatin1Char(':'));
-                bool ok = false;
-                const int port = colon > 0 ? v.mid(colon + 1).toInt(&ok) : 0;
-                if (!ok || port < 1 || port > 65535)
+                quint16 port = 0;
+                if (!ParseHostPort(v, o.Line.UdpHost, port))
                     return QStringLiteral("--udp needs HOST:PORT, not \"%1\"").arg(v);
-                o.Line.UdpHost = v.left(colon);
-                o.Line.UdpPort = quint16(port);
+                o.Line.UdpPort = port;
+                return {};
+            }};
+}
+
+TCliOption TcpOption() {
+    return {QStringLiteral("tcp"), QStringLiteral("HOST:PORT"),
+            QStringLiteral("instead of --port: the devices behind this serial device server\n"
+                           "(transparent mode) or, with --mbap, Modbus TCP gateway"),
+            false, [](TCliOptions& o, const QString& v) -> QString {
+                quint16 port = 0;
+                if (!ParseHostPort(v, o.Line.TcpHost, port))
+                    return QStringLiteral("--tcp needs HOST:PORT, not \"%1\"").arg(v);
+                o.Line.TcpPort = port;
                 return {};
             }};
 }
@@ -111,6 +160,8 @@ std::vector<TCliOption> LineOptions() {
     return {
         PortOption(),
         UdpOption(),
+        TcpOption(),
+        MbapOption(),
         {QStringLiteral("local-port"), QStringLiteral("N"),
          QStringLiteral("with --udp: the gateway answers to this local port\n(default: to the sender)"),
          false, LineIntegerIn(&TCliLineOptions::LocalPort, "--local-port", 1, 65535)},
@@ -138,8 +189,14 @@ std::vector<TCliOption> LineOptions() {
 }
 
 QString CheckLine(const TCliLineOptions& Line) {
-    if (Line.Port.isEmpty() == Line.UdpHost.isEmpty())
-        return QStringLiteral("give either --port or --udp");
+    if (int(!Line.Port.isEmpty()) + int(Line.Udp()) + int(Line.Tcp()) != 1)
+        return QStringLiteral("give one of --port, --udp and --tcp");
+    if (Line.Mbap && !Line.Tcp())
+        return QStringLiteral("--mbap goes with --tcp");
+    if (Line.Mbap && Line.Protocol != tpModbus)
+        return QStringLiteral("a Modbus TCP gateway (--mbap) carries Modbus only, not --protocol nerix");
+    if (Line.Tcp() && Line.TimeoutMs < 10)
+        return QStringLiteral("--timeout must be at least 10 ms over TCP");
     if (Line.Udp() && Line.TimeoutMs < 10)
         return QStringLiteral("--timeout must be at least 10 ms for a UDP gateway");
     if (Line.LocalPort >= 0 && !Line.Udp())
@@ -163,6 +220,15 @@ void SetUpBus(TPowerRsBus& Bus, const TCliLineOptions& Line) {
 }
 
 TCliLine::TCliLine(const TCliLineOptions& Line) : FLine(Line) {
+    if (Tcp()) {
+        FTcpAP.SetHost(Line.TcpHost);
+        FTcpAP.SetPort(Line.TcpPort);
+        if (Line.Mbap)
+            UseModbusTcp(FTcpAP);
+        FTcpAP.SetTimeout(Line.TimeoutMs);
+        FTcpAP.SetTryCount(Line.Tries);
+        return;
+    }
     if (Udp()) {
         FClient.SetHost(Line.UdpHost);
         FClient.SetRemotePort(Line.UdpPort);
@@ -200,6 +266,13 @@ QString CannotOpenText(const QString& Port, const QString& LastError) {
 bool TCliLine::Open(TCliIo& Io) {
     if (Udp())
         return OpenUdp(Io);
+    if (Tcp()) {
+        FTcpAP.SetActive(true);
+        if (FTcpAP.Active())
+            return true;
+        Io.Fail(FTcpAP.LastError(), {{QStringLiteral("tcp"), FTcpAP.PeerText()}});
+        return false;
+    }
     FBus.OnLocalEchoDetected = [&Io] {
         if (!Io.Json())
             Io.Err() << "dovuvavarovod-cli: the line echoes what is sent; taking the echo back from now on "

@@ -1,10 +1,12 @@
-// emulate: the workstation answers on a serial port as a bus of emulated devices.
+// emulate: the workstation answers on a serial port, or on a TCP port as a serial device server or a
+// Modbus TCP gateway would, as a bus of emulated devices.
 #include "cli/CliCommands.h"
 #include "cli/CliLine.h"
 #include "cli/CliOutput.h"
 #include "cli/CliSignals.h"
 #include "emulator/EmulatorFaults.h"
 #include "emulator/EmulatorRows.h"
+#include "emulator/EmulatorTcpServer.h"
 #include "emulator/VirtualDeviceManager.h"
 #include "model/BusSettings.h"
 
@@ -70,13 +72,35 @@ void PrintStats(const TVirtualDeviceManager& Manager, QTextStream& Out) {
         << Qt::endl;
 }
 
-void ListDevices(const TVirtualDeviceManager& Manager, const TCliOptions& o, QTextStream& Out) {
+void ListDevices(const TVirtualDeviceManager& Manager, const TCliOptions& o, quint16 TcpPort,
+                 QTextStream& Out) {
     for (int i = 0; i < Manager.DeviceCount(); ++i)
         Out << HexAddressText(Manager.DeviceAt(i)->Address()) << " " << Manager.DeviceName(i) << Qt::endl;
     const int n = Manager.DeviceCount();
-    Out << "emulating " << n << (n == 1 ? " device" : " devices") << " on " << o.Line.Port << " ("
-        << (o.Line.Protocol == tpModbus ? "Modbus RTU" : "Nerix") << ", " << o.Line.Baud << " bit/s)"
-        << Qt::endl;
+    Out << "emulating " << n << (n == 1 ? " device" : " devices") << " on ";
+    if (o.Line.TcpListen >= 0)
+        Out << "TCP port " << TcpPort << " ("
+            << (o.Line.Mbap                   ? "Modbus TCP"
+                : o.Line.Protocol == tpModbus ? "Modbus RTU"
+                                              : "Nerix")
+            << ")";
+    else
+        Out << o.Line.Port << " (" << (o.Line.Protocol == tpModbus ? "Modbus RTU" : "Nerix") << ", "
+            << o.Line.Baud << " bit/s)";
+    Out << Qt::endl;
+}
+
+QString CheckEmulate(TCliOptions& o) {
+    if (o.Line.Port.isEmpty() == (o.Line.TcpListen < 0))
+        return QStringLiteral("give either --port or --tcp-listen");
+    if (o.Line.Mbap && o.Line.TcpListen < 0)
+        return QStringLiteral("--mbap goes with --tcp-listen");
+    if (o.Line.Mbap && o.Line.Protocol != tpModbus)
+        return QStringLiteral("a Modbus TCP gateway (--mbap) carries Modbus only, not --protocol nerix");
+    // The TCP side answers each request as it is served; faults are made on the serial line only.
+    if (o.Line.TcpListen >= 0 && !o.Faults.trimmed().isEmpty())
+        return QStringLiteral("--faults works on a serial port (--port), not with --tcp-listen");
+    return {};
 }
 
 int RunEmulate(const TCliOptions& o, TCliIo& Io) {
@@ -116,10 +140,19 @@ int RunEmulate(const TCliOptions& o, TCliIo& Io) {
     QSocketNotifier stopNotifier(stop.Handle(), QSocketNotifier::Read);
     QObject::connect(&stopNotifier, &QSocketNotifier::activated, [] { QCoreApplication::quit(); });
 
-    manager.SetActive(true);
-    if (!manager.Active()) {
-        Io.Fail(CannotOpenText(o.Line.Port, manager.LastError()));
-        return kExitFailed;
+    TEmulatorTcpServer server(manager);
+    if (o.Line.TcpListen >= 0) {
+        server.SetMbap(o.Line.Mbap);
+        if (!server.Listen(quint16(o.Line.TcpListen))) {
+            Io.Fail(server.LastError(), {{QStringLiteral("tcpListen"), o.Line.TcpListen}});
+            return kExitFailed;
+        }
+    } else {
+        manager.SetActive(true);
+        if (!manager.Active()) {
+            Io.Fail(CannotOpenText(o.Line.Port, manager.LastError()));
+            return kExitFailed;
+        }
     }
     const quint64 seed = o.Seed ? *o.Seed : NewFaultSeed();
     manager.SetFaults(faults, seed);
@@ -132,7 +165,7 @@ int RunEmulate(const TCliOptions& o, TCliIo& Io) {
                 PrintStats(manager, out);
         });
     }
-    ListDevices(manager, o, out);
+    ListDevices(manager, o, server.Port(), out);
     if (faults.Any() || o.Seed)
         out << "faults: " << (faults.Any() ? EmulatorFaultsText(faults) : QStringLiteral("none")) << "; seed "
             << seed << Qt::endl;
@@ -142,6 +175,7 @@ int RunEmulate(const TCliOptions& o, TCliIo& Io) {
         statsNotifier->setEnabled(false);
     stopNotifier.setEnabled(false);
     manager.OnFrame = nullptr;
+    server.Close();
     manager.SetActive(false);
     if (o.Stats)
         PrintStats(manager, out);
@@ -152,23 +186,32 @@ int RunEmulate(const TCliOptions& o, TCliIo& Io) {
 TCliCommand MakeEmulateCommand() {
     TCliCommand c;
     c.Name = QStringLiteral("emulate");
-    c.Synopsis = QStringLiteral("--port COMn|PATH --devices NAME[=N],... [options]");
-    c.Summary = QStringLiteral("answer on a serial port as a bus of emulated devices");
+    c.Synopsis = QStringLiteral("--port COMn|PATH|--tcp-listen PORT --devices NAME[=N],... [options]");
+    c.Summary = QStringLiteral("answer on a serial or TCP port as a bus of emulated devices");
     QStringList rows;
     for (const TEmulatorRow& row : EmulatorRows())
         rows << row.Name;
     c.Description =
         QStringLiteral("Answers on the port as a bus of emulated devices until Ctrl+C or SIGTERM.\n"
+                       "With --tcp-listen it answers TCP masters instead, as a serial device server\n"
+                       "in transparent mode would, or with --mbap as a Modbus TCP gateway; several\n"
+                       "masters may be connected at once.\n"
                        "The rows: %1.\n"
                        "KVD-DI-BUS emulates KVD-DIDC-BUS devices.\n"
                        "SIGUSR1 prints each device's statistics: requests received, answered,\n"
                        "dropped by a fault and refused, and the answer time (min/median/max).")
             .arg(rows.join(QLatin1String(", ")));
-    TCliOption port = PortOption();
-    port.Required = true;
-    c.Options = {port,
+    c.Options = {PortOption(),
+                 {QStringLiteral("tcp-listen"), QStringLiteral("PORT"),
+                  QStringLiteral("instead of --port: answer TCP connections on this port\n(0: any free port, "
+                                 "printed)"),
+                  false,
+                  [](TCliOptions& o, const QString& v) -> QString {
+                      return ParseIntegerIn(v, "--tcp-listen", 0, 65535, o.Line.TcpListen);
+                  }},
+                 MbapOption(),
                  DevicesOption(),
-                 ProtocolOption(QStringLiteral("nerix|modbus (default nerix)")),
+                 ProtocolOption(QStringLiteral("nerix|modbus (default nerix; modbus with --mbap)")),
                  BaudOption(),
                  {QStringLiteral("log"),
                   {},

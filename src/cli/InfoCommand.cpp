@@ -88,7 +88,7 @@ int RunInfo(const TCliOptions& o, TCliIo& Io) {
     TIdentity id;
     for (quint16 p = spTypeCode; p <= spBusSettings; ++p) {
         if (!module.ReadProperty(p, 0, id.Values[p])) {
-            Io.Fail(NoAnswerText(o.Address), {{QStringLiteral("address"), o.Address}});
+            Io.Fail(NoAnswerText(o.Address, module.AP()), {{QStringLiteral("address"), o.Address}});
             return kExitFailed;
         }
     }

@@ -98,7 +98,7 @@ QJsonObject NoAnswerJson(const TCliOptions& o) {
 int ReadOnce(TNerixModule& Module, const TCliOptions& o, TCliIo& Io) {
     std::vector<TValue> values;
     if (!ReadValues(Module, o, values)) {
-        Io.Fail(NoAnswerText(o.Address), NoAnswerJson(o));
+        Io.Fail(NoAnswerText(o.Address, Module.AP()), NoAnswerJson(o));
         return kExitFailed;
     }
     if (Io.Json()) {
@@ -175,7 +175,7 @@ int Poll(TNerixModule& Module, const TCliOptions& o, TCliIo& Io) {
         if (!ok) {
             QJsonObject details = NoAnswerJson(o);
             details.insert(QStringLiteral("time"), stamp);
-            Io.Fail(QStringLiteral("%1 at %2").arg(NoAnswerText(o.Address), stamp), details);
+            Io.Fail(QStringLiteral("%1 at %2").arg(NoAnswerText(o.Address, Module.AP()), stamp), details);
         } else if (Io.Json()) {
             QJsonObject json = DeviceJson(o);
             json.insert(QStringLiteral("time"), stamp);

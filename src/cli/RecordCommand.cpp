@@ -42,7 +42,7 @@ QString ParseChannels(const QString& Text, std::vector<std::pair<quint8, int>>& 
 QString CheckRecord(TCliOptions& o) {
     if (const QString error = CheckLine(o.Line); !error.isEmpty())
         return error;
-    if (o.Line.Udp())
+    if (o.Line.Udp() || o.Line.Tcp())
         return QStringLiteral("record reads over a serial port: give --port");
     return {};
 }
@@ -195,7 +195,8 @@ TCliCommand MakeRecordCommand() {
     line.erase(std::remove_if(line.begin(), line.end(),
                               [](const TCliOption& x) {
                                   return x.Name == QLatin1String("protocol") ||
-                                         x.Name == QLatin1String("udp") ||
+                                         x.Name == QLatin1String("udp") || x.Name == QLatin1String("tcp") ||
+                                         x.Name == QLatin1String("mbap") ||
                                          x.Name == QLatin1String("local-port");
                               }),
                line.end());

@@ -37,7 +37,7 @@ TCliOption SpeedsOption() {
 QString CheckScan(TCliOptions& o) {
     if (const QString error = CheckLine(o.Line); !error.isEmpty())
         return error;
-    if (o.Line.Udp() && (o.SpeedMask != 0 || o.BySpeeds))
+    if ((o.Line.Udp() || o.Line.Tcp()) && (o.SpeedMask != 0 || o.BySpeeds))
         return QStringLiteral("a gateway owns its line's speed: --speeds and --by-speeds need --port");
     if (!CheckAddressRange(o.From, o.To, o.Line.Protocol))
         return QStringLiteral("Error selecting address range: --from and --to must be 0..255 (from 1 with "
@@ -128,9 +128,9 @@ void ScanSerial(const TCliOptions& o, TCliLine& Line, TNerixModule& Module, TSca
     scan.Run(settings);
 }
 
-// A gateway owns its line's speed, so its search asks the addresses only.
+// A gateway (UDP or TCP) owns its line's speed, so its search asks the addresses only.
 void ScanUdp(const TCliOptions& o, TCliLine& Line, TNerixModule& Module, TScanPrinter& Printer) {
-    TUdpSearch search(Module, Line.UdpAP());
+    TUdpSearch search(Module, *Line.AP());
     search.OnAddress = [&](quint8 a) { Printer.Progress(AddressText(a)); };
     search.OnDeviceFound = [&](const TUdpHit& h) {
         TScanHit hit;
@@ -156,7 +156,7 @@ int RunScan(const TCliOptions& o, TCliIo& Io) {
         line.LogTraffic(Io.Err());
     TNerixModule module;
     TScanPrinter printer(o, Io);
-    if (line.Udp())
+    if (line.Udp() || line.Tcp())
         ScanUdp(o, line, module, printer);
     else
         ScanSerial(o, line, module, printer);
@@ -171,7 +171,8 @@ TCliCommand MakeScanCommand() {
     c.Summary = QStringLiteral("find the devices on the bus");
     c.Description = QStringLiteral(
         "Asks every address from --from to --to at each of --speeds for its identity and prints each\n"
-        "device as it is found, then how many were found. Over --udp the gateway owns the speed.");
+        "device as it is found, then how many were found. Over --udp and --tcp the gateway owns the\n"
+        "speed.");
     c.Options = {
         {QStringLiteral("from"), QStringLiteral("A"), QStringLiteral("first address (default 1)"), false,
          [](TCliOptions& o, const QString& v) -> QString {

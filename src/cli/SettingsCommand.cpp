@@ -162,7 +162,7 @@ int RunSettings(const TCliOptions& o, TCliIo& Io) {
     SetUpModule(probe, line, o);
     quint32 typeWord = 0;
     if (!probe.ReadProperty(spTypeCode, 0, typeWord)) {
-        Io.Fail(NoAnswerText(o.Address), {{QStringLiteral("address"), o.Address}});
+        Io.Fail(NoAnswerText(o.Address, probe.AP()), {{QStringLiteral("address"), o.Address}});
         return kExitFailed;
     }
     const quint16 type = quint16(typeWord & 0xFFFF);

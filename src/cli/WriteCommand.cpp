@@ -42,7 +42,7 @@ int RunWrite(const TCliOptions& o, TCliIo& Io) {
     QJsonObject json = DeviceJson(o);
     json.insert(QStringLiteral("property"), property);
     if (!module.WriteProperty(property, quint8(o.Object), *o.Value)) {
-        Io.Fail(NoAnswerText(o.Address), json);
+        Io.Fail(NoAnswerText(o.Address, module.AP()), json);
         return kExitFailed;
     }
     if (Io.Json()) {

@@ -22,7 +22,7 @@ void DecodeUdpBusSettings(quint32 Word, quint8& BaudCode, quint8& ParityCode, qu
     }
 }
 
-TUdpSearch::TUdpSearch(TNerixModule& Module, TUdpPortAccessPoint& AP) : TScanBase(Module), FAP(AP) {}
+TUdpSearch::TUdpSearch(TNerixModule& Module, TAccessPoint& AP) : TScanBase(Module), FAP(AP) {}
 
 bool TUdpSearch::Probe(quint8 Address, TTransferProtocol Protocol, TUdpHit& Hit) {
     Hit = TUdpHit{};

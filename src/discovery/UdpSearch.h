@@ -4,7 +4,7 @@
 #include "protocol/ByteOrder.h"
 #include "protocol/TransferProtocol.h"
 
-class TUdpPortAccessPoint;
+class TAccessPoint;
 
 // A device found behind a UDP gateway, with what it says of its line settings.
 struct TUdpHit {
@@ -26,11 +26,11 @@ struct TUdpHit {
 // bits 20..27, and stop bits are coded 1, 2, 3 for 1, 1.5, 2.
 void DecodeUdpBusSettings(quint32 Word, quint8& BaudCode, quint8& ParityCode, quint8& StopBitsCode);
 
-// Finds the devices behind a UDP gateway: every address of a range is asked for its identity.
-// Every answering device is taken, whatever its type.
+// Finds the devices behind a gateway that owns its line's speed (UDP, or a TCP converter): every
+// address of a range is asked for its identity. Every answering device is taken, whatever its type.
 class TUdpSearch : public TScanBase {
 public:
-    TUdpSearch(TNerixModule& Module, TUdpPortAccessPoint& AP);
+    TUdpSearch(TNerixModule& Module, TAccessPoint& AP);
 
     bool Probe(quint8 Address, TTransferProtocol Protocol, TUdpHit& Hit);
     // The range must have passed CheckAddressRange.
@@ -39,5 +39,5 @@ public:
     std::function<void(const TUdpHit&)> OnDeviceFound;
 
 private:
-    TUdpPortAccessPoint& FAP;
+    TAccessPoint& FAP;
 };

@@ -206,27 +206,32 @@ int TVirtualDeviceManager::FrameProtocol(const quint8* Data, int Count) const {
     return Data[1] <= 1 ? kProtocolNerix : kProtocolModbus;
 }
 
+QByteArray TVirtualDeviceManager::AnswerFor(int Protocol, const quint8* Data, int Count) {
+    QByteArray answer;
+    if (Protocol == kProtocolNerix) {
+        // Whoever delivers the frames hands over whole ones, so each one is a request of its own.
+        std::array<quint8, kNerixFrameSize> frame{};
+        if (Count <= kNerixFrameSize && ProcessNerixRequest(Data, Count, frame))
+            answer = QByteArray(reinterpret_cast<const char*>(frame.data()), kNerixFrameSize);
+    } else if (Protocol == kProtocolModbus) {
+        if (Count <= TConverterMO::kBufferSize && FConverter->SetRequest(Data, Count) &&
+            FConverter->ProcessModbusRequest())
+            answer = QByteArray(reinterpret_cast<const char*>(FConverter->Buffer()), FConverter->Count());
+        FConverter->Clear();
+    }
+    return answer;
+}
+
 void TVirtualDeviceManager::DataReceived(const quint8* Data, int Count) {
     if (!Data || Count <= 0)
         return;
     const qint64 receivedUs = NowUs();
     if (OnFrame)
         OnFrame(1, Data, Count);
-    QByteArray answer;
     const int protocol = FrameProtocol(Data, Count);
-    if (protocol == kProtocolNerix) {
-        // The frame reader hands over whole frames, so each one is a request of its own.
-        std::array<quint8, kNerixFrameSize> frame{};
-        if (Count <= kNerixFrameSize && ProcessNerixRequest(Data, Count, frame))
-            answer = QByteArray(reinterpret_cast<const char*>(frame.data()), kNerixFrameSize);
-    } else if (protocol == kProtocolModbus) {
-        if (Count <= TConverterMO::kBufferSize && FConverter->SetRequest(Data, Count) &&
-            FConverter->ProcessModbusRequest())
-            answer = QByteArray(reinterpret_cast<const char*>(FConverter->Buffer()), FConverter->Count());
-        FConverter->Clear();
-    } else {
+    if (protocol != kProtocolNerix && protocol != kProtocolModbus)
         return;
-    }
+    const QByteArray answer = AnswerFor(protocol, Data, Count);
     const int index = DeviceIndexOf(Data[0]);
     TEmulatorDeviceStats& stats = index >= 0 ? FStats[size_t(index)] : FUnknownStats;
     ++stats.Received;
@@ -235,6 +240,20 @@ void TVirtualDeviceManager::DataReceived(const quint8* Data, int Count) {
         return;
     }
     Answer(stats, Data[0], answer, receivedUs);
+}
+
+bool TVirtualDeviceManager::ServeFrame(const quint8* Data, int Count, QByteArray& Answer) {
+    Answer.clear();
+    if (!Data || Count <= 0)
+        return false;
+    if (OnFrame)
+        OnFrame(1, Data, Count);
+    Answer = AnswerFor(FrameProtocol(Data, Count), Data, Count);
+    if (Answer.isEmpty())
+        return false;
+    if (OnFrame)
+        OnFrame(0, reinterpret_cast<const quint8*>(Answer.constData()), int(Answer.size()));
+    return true;
 }
 
 int TVirtualDeviceManager::DeviceIndexOf(int Address) const {

@@ -103,6 +103,10 @@ public:
     // Serves one chunk the reader delivered, as received from the port: answers it on the port when
     // it is a request some device serves.
     void DataReceived(const quint8* Data, int Count);
+    // Serves one whole request frame of the current protocol, whoever received it (the serial port,
+    // a TCP connection): true with the answer's bytes in Answer when a device serves it. OnFrame sees
+    // both.
+    bool ServeFrame(const quint8* Data, int Count, QByteArray& Answer);
 
     // --- Faults and statistics ---
     // The faults from now on, with the generator started again from Seed and every device's
@@ -147,6 +151,8 @@ private:
     void Answer(TEmulatorDeviceStats& Stats, int Address, const QByteArray& Bytes, qint64 ReceivedUs);
     void SendDue();
     void ClearQueue();
+    // The answer a device gives to a whole request frame in Protocol; empty when none serves it.
+    QByteArray AnswerFor(int Protocol, const quint8* Data, int Count);
 
     std::vector<std::unique_ptr<TVirtualDevice>> FDevices;
     quint16 FNextAddress = 1;

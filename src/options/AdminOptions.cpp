@@ -86,6 +86,18 @@ TTcpPortAPOptions::TTcpPortAPOptions(TXMLClass* Owner) : TXMLClass(Owner) {
 void TTcpPortAPOptions::SetDefaults() {
     FHost = QString::fromLatin1(kDefaultGatewayHost);
     FRemoutePort = 8081;
+    FFraming = 0;
+    FTimeout = 200;
+}
+
+void TTcpPortAPOptions::SetFraming(int Value) {
+    if (Value == 0 || Value == 1)
+        FFraming = Value;
+}
+
+void TTcpPortAPOptions::SetTimeout(int Value) {
+    if (Value >= kMinAPTimeout && Value <= kMaxAPTimeout)
+        FTimeout = Value;
 }
 
 // ---------------------------------------------------------------------------------------------------

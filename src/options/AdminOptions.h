@@ -108,11 +108,14 @@ private:
     int FTimeout = 0;
 };
 
-// Kept in the file; no connection uses it.
+// The TCP connection: a serial device server or a Modbus TCP gateway. Framing and Timeout came later
+// than Host and RemoutePort; a file without them loads with their defaults.
 class TTcpPortAPOptions : public TXMLClass {
     Q_OBJECT
     Q_PROPERTY(QString Host READ Host WRITE SetHost)
     Q_PROPERTY(quint16 RemoutePort READ RemoutePort WRITE SetRemoutePort)
+    Q_PROPERTY(int Framing READ Framing WRITE SetFraming)
+    Q_PROPERTY(int Timeout READ Timeout WRITE SetTimeout)
 public:
     Q_INVOKABLE explicit TTcpPortAPOptions(TXMLClass* Owner = nullptr);
 
@@ -120,12 +123,20 @@ public:
     void SetHost(const QString& Value) { FHost = Value; }
     quint16 RemoutePort() const { return FRemoutePort; }
     void SetRemoutePort(quint16 Value) { FRemoutePort = Value; }
+    // 0 the bus's bytes unchanged (serial device server), 1 Modbus TCP; other values are ignored.
+    int Framing() const { return FFraming; }
+    void SetFraming(int Value);
+    // Answer time-out in milliseconds, 20 to 10000; other values are ignored.
+    int Timeout() const { return FTimeout; }
+    void SetTimeout(int Value);
 
     void SetDefaults() override;
 
 private:
     QString FHost;
     quint16 FRemoutePort = 0;
+    int FFraming = 0;
+    int FTimeout = 200;
 };
 
 class TAccessPointsOptions : public TXMLClass {

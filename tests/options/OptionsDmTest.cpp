@@ -99,6 +99,8 @@ void Fill(TAdminOptions& o) {
     ap.UdpPortAPOptions()->SetTimeout(20);
     ap.TcpPortAPOptions()->SetHost("gateway.local");
     ap.TcpPortAPOptions()->SetRemoutePort(1);
+    ap.TcpPortAPOptions()->SetFraming(1);
+    ap.TcpPortAPOptions()->SetTimeout(750);
 }
 
 } // namespace
@@ -204,6 +206,33 @@ TEST(OptionsDm, AFileFromBeforeFaultsLoadsWithNone) {
     EXPECT_EQ(e.RateID(), 6);
     EXPECT_TRUE(e.Faults().isEmpty());
     EXPECT_TRUE(e.FaultSeed().isEmpty());
+}
+
+TEST(OptionsDm, AFileFromBeforeTheTcpConnectionLoadsWithItsDefaults) {
+    Folder f;
+    QByteArray text = FixtureWith("AccessPoints/TcpPortAPOptions/Host", "10.1.2.3");
+    // The TCP section as it was written before Framing and Timeout existed.
+    const qsizetype at = text.indexOf("<TcpPortAPOptions>");
+    const qsizetype end = text.indexOf("</TcpPortAPOptions>");
+    ASSERT_GT(at, 0);
+    QByteArray section = text.mid(at, end - at);
+    section.replace("<Framing>0</Framing>", "").replace("<Timeout>200</Timeout>", "");
+    text = text.left(at) + section + text.mid(end);
+    ASSERT_FALSE(text.contains("<Framing>"));
+    WriteFileBytes(f.path, text);
+    auto dm = f.Start();
+    ASSERT_EQ(dm->LoadResult(), lrLoaded);
+    const TTcpPortAPOptions& tcp = *dm->AdminOptions()->AccessPoints()->TcpPortAPOptions();
+    EXPECT_EQ(tcp.Host(), QStringLiteral("10.1.2.3"));
+    EXPECT_EQ(tcp.RemoutePort(), 8081);
+    EXPECT_EQ(tcp.Framing(), 0);
+    EXPECT_EQ(tcp.Timeout(), 200);
+    // Values out of range keep the defaults too.
+    Folder g;
+    WriteFileBytes(g.path, FixtureWith("AccessPoints/TcpPortAPOptions/Framing", "7"));
+    auto dm2 = g.Start();
+    ASSERT_EQ(dm2->LoadResult(), lrLoaded);
+    EXPECT_EQ(dm2->AdminOptions()->AccessPoints()->TcpPortAPOptions()->Framing(), 0);
 }
 
 // A file that cannot be taken as ours gives the defaults and is overwritten at shutdown, as it always

@@ -14,7 +14,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-TUDPFindingDlg::TUDPFindingDlg(TNerixModule& Module, TUdpPortAccessPoint& AP, QWidget* parent)
+TUDPFindingDlg::TUDPFindingDlg(TNerixModule& Module, TAccessPoint& AP, QWidget* parent)
     : TSearchDialog(parent), FModule(Module), FSearch(std::make_unique<TUdpSearch>(Module, AP)) {
     setObjectName(QStringLiteral("UDPFindingDlg"));
     AttachSearch(*FSearch);

@@ -9,11 +9,11 @@
 class QComboBox;
 class QLabel;
 
-// "Device detection" behind a UDP gateway: addresses only, no speeds.
+// "Device detection" behind a gateway that owns its line (UDP, TCP): addresses only, no speeds.
 class TUDPFindingDlg : public TSearchDialog {
     Q_OBJECT
 public:
-    TUDPFindingDlg(TNerixModule& Module, TUdpPortAccessPoint& AP, QWidget* parent = nullptr);
+    TUDPFindingDlg(TNerixModule& Module, TAccessPoint& AP, QWidget* parent = nullptr);
     ~TUDPFindingDlg() override;
 
     void InitState() override;
