@@ -226,6 +226,7 @@ TCliCommand MakeEmulateCommand() {
                   QStringLiteral("print each device's statistics on exit"),
                   false,
                   SetFlag(&TCliOptions::Stats)}};
+    c.Check = CheckEmulate;
     c.Run = RunEmulate;
     return c;
 }

@@ -136,7 +136,9 @@ TEST_F(OscWindow, PrintingToAPdfFileDrawsTheLoadedChart) {
     QTemporaryDir dir;
     TOscMainDlg dlg(dm);
     dlg.resize(900, 600);
+    dlg.show();
     ASSERT_TRUE(dlg.LoadFile(KnownFile(dir)));
+    QApplication::processEvents();
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     const QString pdf = dir.filePath(QStringLiteral("chart.pdf"));
