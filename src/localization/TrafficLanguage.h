@@ -14,7 +14,8 @@
     X(CopyToClipboard) X(CopyAsDelphi) X(CopyAsC) X(NoPackageSelected) X(Package)                                \
     X(ErrorSaving) X(ErrorReading) X(MsgSkipped) X(FileFilter) X(AllFilesFilter)                                 \
     X(UnknownFormat) X(Read) X(Write) X(Response) X(Request) X(FunctionError) X(Object) X(Property) X(Data)      \
-    X(CheckSum) X(Incorrect) X(InitialRegister) X(NumberOfRegisters)
+    X(CheckSum) X(Incorrect) X(InitialRegister) X(NumberOfRegisters) X(Address) X(Function) X(AsHex)           \
+    X(AsInteger) X(AsFloat)
 // clang-format on
 
 struct TTrafficLanguage : TAppLocalization {

@@ -58,6 +58,12 @@ const TTrafficLanguageLocalization::TRow kRows[] = {
     {&T::Incorrect, {"Incorrect", "Неверная", "Невірна", "Falsch", "Incorrecta", "Incorrecte"}},
     {&T::InitialRegister, {"Initial register", "Начальный регистр", "Початковий регістр", "Anfangsregister", "Registro inicial", "Registre initial"}},
     {&T::NumberOfRegisters, {"Number of registers", "Число регистров", "Кількість регістрів", "Anzahl der Register", "Número de registros", "Nombre de registres"}},
+    // The labels of the tree that the decoders write in English; the window puts these in their place.
+    {&T::Address, {"Address", "Адрес", "Адреса", "Adresse", "Dirección", "Adresse"}},
+    {&T::Function, {"Function", "Функция", "Функція", "Funktion", "Función", "Fonction"}},
+    {&T::AsHex, {"AsHex", "Hex", "Hex", "Hex", "Hex", "Hex"}},
+    {&T::AsInteger, {"AsInteger", "Целое", "Ціле", "Ganzzahl", "Entero", "Entier"}},
+    {&T::AsFloat, {"AsFloat", "Дробное", "Дробове", "Gleitkomma", "Flotante", "Flottant"}},
 };
 // clang-format on
 

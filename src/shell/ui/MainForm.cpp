@@ -309,7 +309,8 @@ void TMainForm::BuildTraffic() {
 }
 
 void TMainForm::actTrafficExecute() {
-    if (FTraffic->isVisible()) {
+    // A window that shows but lies under another one is brought up first, not hidden unseen.
+    if (FTraffic->isVisible() && (FTraffic->isActiveWindow() || !isActiveWindow())) {
         FTraffic->hide();
         return;
     }

@@ -4,6 +4,8 @@
 #include "traffic/TrafficDecoder.h"
 #include "traffic/TrafficSerializer.h"
 
+#include <QLocale>
+
 TPackageListModel::TPackageListModel(TPackageContainer& Store, QObject* parent)
     : QAbstractTableModel(parent), FStore(Store) {}
 
@@ -28,7 +30,10 @@ const TContainerItem* TPackageListModel::Package(int Row) const {
 }
 
 QString TPackageListModel::TimeText(const TContainerItem& Item) const {
-    // As the traffic file has it: the user's own date format, the clock to the millisecond.
+    // As the traffic file has it: the user's own date format, the clock to the millisecond. Without
+    // a locale of the user's (the C locale) the date is all digits rather than an English month.
+    if (QLocale().language() == QLocale::C)
+        return Item.Time.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz"));
     return TrafficTimeText(Item.Time);
 }
 

@@ -19,6 +19,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -427,10 +428,33 @@ void TTrafficDlg::ShowPackage() {
         PkgGrid->item(i / kGridColumns, i % kGridColumns)->setText(HexByte(bytes[i]));
 }
 
+QString TTrafficDlg::NodeText(const QString& Text) const {
+    // The decoders write the frame's field labels in English and take only the other words from
+    // the language table; the labels are put into the window's language here. The three readings
+    // of a value keep their values in one column.
+    const TTrafficLanguage& t = Texts();
+    static const QRegularExpression value(QStringLiteral("^(AsHex|AsInteger|AsFloat):\\s*"));
+    const auto m = value.match(Text);
+    if (m.hasMatch()) {
+        int width = 0;
+        for (const QString* l : {&t.AsHex, &t.AsInteger, &t.AsFloat})
+            width = std::max(width, int(l->size()) + 2);
+        const QString& label = m.captured(1) == QLatin1String("AsHex")       ? t.AsHex
+                               : m.captured(1) == QLatin1String("AsInteger") ? t.AsInteger
+                                                                             : t.AsFloat;
+        return (label + QLatin1Char(':')).leftJustified(width) + Text.mid(m.capturedLength());
+    }
+    if (Text.startsWith(QLatin1String("Address")))
+        return t.Address + Text.mid(7);
+    if (Text.startsWith(QLatin1String("Function")))
+        return t.Function + Text.mid(8);
+    return Text;
+}
+
 void TTrafficDlg::ShowTree(const std::vector<TDecodedNode>& Nodes, QTreeWidgetItem* Parent) {
     for (const TDecodedNode& node : Nodes) {
-        auto* item =
-            Parent ? new QTreeWidgetItem(Parent, {node.Text}) : new QTreeWidgetItem(PkgTree, {node.Text});
+        const QString text = NodeText(node.Text);
+        auto* item = Parent ? new QTreeWidgetItem(Parent, {text}) : new QTreeWidgetItem(PkgTree, {text});
         item->setData(0, kFirstRole, node.First);
         item->setData(0, kLastRole, node.Last);
         ShowTree(node.Children, item);

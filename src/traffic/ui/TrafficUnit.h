@@ -127,6 +127,8 @@ private:
     // Shows the package of the current row (or clears the views when there is none).
     void ShowPackage();
     void ShowTree(const std::vector<TDecodedNode>& Nodes, QTreeWidgetItem* Parent);
+    // A decoded line in the window's language.
+    QString NodeText(const QString& Text) const;
     void ClearPackageViews();
     void TreeNodeClicked(QTreeWidgetItem* Item);
     void Message(const QString& Text);

@@ -583,19 +583,30 @@ TEST(TrafficWiring, UkrainianLeavesNoEnglishInTheWindow) {
     }
     for (int c = 0; c < t.ActionsList->columnCount(); ++c)
         check(QStringLiteral("context column"), t.ActionsList->headerItem()->text(c));
-    // The decoder's words: the tree's texts without their values.
-    for (const QString& node : TreeTexts(t.PkgTree)) {
-        static const QRegularExpression words(QStringLiteral("[A-Za-z]{3,}"));
-        auto it = words.globalMatch(node);
+    // The decoded tree: every word (not hexadecimal digits) is one of the table's.
+    QSet<QString> words;
+    for (const QString& text : ukrainian)
+        for (const QString& word :
+             text.split(QRegularExpression(QStringLiteral("[^\\w']+")), Qt::SkipEmptyParts))
+            words.insert(word);
+    ASSERT_GT(t.PkgTree->topLevelItemCount(), 5);
+    for (QString node : TreeTexts(t.PkgTree)) {
+        node.replace(QStringLiteral("0x"), QStringLiteral(" "));
+        static const QRegularExpression word(QStringLiteral("[A-Za-z]{2,}"));
+        auto it = word.globalMatch(node);
         while (it.hasNext()) {
-            const QString word = it.next().captured();
-            // The byte-level labels of the Data children are part of the format.
-            if (!QStringList({"Address", "Function", "AsHex", "AsInteger", "AsFloat"}).contains(word))
+            const QString w = it.next().captured();
+            static const QRegularExpression hex(QStringLiteral("^[0-9A-F]+$"));
+            if (!words.contains(w) && !hex.match(w).hasMatch())
                 stray << QStringLiteral("tree: ") + node;
         }
     }
     EXPECT_TRUE(stray.isEmpty()) << stray.join(QLatin1Char('\n')).toStdString();
     EXPECT_EQ(Cell(t, 3, TPackageListModel::colResponse), QStringLiteral("немає відповіді"));
+    const QStringList tree = TreeTexts(t.PkgTree);
+    EXPECT_TRUE(tree.contains(QStringLiteral("Адреса:  [0x01]"))) << tree.join('|').toStdString();
+    EXPECT_TRUE(tree.contains(QStringLiteral("Hex:     0x00000001"))) << tree.join('|').toStdString();
+    EXPECT_TRUE(tree.contains(QStringLiteral("Дробове: 0.000000"))) << tree.join('|').toStdString();
     EXPECT_EQ(Cell(t, 0, TPackageListModel::colDirection), QStringLiteral("Вхідний"));
 }
 
