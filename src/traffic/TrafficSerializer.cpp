@@ -127,7 +127,8 @@ bool TrafficFromXml(const QByteArray& Xml, TTrafficFile& File, int* Skipped, QSt
     QString message;
     int line = 0, column = 0;
     if (!document.setContent(Xml, &message, &line, &column)) {
-        SetError(Error, QStringLiteral("not XML (line %1, column %2: %3)").arg(line).arg(column).arg(message));
+        SetError(Error,
+                 QStringLiteral("not XML (line %1, column %2: %3)").arg(line).arg(column).arg(message));
         return false;
     }
     const QDomElement root = document.documentElement();
@@ -145,7 +146,8 @@ bool TrafficFromXml(const QByteArray& Xml, TTrafficFile& File, int* Skipped, QSt
             SetError(Error, QStringLiteral("\"%1\" is no number").arg(Name));
         return ok;
     };
-    if (!number(QStringLiteral("master_port"), File.MasterPort) || !number(QStringLiteral("protocol"), File.Protocol))
+    if (!number(QStringLiteral("master_port"), File.MasterPort) ||
+        !number(QStringLiteral("protocol"), File.Protocol))
         return false;
     if (File.Protocol != 0 && File.Protocol != 1) {
         SetError(Error, QStringLiteral("unknown protocol %1").arg(File.Protocol));
@@ -164,8 +166,10 @@ bool TrafficFromXml(const QByteArray& Xml, TTrafficFile& File, int* Skipped, QSt
             if (!item.Time.isValid())
                 item.Time = ParseTrafficTime(stamp.text());
         }
-        item.Direction = e.firstChildElement(QStringLiteral("port")).text().trimmed() == QLatin1String("1") ? 1 : 0;
-        if (!item.Time.isValid() || !ParseHex(e.firstChildElement(QStringLiteral("data")).text().trimmed(), item.Data)) {
+        item.Direction =
+            e.firstChildElement(QStringLiteral("port")).text().trimmed() == QLatin1String("1") ? 1 : 0;
+        if (!item.Time.isValid() ||
+            !ParseHex(e.firstChildElement(QStringLiteral("data")).text().trimmed(), item.Data)) {
             if (Skipped)
                 ++*Skipped;
             continue;
