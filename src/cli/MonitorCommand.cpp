@@ -105,10 +105,15 @@ int RunMonitor(const TCliOptions& o, TCliIo& Io) {
         monitor.Poll(clock.nsecsElapsed());
     });
     poll.start();
-    if (!Io.Json())
-        out << "monitoring " << o.Line.Port << " ("
-            << (o.Line.Protocol == tpModbus ? "Modbus RTU" : "Nerix") << ", " << o.Line.Baud
-            << " bit/s), " << profiles.Devices().Count() << " device profiles" << Qt::endl;
+    if (Io.Json())
+        Io.PrintJson({{QStringLiteral("monitoring"), o.Line.Port},
+                      {QStringLiteral("protocol"),
+                       o.Line.Protocol == tpModbus ? QStringLiteral("modbus") : QStringLiteral("nerix")},
+                      {QStringLiteral("profiles"), profiles.Devices().Count()}});
+    else
+        out << "monitoring " << o.Line.Port << " (" << (o.Line.Protocol == tpModbus ? "Modbus RTU" : "Nerix")
+            << ", " << o.Line.Baud << " bit/s), " << profiles.Devices().Count() << " device profiles"
+            << Qt::endl;
     QCoreApplication::exec();
 
     poll.stop();

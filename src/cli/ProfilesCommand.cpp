@@ -37,8 +37,8 @@ int RunProfiles(const TCliOptions&, TCliIo& Io) {
                                         {QStringLiteral("objects"), objects},
                                         {QStringLiteral("spaces"), spaces}});
         else
-            out << d->Header().Name() << "  objects " << objects << "  spaces " << spaces << "  (" << file << ")"
-                << Qt::endl;
+            out << d->Header().Name() << "  objects " << objects << "  spaces " << spaces << "  (" << file
+                << ")" << Qt::endl;
     }
     if (Io.Json()) {
         Io.PrintJson({{QStringLiteral("folder"), loader.Folder()},

@@ -74,7 +74,8 @@ int FrameLength(TTransferProtocol Protocol, TFrameRole Role, const quint8* Data,
             return -1;
         if (!KnownModbusFunction(Data[1]))
             return -1;
-        return Role == TFrameRole::Request ? ModbusRequestLength(Data, Count) : ModbusAnswerLength(Data, Count);
+        return Role == TFrameRole::Request ? ModbusRequestLength(Data, Count)
+                                           : ModbusAnswerLength(Data, Count);
     }
     default:
         return -1;

@@ -124,7 +124,8 @@ void TStreamFramer::Cut() {
         // Nothing intact yet; a frame whose length cannot be told waits for silence, as does the
         // tail that may still become one. Only an overfull buffer is cut by force.
         if (count >= kLimit)
-            Emit(count - (FProtocol == tpNerix ? kNerixFrame - 1 : kModbusMax - 1), TFrameRole::Request, false);
+            Emit(count - (FProtocol == tpNerix ? kNerixFrame - 1 : kModbusMax - 1), TFrameRole::Request,
+                 false);
         return;
     }
 }

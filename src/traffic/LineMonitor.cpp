@@ -76,7 +76,9 @@ void TLineMonitor::Frame(const quint8* Data, int Length, TFrameRole Role, bool I
 
 namespace {
 
-QString HexText(const QByteArray& Data) { return QString::fromLatin1(Data.toHex(' ').toUpper()); }
+QString HexText(const QByteArray& Data) {
+    return QString::fromLatin1(Data.toHex(' ').toUpper());
+}
 
 // "Data: 0x3F800000 1065353216 1.000000": a node with its children's values on one line.
 QString NodeLine(const TDecodedNode& Node) {
@@ -113,7 +115,9 @@ QString TLineMonitor::FrameText(const TMonitorFrame& Frame) {
     else
         line += QStringLiteral(" request");
     if (Frame.Request >= 0)
-        line += QStringLiteral(" to #%1 after %2 ms").arg(Frame.Request).arg(QString::number(Frame.ResponseMs, 'f', 1));
+        line += QStringLiteral(" to #%1 after %2 ms")
+                    .arg(Frame.Request)
+                    .arg(QString::number(Frame.ResponseMs, 'f', 1));
     else if (Frame.Answer())
         line += QStringLiteral(" to no request");
     if (Frame.Unanswered >= 0)
@@ -135,7 +139,7 @@ QString TLineMonitor::FrameText(const TMonitorFrame& Frame) {
 QJsonObject TLineMonitor::FrameJson(const TMonitorFrame& Frame) {
     QJsonObject o{{QStringLiteral("index"), Frame.Index},
                   {QStringLiteral("time"), Frame.Time.toString(Qt::ISODateWithMs)},
-                  {QStringLiteral("role"), !Frame.Intact ? QStringLiteral("garbage")
+                  {QStringLiteral("role"), !Frame.Intact    ? QStringLiteral("garbage")
                                            : Frame.Answer() ? QStringLiteral("answer")
                                                             : QStringLiteral("request")},
                   {QStringLiteral("bytes"), HexText(Frame.Data)},

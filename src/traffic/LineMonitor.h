@@ -22,9 +22,9 @@ struct TMonitorFrame {
     bool Intact = false; // ended by its length with a good CRC
     QByteArray Data;
     TDecodedPackage Decoded;
-    int Request = -1;        // an answer: the index of its request; -1 when it answers none
-    double ResponseMs = -1;  // an answer: ms since its request, to 0.1 ms
-    int Unanswered = -1;     // the earlier request this frame shows went unanswered
+    int Request = -1;       // an answer: the index of its request; -1 when it answers none
+    double ResponseMs = -1; // an answer: ms since its request, to 0.1 ms
+    int Unanswered = -1;    // the earlier request this frame shows went unanswered
     bool CrcOk() const;
     bool Answer() const { return Role == TFrameRole::Answer; }
     TTransferProtocol Protocol = tpNerix;

@@ -91,15 +91,28 @@ QByteArray TrafficToXml(const TTrafficFile& File) {
     writer.writeEndDocument();
 
     QByteArray bytes = QByteArrayLiteral("<?xml version=\"1.0\" encoding=\"windows-1251\"?>\n");
+    // The text is ASCII but for what the locale puts into the time stamps. A character that
+    // windows-1251 has goes as its byte; any other (Arabic-Indic digits, say) as a character
+    // reference, which reads back the same where the encoder would write "?".
     QStringEncoder encoder("windows-1251");
-    if (encoder.isValid()) {
-        bytes += QByteArray(encoder.encode(text));
-    } else {
-        // Without a windows-1251 codec, characters outside ASCII go as references, which read back
-        // the same under any declared encoding.
-        for (QChar c : text)
-            bytes += c.unicode() < 0x80 ? QByteArray(1, char(c.unicode()))
-                                        : QStringLiteral("&#x%1;").arg(c.unicode(), 0, 16).toLatin1();
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text.at(i).unicode();
+        if (c < 0x80) {
+            bytes += char(c);
+            continue;
+        }
+        const bool pair = QChar::isHighSurrogate(c) && i + 1 < text.size();
+        const QString one = text.mid(i, pair ? 2 : 1);
+        i += pair ? 1 : 0;
+        if (encoder.isValid()) {
+            const QByteArray encoded = encoder.encode(one);
+            if (!encoder.hasError() && encoded != "?") {
+                bytes += encoded;
+                continue;
+            }
+            encoder.resetState();
+        }
+        bytes += QStringLiteral("&#x%1;").arg(one.toUcs4().value(0), 0, 16).toLatin1();
     }
     return bytes;
 }
