@@ -6,14 +6,14 @@
 
 #include "CliProcess.h"
 
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
 #include <QRegularExpression>
-#include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 #include <QThread>
 #include <fcntl.h>
@@ -84,27 +84,28 @@ void SettleTap(const TPtyTap& Tap, qint64 Bytes) {
 TEST(CliMonitor, WatchesNerixExchangesWithoutSending) {
     TPtyTap tap;
     ASSERT_TRUE(tap.Ok());
-    TCliProcess emulator({QStringLiteral("emulate"), QStringLiteral("--port"), tap.PathB(), QStringLiteral("--devices"),
-                          QStringLiteral("KVD-AIK-BUS")},
+    TCliProcess emulator({QStringLiteral("emulate"), QStringLiteral("--port"), tap.PathB(),
+                          QStringLiteral("--devices"), QStringLiteral("KVD-AIK-BUS")},
                          QStringLiteral("emulating"));
     ASSERT_TRUE(emulator.Ready()) << emulator.Out().toStdString();
-    TCliProcess monitor({QStringLiteral("monitor"), QStringLiteral("--port"), tap.PathM()}, QStringLiteral("monitoring"));
+    TCliProcess monitor({QStringLiteral("monitor"), QStringLiteral("--port"), tap.PathM()},
+                        QStringLiteral("monitoring"));
     ASSERT_TRUE(monitor.Ready()) << monitor.Out().toStdString();
 
     // Four exchanges with device 1, a device that is not there (asked once: a Nerix retry has the
     // bytes of an answer holding 0, which a listener cannot tell apart), then device 1 again.
-    TCliRun r = Cli({QStringLiteral("read"), QStringLiteral("--port"), tap.PathA(), QStringLiteral("--address"),
-                     QStringLiteral("1"), QStringLiteral("--object"), QStringLiteral("0"), QStringLiteral("--property"),
-                     QStringLiteral("0-3")});
+    TCliRun r = Cli({QStringLiteral("read"), QStringLiteral("--port"), tap.PathA(),
+                     QStringLiteral("--address"), QStringLiteral("1"), QStringLiteral("--object"),
+                     QStringLiteral("0"), QStringLiteral("--property"), QStringLiteral("0-3")});
     EXPECT_EQ(r.code, 0) << r.err.toStdString();
     r = Cli({QStringLiteral("read"), QStringLiteral("--port"), tap.PathA(), QStringLiteral("--address"),
-             QStringLiteral("9"), QStringLiteral("--object"), QStringLiteral("1"), QStringLiteral("--property"),
-             QStringLiteral("0"), QStringLiteral("--timeout"), QStringLiteral("50"), QStringLiteral("--tries"),
-             QStringLiteral("1")});
+             QStringLiteral("9"), QStringLiteral("--object"), QStringLiteral("1"),
+             QStringLiteral("--property"), QStringLiteral("0"), QStringLiteral("--timeout"),
+             QStringLiteral("50"), QStringLiteral("--tries"), QStringLiteral("1")});
     EXPECT_NE(r.code, 0);
     r = Cli({QStringLiteral("read"), QStringLiteral("--port"), tap.PathA(), QStringLiteral("--address"),
-             QStringLiteral("1"), QStringLiteral("--object"), QStringLiteral("1"), QStringLiteral("--property"),
-             QStringLiteral("0")});
+             QStringLiteral("1"), QStringLiteral("--object"), QStringLiteral("1"),
+             QStringLiteral("--property"), QStringLiteral("0")});
     EXPECT_EQ(r.code, 0) << r.err.toStdString();
     SettleTap(tap, 11 * 11);
     ASSERT_EQ(monitor.Terminate(), 0) << monitor.Err().toStdString();
@@ -116,16 +117,20 @@ TEST(CliMonitor, WatchesNerixExchangesWithoutSending) {
     for (int i = 0; i < 8; i += 2) {
         EXPECT_TRUE(lines[i].contains(QLatin1String(" request: 01 00 00 00 0"))) << lines[i].toStdString();
         EXPECT_TRUE(lines[i].contains(QLatin1String("Function:[READ - Request]")));
-        EXPECT_TRUE(lines[i + 1].contains(QStringLiteral(" answer to #%1 after ").arg(i))) << lines[i + 1].toStdString();
+        EXPECT_TRUE(lines[i + 1].contains(QStringLiteral(" answer to #%1 after ").arg(i)))
+            << lines[i + 1].toStdString();
         EXPECT_FALSE(lines[i + 1].contains(QLatin1String("Incorrect")));
     }
     EXPECT_TRUE(lines[0].contains(QLatin1String("KVD-AIK-BUS Device: Type code"))) << lines[0].toStdString();
-    EXPECT_TRUE(lines[3].contains(QLatin1String("KVD-AIK-BUS Device: Serial number"))) << lines[3].toStdString();
+    EXPECT_TRUE(lines[3].contains(QLatin1String("KVD-AIK-BUS Device: Serial number")))
+        << lines[3].toStdString();
     EXPECT_TRUE(lines[8].contains(QLatin1String(" request: 09 00 01 00 00")));
     EXPECT_TRUE(lines[8].contains(QLatin1String("KVD-AIK-BUS Analog input 1: Value")));
-    EXPECT_TRUE(lines[9].contains(QLatin1String(" request (#8 got no answer): 01 00 01"))) << lines[9].toStdString();
+    EXPECT_TRUE(lines[9].contains(QLatin1String(" request (#8 got no answer): 01 00 01")))
+        << lines[9].toStdString();
     EXPECT_TRUE(lines[10].contains(QLatin1String(" answer to #9 after "))) << lines[10].toStdString();
-    EXPECT_TRUE(monitor.Out().contains(QLatin1String("stopped: 11 frames, 5 answered, 1 without answer, 0 garbage")))
+    EXPECT_TRUE(
+        monitor.Out().contains(QLatin1String("stopped: 11 frames, 5 answered, 1 without answer, 0 garbage")))
         << monitor.Out().toStdString();
     EXPECT_EQ(tap.MonitorSent(), 0);
 }
@@ -135,12 +140,14 @@ TEST(CliMonitor, WatchesModbusFromTwoMastersAndSavesATrafficFile) {
     ASSERT_TRUE(tap.Ok());
     QTemporaryDir dir;
     const QString saved = dir.filePath(QStringLiteral("line.xml"));
-    TCliProcess emulator({QStringLiteral("emulate"), QStringLiteral("--port"), tap.PathB(), QStringLiteral("--protocol"),
-                          QStringLiteral("modbus"), QStringLiteral("--devices"), QStringLiteral("KVD-AIK-BUS")},
+    TCliProcess emulator({QStringLiteral("emulate"), QStringLiteral("--port"), tap.PathB(),
+                          QStringLiteral("--protocol"), QStringLiteral("modbus"), QStringLiteral("--devices"),
+                          QStringLiteral("KVD-AIK-BUS")},
                          QStringLiteral("emulating"));
     ASSERT_TRUE(emulator.Ready()) << emulator.Out().toStdString();
-    TCliProcess monitor({QStringLiteral("monitor"), QStringLiteral("--port"), tap.PathM(), QStringLiteral("--protocol"),
-                         QStringLiteral("modbus"), QStringLiteral("--json"), QStringLiteral("--save"), saved},
+    TCliProcess monitor({QStringLiteral("monitor"), QStringLiteral("--port"), tap.PathM(),
+                         QStringLiteral("--protocol"), QStringLiteral("modbus"), QStringLiteral("--json"),
+                         QStringLiteral("--save"), saved},
                         QStringLiteral("\"monitoring\""));
     ASSERT_TRUE(monitor.Ready()) << monitor.Out().toStdString();
 
@@ -157,10 +164,10 @@ TEST(CliMonitor, WatchesModbusFromTwoMastersAndSavesATrafficFile) {
     }
     ::close(fd);
     // Our own master reads the type code through the register map.
-    const TCliRun r = Cli({QStringLiteral("read"), QStringLiteral("--port"), tap.PathA(), QStringLiteral("--protocol"),
-                           QStringLiteral("modbus"), QStringLiteral("--address"), QStringLiteral("1"),
-                           QStringLiteral("--object"), QStringLiteral("0"), QStringLiteral("--property"),
-                           QStringLiteral("0")});
+    const TCliRun r = Cli({QStringLiteral("read"), QStringLiteral("--port"), tap.PathA(),
+                           QStringLiteral("--protocol"), QStringLiteral("modbus"),
+                           QStringLiteral("--address"), QStringLiteral("1"), QStringLiteral("--object"),
+                           QStringLiteral("0"), QStringLiteral("--property"), QStringLiteral("0")});
     EXPECT_EQ(r.code, 0) << r.err.toStdString();
     SettleTap(tap, 8 + 9 + 13 + 8 + 8 + 9);
     ASSERT_EQ(monitor.Terminate(), 0) << monitor.Err().toStdString();
@@ -185,11 +192,22 @@ TEST(CliMonitor, WatchesModbusFromTwoMastersAndSavesATrafficFile) {
     const QJsonArray context = frames[0].value(QLatin1String("context")).toArray();
     ASSERT_FALSE(context.isEmpty());
     EXPECT_EQ(context[0].toObject().value(QLatin1String("device")).toString(), QStringLiteral("KVD-AIK-BUS"));
-    EXPECT_EQ(context[0].toObject().value(QLatin1String("object")).toString(), QStringLiteral("Analog input 1"));
+    EXPECT_EQ(context[0].toObject().value(QLatin1String("object")).toString(),
+              QStringLiteral("Analog input 1"));
     EXPECT_EQ(context[0].toObject().value(QLatin1String("action")).toString(), QStringLiteral("Value"));
-    EXPECT_EQ(frames[1].value(QLatin1String("nodes")).toArray()[1].toObject().value(QLatin1String("text")).toString(),
+    EXPECT_EQ(frames[1]
+                  .value(QLatin1String("nodes"))
+                  .toArray()[1]
+                  .toObject()
+                  .value(QLatin1String("text"))
+                  .toString(),
               QStringLiteral("Function:[READ - Response]"));
-    EXPECT_EQ(frames[2].value(QLatin1String("nodes")).toArray()[1].toObject().value(QLatin1String("text")).toString(),
+    EXPECT_EQ(frames[2]
+                  .value(QLatin1String("nodes"))
+                  .toArray()[1]
+                  .toObject()
+                  .value(QLatin1String("text"))
+                  .toString(),
               QStringLiteral("Function:[WRITE - Request]"));
     EXPECT_EQ(tap.MonitorSent(), 0);
 
@@ -208,8 +226,8 @@ TEST(CliMonitor, WatchesModbusFromTwoMastersAndSavesATrafficFile) {
 TEST(CliMonitor, RefusesBadArgumentsAndMissingPorts) {
     TCliRun r = Cli({QStringLiteral("monitor")});
     EXPECT_EQ(r.code, 2);
-    r = Cli({QStringLiteral("monitor"), QStringLiteral("--port"), QStringLiteral("/x"), QStringLiteral("--protocol"),
-             QStringLiteral("zovuru")});
+    r = Cli({QStringLiteral("monitor"), QStringLiteral("--port"), QStringLiteral("/x"),
+             QStringLiteral("--protocol"), QStringLiteral("zovuru")});
     EXPECT_EQ(r.code, 2);
     r = Cli({QStringLiteral("monitor"), QStringLiteral("--port"), QStringLiteral("/nonexistent/tty")});
     EXPECT_EQ(r.code, 1);

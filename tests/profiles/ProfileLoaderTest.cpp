@@ -29,7 +29,8 @@ QString Nerix(const QString& Objects) {
 }
 
 QString Parameter(const QString& Start, const QString& Count, const QString& Name) {
-    return QStringLiteral("<parameter><name>%1</name><start_reg>%2</start_reg><count_reg>%3</count_reg></parameter>")
+    return QStringLiteral(
+               "<parameter><name>%1</name><start_reg>%2</start_reg><count_reg>%3</count_reg></parameter>")
         .arg(Name, Start, Count);
 }
 
@@ -56,12 +57,13 @@ std::unique_ptr<TLoaded> Load(const QByteArray& Data) {
 } // namespace
 
 TEST(ProfileLoader, ReadsDeviceHeaderVendorAndStructure) {
-    const auto l = Load(Profile(QStringLiteral("KVD-X"), {},
-                                QStringLiteral("<descriptor><desc>first</desc><note>second</note></descriptor>"
-                                               "<vendor><item><tag>Maker</tag><value>ZUVO</value></item>"
-                                               "<item><tag>Only a tag</tag></item></vendor>"
-                                               "<struct><items><item><name>Board</name></item><item/>"
-                                               "<item><name>Input</name></item></items></struct>")));
+    const auto l =
+        Load(Profile(QStringLiteral("KVD-X"), {},
+                     QStringLiteral("<descriptor><desc>first</desc><note>second</note></descriptor>"
+                                    "<vendor><item><tag>Maker</tag><value>ZUVO</value></item>"
+                                    "<item><tag>Only a tag</tag></item></vendor>"
+                                    "<struct><items><item><name>Board</name></item><item/>"
+                                    "<item><name>Input</name></item></items></struct>")));
     ASSERT_TRUE(l->Ok) << l->Error.toStdString();
     const TDeviceDesc* d = l->Loader.Devices().Items(0);
     ASSERT_NE(d, nullptr);
@@ -107,7 +109,8 @@ TEST(ProfileLoader, NumbersOfIdsAndRegisters) {
                                              {"0x", -1},
                                              {"12a", -1},
                                              {"0x-1", -1}}) {
-        const auto l = Load(Profile(QStringLiteral("D"), Nerix(NerixObject(c.ObjectId, "O", Property("1A", "P")))));
+        const auto l =
+            Load(Profile(QStringLiteral("D"), Nerix(NerixObject(c.ObjectId, "O", Property("1A", "P")))));
         EXPECT_EQ(l->Ok, c.Object >= 0) << c.ObjectId;
         if (c.Object >= 0) {
             const TDeviceObject* o = l->Loader.Devices().Items(0)->NerixMap().Objects().Items(0);
@@ -133,15 +136,17 @@ TEST(ProfileLoader, FunctionListKeepsElevenDistinct) {
     ids = QStringLiteral("<functions><id>1</id>%1</functions>").arg(ids); // 1 twice
     const auto l = Load(Profile(QStringLiteral("D"), Nerix(NerixObject("1", "O", Property("0", "P", ids)))));
     ASSERT_TRUE(l->Ok);
-    const TFunctionList& f = l->Loader.Devices().Items(0)->NerixMap().Objects().Items(0)->Properties().Items(0)->Functions();
+    const TFunctionList& f =
+        l->Loader.Devices().Items(0)->NerixMap().Objects().Items(0)->Properties().Items(0)->Functions();
     ASSERT_EQ(f.Count(), 11);
     EXPECT_EQ(f.Items(0), 1);
     EXPECT_EQ(f.Items(10), 0xB);
     EXPECT_FALSE(f.Contains(0xC));
     // A bad function id fails the file.
-    EXPECT_FALSE(Load(Profile(QStringLiteral("D"),
-                              Nerix(NerixObject("1", "O", Property("0", "P", "<functions><id>zz</id></functions>")))))
-                     ->Ok);
+    EXPECT_FALSE(
+        Load(Profile(QStringLiteral("D"),
+                     Nerix(NerixObject("1", "O", Property("0", "P", "<functions><id>zz</id></functions>")))))
+            ->Ok);
 }
 
 TEST(ProfileLoader, ProtocolsByExactName) {
@@ -165,7 +170,8 @@ TEST(ProfileLoader, RequiredFieldsFailTheFile) {
           Modbus(QStringLiteral("<space><parameters/></space>")),
           Modbus(Space("S", QStringLiteral("<parameter><name>P</name><start_reg>1</start_reg></parameter>"))),
           Modbus(Space("S", QStringLiteral("<parameter><name>P</name><count_reg>1</count_reg></parameter>"))),
-          Modbus(Space("S", QStringLiteral("<parameter><start_reg>1</start_reg><count_reg>1</count_reg></parameter>"))),
+          Modbus(Space("S", QStringLiteral(
+                                "<parameter><start_reg>1</start_reg><count_reg>1</count_reg></parameter>"))),
           Modbus(Space("S", Parameter("", "1", "P"))), Modbus(Space("S", Parameter("1", "x", "P")))}) {
         const auto l = Load(Profile(QStringLiteral("D"), protocols));
         EXPECT_FALSE(l->Ok) << protocols.toStdString();
@@ -179,14 +185,15 @@ TEST(ProfileLoader, RequiredFieldsFailTheFile) {
 
 TEST(ProfileLoader, LookupsPerDescriptionInOrder) {
     TXMLProfileLoader loader;
-    ASSERT_TRUE(loader.LoadData(Profile(
-        QStringLiteral("A"),
-        Nerix(NerixObject("3", "Input", Property("10", "Value A") + Property("11", "Other"))) +
-            Modbus(Space("Block", Parameter("100", "4", "Values")) + Space("Later", Parameter("102", "1", "Shadowed"))))));
-    ASSERT_TRUE(loader.LoadData(Profile(
-        QStringLiteral("B"),
-        Nerix(NerixObject("3", "First 3", Property("20", "Elsewhere")) + NerixObject("$03", "Second 3", Property("10", "Value B")) +
-              NerixObject("3", "Third 3", Property("10", "Not reached"))))));
+    ASSERT_TRUE(loader.LoadData(
+        Profile(QStringLiteral("A"),
+                Nerix(NerixObject("3", "Input", Property("10", "Value A") + Property("11", "Other"))) +
+                    Modbus(Space("Block", Parameter("100", "4", "Values")) +
+                           Space("Later", Parameter("102", "1", "Shadowed"))))));
+    ASSERT_TRUE(loader.LoadData(
+        Profile(QStringLiteral("B"), Nerix(NerixObject("3", "First 3", Property("20", "Elsewhere")) +
+                                           NerixObject("$03", "Second 3", Property("10", "Value B")) +
+                                           NerixObject("3", "Third 3", Property("10", "Not reached"))))));
 
     std::vector<const TNerixesPropertyItem*> properties;
     ASSERT_EQ(loader.Devices().FindNerixProperties(3, 0x10, properties), 2);
@@ -213,7 +220,8 @@ TEST(ProfileLoader, LookupsPerDescriptionInOrder) {
 
 TEST(ProfileLoader, RegisterRangeAtTheTopOfTheAddressSpace) {
     TXMLProfileLoader loader;
-    ASSERT_TRUE(loader.LoadData(Profile(QStringLiteral("A"), Modbus(Space("S", Parameter("FFFE", "4", "Top"))))));
+    ASSERT_TRUE(
+        loader.LoadData(Profile(QStringLiteral("A"), Modbus(Space("S", Parameter("FFFE", "4", "Top"))))));
     std::vector<const TParameter*> parameters;
     EXPECT_EQ(loader.Devices().FindModbusParameters(0xFFFF, parameters), 1);
     EXPECT_EQ(loader.Devices().FindModbusParameters(0x0000, parameters), 0);
@@ -228,7 +236,8 @@ TEST(ProfileLoader, FolderLoadsInNameOrderAndSkipsABadFile) {
     WriteFileBytes(dir.filePath("a.xml"), Profile(QStringLiteral("A"), nerix));
     WriteFileBytes(dir.filePath("b-broken.xml"), "<profile><device><name>B</name>");
     WriteFileBytes(dir.filePath("b.xml"), Profile(QStringLiteral("B"), nerix));
-    WriteFileBytes(dir.filePath("d-bad-id.xml"), Profile(QStringLiteral("D"), Nerix(NerixObject("x", "O", {}))));
+    WriteFileBytes(dir.filePath("d-bad-id.xml"),
+                   Profile(QStringLiteral("D"), Nerix(NerixObject("x", "O", {}))));
     WriteFileBytes(dir.filePath("notes.txt"), "not a profile");
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("folder.xml")));
 
@@ -241,7 +250,8 @@ TEST(ProfileLoader, FolderLoadsInNameOrderAndSkipsABadFile) {
     EXPECT_EQ(loader.Devices().Items(2)->Header().Name(), QStringLiteral("C"));
     EXPECT_EQ(loader.Devices().Items(2)->FileName(), dir.filePath("c.xml"));
     ASSERT_EQ(loader.Warnings().size(), 2);
-    EXPECT_TRUE(loader.Warnings()[0].contains(QLatin1String("b-broken.xml"))) << loader.Warnings()[0].toStdString();
+    EXPECT_TRUE(loader.Warnings()[0].contains(QLatin1String("b-broken.xml")))
+        << loader.Warnings()[0].toStdString();
     EXPECT_TRUE(loader.Warnings()[1].contains(QLatin1String("d-bad-id.xml")));
     EXPECT_TRUE(loader.Warnings()[1].contains(QLatin1String("\"x\""))) << loader.Warnings()[1].toStdString();
 

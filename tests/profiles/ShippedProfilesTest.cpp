@@ -78,10 +78,11 @@ TEST(ShippedProfiles, LabelWhatTheDemoBusSends) {
     // The scan's identification read: object 0, property 0 (type code), on every family.
     const std::vector<TContextRow> type = NerixContext(profiles, 0, 0);
     EXPECT_EQ(type.size(), EmulatorRows().size());
-    EXPECT_TRUE(Labelled(type, QStringLiteral("KVD-DIDC-BUS"), QStringLiteral("Device"), QStringLiteral("Type code")));
+    EXPECT_TRUE(Labelled(type, QStringLiteral("KVD-DIDC-BUS"), QStringLiteral("Device"),
+                         QStringLiteral("Type code")));
     // The connection test's serial number.
-    EXPECT_TRUE(Labelled(NerixContext(profiles, 0, 1), QStringLiteral("KVD-AIK-BUS"), QStringLiteral("Device"),
-                         QStringLiteral("Serial number")));
+    EXPECT_TRUE(Labelled(NerixContext(profiles, 0, 1), QStringLiteral("KVD-AIK-BUS"),
+                         QStringLiteral("Device"), QStringLiteral("Serial number")));
     // An analog input's value over Nerix and over Modbus (channel 1 at 0x100, two registers).
     EXPECT_TRUE(Labelled(NerixContext(profiles, 1, 0), QStringLiteral("KVD-AIK-BUS"),
                          QStringLiteral("Analog input 1"), QStringLiteral("Value")));

@@ -1,7 +1,7 @@
 // Cutting a watched line's bytes into frames: by length and CRC, back to back, through garbage,
 // and by silence only where no length can be told.
-#include "protocol/FrameLength.h"
 #include "protocol/StreamFramer.h"
+#include "protocol/FrameLength.h"
 #include "support/ModbusFrames.h"
 #include "support/NerixFrames.h"
 
@@ -24,8 +24,8 @@ struct TFramerRig {
     // Feeds Bytes in pieces of Piece bytes at the same instant (no silence between them).
     void Feed(const QByteArray& Bytes, int Piece, qint64 Ticks = 0) {
         for (int i = 0; i < Bytes.size(); i += Piece)
-            Framer.Feed(reinterpret_cast<const quint8*>(Bytes.constData()) + i, int(std::min<qsizetype>(Piece, Bytes.size() - i)),
-                        Ticks);
+            Framer.Feed(reinterpret_cast<const quint8*>(Bytes.constData()) + i,
+                        int(std::min<qsizetype>(Piece, Bytes.size() - i)), Ticks);
     }
     TStreamFramer Framer;
     std::vector<TCut> Cuts;
@@ -53,7 +53,9 @@ TEST(FrameLength, ModbusRequestsAndAnswers) {
                                              {"0141", TFrameRole::Answer, -1},
                                              {"01C1", TFrameRole::Answer, -1}}) {
         const QByteArray b = QByteArray::fromHex(c.Hex);
-        EXPECT_EQ(FrameLength(tpModbus, c.Role, reinterpret_cast<const quint8*>(b.constData()), int(b.size())), c.Length)
+        EXPECT_EQ(
+            FrameLength(tpModbus, c.Role, reinterpret_cast<const quint8*>(b.constData()), int(b.size())),
+            c.Length)
             << c.Hex;
     }
     EXPECT_EQ(FrameLength(tpNerix, TFrameRole::Answer, nullptr, 0), 11);
@@ -118,10 +120,16 @@ TEST(StreamFramer, ModbusRequestsAndAnswersBackToBack) {
         rig.Feed(all, piece);
         ASSERT_EQ(rig.Cuts.size(), 9u) << piece;
         const std::vector<std::pair<QByteArray, TFrameRole>> expected = {
-            {read, TFrameRole::Request},    {readAnswer, TFrameRole::Answer}, {write, TFrameRole::Request},
-            {writeAnswer, TFrameRole::Answer}, {read, TFrameRole::Request},   {refused, TFrameRole::Answer},
+            {read, TFrameRole::Request},
+            {readAnswer, TFrameRole::Answer},
+            {write, TFrameRole::Request},
+            {writeAnswer, TFrameRole::Answer},
+            {read, TFrameRole::Request},
+            {refused, TFrameRole::Answer},
             // A read after an unanswered read is a request again, since no answer reading fits.
-            {read, TFrameRole::Request},    {read, TFrameRole::Request},      {oddAnswer, TFrameRole::Answer}};
+            {read, TFrameRole::Request},
+            {read, TFrameRole::Request},
+            {oddAnswer, TFrameRole::Answer}};
         for (size_t i = 0; i < expected.size(); ++i) {
             EXPECT_EQ(rig.Cuts[i].Data.toHex(), expected[i].first.toHex()) << piece << " frame " << i;
             EXPECT_EQ(rig.Cuts[i].Role, expected[i].second) << piece << " frame " << i;

@@ -1,7 +1,7 @@
 // The line monitor's pairing, response times and the packages it keeps for saving.
+#include "traffic/LineMonitor.h"
 #include "support/ModbusFrames.h"
 #include "support/NerixFrames.h"
-#include "traffic/LineMonitor.h"
 
 #include <QJsonArray>
 #include <gtest/gtest.h>
@@ -44,7 +44,8 @@ TEST(LineMonitor, PairsAnswersAndMarksRequestsWithoutOne) {
     EXPECT_EQ(rig.Monitor.Packages()[1].Ticks, 5'550'000);
 
     const QString text = TLineMonitor::FrameText(rig.Frames[1]);
-    EXPECT_TRUE(text.startsWith(QLatin1String("03:00:00.005 #1 answer to #0 after 4.6 ms: 01 00 00 00 01"))) << text.toStdString();
+    EXPECT_TRUE(text.startsWith(QLatin1String("03:00:00.005 #1 answer to #0 after 4.6 ms: 01 00 00 00 01")))
+        << text.toStdString();
     EXPECT_TRUE(text.contains(QLatin1String("Data: 0x000004DE 1246"))) << text.toStdString();
     const QJsonObject json = TLineMonitor::FrameJson(rig.Frames[1]);
     EXPECT_EQ(json.value(QLatin1String("role")).toString(), QStringLiteral("answer"));

@@ -1,9 +1,9 @@
 // The Nerix and Modbus RTU decoders: node texts, byte ranges and device context.
+#include "traffic/TrafficDecoder.h"
 #include "profiles/XMLProfileLoader.h"
 #include "protocol/Crc16.h"
 #include "support/ModbusFrames.h"
 #include "support/NerixFrames.h"
-#include "traffic/TrafficDecoder.h"
 
 #include <gtest/gtest.h>
 
@@ -11,11 +11,13 @@ namespace {
 
 TDecodedPackage Decode(TTransferProtocol Protocol, const QByteArray& Bytes, bool Received,
                        const TDeviceList* Profiles = nullptr) {
-    return DecodePackage(Protocol, reinterpret_cast<const quint8*>(Bytes.constData()), int(Bytes.size()), Received,
-                         Profiles);
+    return DecodePackage(Protocol, reinterpret_cast<const quint8*>(Bytes.constData()), int(Bytes.size()),
+                         Received, Profiles);
 }
 
-QString Hex4(quint16 Value) { return QStringLiteral("%1").arg(Value, 4, 16, QLatin1Char('0')).toUpper(); }
+QString Hex4(quint16 Value) {
+    return QStringLiteral("%1").arg(Value, 4, 16, QLatin1Char('0')).toUpper();
+}
 
 QStringList Texts(const TDecodedPackage& P) {
     QStringList t;
@@ -51,10 +53,10 @@ TEST(NerixDecoder, RequestAndAnswer) {
     const QByteArray request = NerixFrame(0x05, 0, 1, 0, 0);
     const TDecodedPackage r = Decode(tpNerix, request, false, &Profiles());
     const quint16 crc = quint16((quint8(request[9]) << 8) | quint8(request[10]));
-    EXPECT_EQ(Texts(r), (QStringList{QStringLiteral("Address:  [0x05]"), QStringLiteral("Function:[READ - Request]"),
-                                     QStringLiteral("Object:   [0x01]"), QStringLiteral("Property: [0x0000]"),
-                                     QStringLiteral("Data:"),
-                                     QStringLiteral("Check sum:  [0x%1]").arg(Hex4(crc))}));
+    EXPECT_EQ(Texts(r),
+              (QStringList{QStringLiteral("Address:  [0x05]"), QStringLiteral("Function:[READ - Request]"),
+                           QStringLiteral("Object:   [0x01]"), QStringLiteral("Property: [0x0000]"),
+                           QStringLiteral("Data:"), QStringLiteral("Check sum:  [0x%1]").arg(Hex4(crc))}));
     EXPECT_EQ(Ranges(r), QStringLiteral("0-0 1-1 2-2 3-4 5-8 9-10"));
     ASSERT_EQ(r.Context.size(), 1u);
     EXPECT_EQ(r.Context[0].Device, QStringLiteral("KVD-T"));
@@ -81,8 +83,9 @@ TEST(NerixDecoder, FaultsAndOddLengths) {
     const quint16 good = Crc16(reinterpret_cast<const quint8*>(frame.constData()), 9);
     frame[10] = char(frame[10] ^ 0x01);
     p = Decode(tpNerix, frame, true);
-    EXPECT_EQ(p.Nodes.back().Text,
-              QStringLiteral("Check sum:  [0x%1] -Incorrect [0x%2]").arg(Hex4(quint16(good ^ 0x01)), Hex4(good)));
+    EXPECT_EQ(
+        p.Nodes.back().Text,
+        QStringLiteral("Check sum:  [0x%1] -Incorrect [0x%2]").arg(Hex4(quint16(good ^ 0x01)), Hex4(good)));
     EXPECT_TRUE(NerixPackageCorrupted(reinterpret_cast<const quint8*>(frame.constData()), 11));
 
     for (int length : {0, 1, 2, 3, 9, 10, 12}) {
@@ -103,20 +106,31 @@ TEST(ModbusDecoder, Table) {
         QStringList Nodes; // without the check sum, which every case checks apart
     };
     const std::vector<TCase> cases = {
-        {WithCrc(QByteArray::fromHex("010301000002")), false,
-         {"Address:  [0x01]", "Function:[READ - Request]", "Initial register:  [0x0100]", "Number of registers:  [2]"}},
-        {WithCrc(QByteArray::fromHex("0103043F800000")), true, {"Address:  [0x01]", "Function:[READ - Response]", "Data:"}},
-        {WithCrc(QByteArray::fromHex("01100100000204 40490FDB")), false,
-         {"Address:  [0x01]", "Function:[WRITE - Request]", "Initial register:  [0x0100]", "Number of registers:  [2]",
-          "Data:"}},
-        {WithCrc(QByteArray::fromHex("011001000002")), true,
-         {"Address:  [0x01]", "Function:[WRITE - Response]", "Initial register:  [0x0100]", "Number of registers:  [2]"}},
+        {WithCrc(QByteArray::fromHex("010301000002")),
+         false,
+         {"Address:  [0x01]", "Function:[READ - Request]", "Initial register:  [0x0100]",
+          "Number of registers:  [2]"}},
+        {WithCrc(QByteArray::fromHex("0103043F800000")),
+         true,
+         {"Address:  [0x01]", "Function:[READ - Response]", "Data:"}},
+        {WithCrc(QByteArray::fromHex("01100100000204 40490FDB")),
+         false,
+         {"Address:  [0x01]", "Function:[WRITE - Request]", "Initial register:  [0x0100]",
+          "Number of registers:  [2]", "Data:"}},
+        {WithCrc(QByteArray::fromHex("011001000002")),
+         true,
+         {"Address:  [0x01]", "Function:[WRITE - Response]", "Initial register:  [0x0100]",
+          "Number of registers:  [2]"}},
         // A read request seen as received, a four-register answer, a write answer seen as sent.
         {WithCrc(QByteArray::fromHex("010301000002")), true, {"Address:  [0x01]", "Unknown format"}},
-        {WithCrc(QByteArray::fromHex("010308000000000000000000")), true, {"Address:  [0x01]", "Unknown format"}},
+        {WithCrc(QByteArray::fromHex("010308000000000000000000")),
+         true,
+         {"Address:  [0x01]", "Unknown format"}},
         {WithCrc(QByteArray::fromHex("011001000002")), false, {"Address:  [0x01]", "Unknown format"}},
         {WithCrc(QByteArray::fromHex("018302")), true, {"Address:  [0x01]", "Function:Function error"}},
-        {WithCrc(QByteArray::fromHex("0106000A0001")), false, {"Address:  [0x01]", "Function:Function error"}},
+        {WithCrc(QByteArray::fromHex("0106000A0001")),
+         false,
+         {"Address:  [0x01]", "Function:Function error"}},
         // Address, function and CRC are the least a frame has.
         {QByteArray::fromHex("010300"), true, {"Unknown format"}},
         {QByteArray::fromHex("0103"), false, {"Unknown format"}},
@@ -140,7 +154,8 @@ TEST(ModbusDecoder, Table) {
 }
 
 TEST(ModbusDecoder, RangesValuesAndContext) {
-    TDecodedPackage p = Decode(tpModbus, WithCrc(QByteArray::fromHex("01100100000204 3F800000")), false, &Profiles());
+    TDecodedPackage p =
+        Decode(tpModbus, WithCrc(QByteArray::fromHex("01100100000204 3F800000")), false, &Profiles());
     EXPECT_EQ(Ranges(p), QStringLiteral("0-0 1-1 2-3 4-5 7-10 11-12"));
     EXPECT_EQ(p.Nodes[4].Children[2].Text, QStringLiteral("AsFloat:   1.000000"));
     ASSERT_EQ(p.Context.size(), 1u);

@@ -1,6 +1,6 @@
 // The traffic file: round trip, locales, the packages a load skips, encoding and atomic writing.
-#include "support/TestFiles.h"
 #include "traffic/TrafficSerializer.h"
+#include "support/TestFiles.h"
 
 #include <QFile>
 #include <QLocale>
@@ -67,7 +67,8 @@ TEST(TrafficFile, RoundTripKeepsEverything) {
         EXPECT_EQ(loaded.Packages[i].Ticks, -1);
     }
     const QByteArray bytes = ReadFileBytes(path);
-    EXPECT_TRUE(bytes.startsWith("<?xml version=\"1.0\" encoding=\"windows-1251\"?>")) << bytes.left(60).toStdString();
+    EXPECT_TRUE(bytes.startsWith("<?xml version=\"1.0\" encoding=\"windows-1251\"?>"))
+        << bytes.left(60).toStdString();
     EXPECT_TRUE(bytes.contains("<port>1</port>"));
     EXPECT_TRUE(bytes.contains("<data>0103043F800000F7CF</data>"));
     EXPECT_TRUE(bytes.contains("<master_port>4</master_port>"));
@@ -81,7 +82,8 @@ TEST(TrafficFile, TimeStampsInTheUsersLocaleReadBackUnderAnother) {
         TLocaleGuard german(QLocale(QLocale::German, QLocale::Germany));
         ASSERT_TRUE(SaveTraffic(path, saved));
         // The user's own form, with seconds, milliseconds and the whole year.
-        EXPECT_TRUE(ReadFileBytes(path).contains(">11.12.2026 02:08:25.123<")) << ReadFileBytes(path).toStdString();
+        EXPECT_TRUE(ReadFileBytes(path).contains(">11.12.2026 02:08:25.123<"))
+            << ReadFileBytes(path).toStdString();
     }
     for (const QLocale& other : {QLocale(QLocale::English, QLocale::UnitedStates), QLocale(QLocale::Russian),
                                  QLocale::c(), QLocale(QLocale::Arabic, QLocale::Egypt)}) {
@@ -129,11 +131,14 @@ TEST(TrafficFile, DamagedPackagesAreSkippedAndCounted) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("t.xml"));
     const QString doc =
-        QStringLiteral("<?xml version=\"1.0\" encoding=\"windows-1251\"?>\n<traffic><master_port>2</master_port>"
-                       "<protocol>0</protocol>%1</traffic>")
-            .arg(Package("2026-12-11T02:08:25.000", "0", "0100") + Package("2026-12-11T02:08:25.000", "1", "") +
-                 Package("2026-12-11T02:08:25.000", "1", "ABC") + Package("2026-12-11T02:08:25.000", "1", "0G") +
-                 Package("not a time", "1", "00") + Package("2026-12-11T02:08:26.000", "7", "ff") +
+        QStringLiteral(
+            "<?xml version=\"1.0\" encoding=\"windows-1251\"?>\n<traffic><master_port>2</master_port>"
+            "<protocol>0</protocol>%1</traffic>")
+            .arg(Package("2026-12-11T02:08:25.000", "0", "0100") +
+                 Package("2026-12-11T02:08:25.000", "1", "") +
+                 Package("2026-12-11T02:08:25.000", "1", "ABC") +
+                 Package("2026-12-11T02:08:25.000", "1", "0G") + Package("not a time", "1", "00") +
+                 Package("2026-12-11T02:08:26.000", "7", "ff") +
                  QStringLiteral("<package><port>1</port><data>AA</data></package>"));
     WriteFileBytes(path, doc.toUtf8());
     TTrafficFile loaded;
