@@ -68,7 +68,8 @@ void Run(benchmark::State& state, TTransferProtocol Protocol, const QByteArray& 
         // The writer fills the line as fast as the terminal takes it.
         std::thread writer([&] {
             for (qsizetype done = 0; done < Traffic.size();) {
-                const ssize_t w = ::write(pty.Master(), Traffic.constData() + done, size_t(Traffic.size() - done));
+                const ssize_t w =
+                    ::write(pty.Master(), Traffic.constData() + done, size_t(Traffic.size() - done));
                 if (w > 0)
                     done += w;
                 else
@@ -91,7 +92,12 @@ void Run(benchmark::State& state, TTransferProtocol Protocol, const QByteArray& 
         monitor.Flush();
         ::close(fd);
         if (frames != kFrames || intact != kFrames || answers != kFrames / 2) {
-            state.SkipWithError(QStringLiteral("%1 frames, %2 intact, %3 answers").arg(frames).arg(intact).arg(answers).toStdString().c_str());
+            state.SkipWithError(QStringLiteral("%1 frames, %2 intact, %3 answers")
+                                    .arg(frames)
+                                    .arg(intact)
+                                    .arg(answers)
+                                    .toStdString()
+                                    .c_str());
             return;
         }
         state.counters["frames"] = frames;

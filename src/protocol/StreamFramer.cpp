@@ -2,6 +2,7 @@
 
 #include "protocol/Crc16.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -26,9 +27,9 @@ void TStreamFramer::SetProtocol(TTransferProtocol Value) {
 void TStreamFramer::Feed(const quint8* Data, int Count, qint64 Ticks) {
     if (!Data || Count <= 0)
         return;
-    // Bytes after a silence start something new: what waited before it ends there.
-    if (Pending() > 0 && Ticks - FLastTicks > FGapNs)
-        Emit(Pending(), FExpect, false);
+    // Bytes after a silence start something new: what waited before it ends there, unless its
+    // length is known; then the CRC tells whether the new bytes complete it.
+    Poll(Ticks);
     if (FStart > 0 && FStart * 2 >= FBuffer.size()) {
         FBuffer.erase(FBuffer.begin(), FBuffer.begin() + std::ptrdiff_t(FStart));
         FStart = 0;
@@ -39,7 +40,7 @@ void TStreamFramer::Feed(const quint8* Data, int Count, qint64 Ticks) {
 }
 
 void TStreamFramer::Poll(qint64 Ticks) {
-    if (Pending() > 0 && Ticks - FLastTicks > FGapNs)
+    if (Pending() > 0 && Ticks - FLastTicks > (FAwaitingLength ? std::max(kStaleNs, FGapNs) : FGapNs))
         Emit(Pending(), FExpect, false);
 }
 
@@ -106,7 +107,8 @@ void TStreamFramer::Cut() {
             Emit(length, role, true);
             continue;
         }
-        if (needMore && count < kLimit)
+        FAwaitingLength = needMore && count < kLimit;
+        if (FAwaitingLength)
             return;
         // No frame starts here: the garbage runs up to the next place where an intact one does.
         int next = 0;
@@ -132,6 +134,7 @@ void TStreamFramer::Cut() {
 
 void TStreamFramer::Emit(int Length, TFrameRole Role, bool Intact) {
     const quint8* data = FBuffer.data() + FStart;
+    FAwaitingLength = false;
     if (Intact && Role == TFrameRole::Request) {
         std::memcpy(FRequest, data, size_t(std::min(Length, 5)));
         FRequestOpen = true;

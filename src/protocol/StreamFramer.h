@@ -15,12 +15,15 @@
 // Modbus frame are possible, the one that fits the conversation (an answer after a request) is
 // tried first. Bytes that make no frame are passed on as a frame of their own up to the next place
 // where a frame with a good CRC starts. Only where no length can be told from the bytes does a
-// silence of Gap end the frame.
+// silence of Gap end the frame; the start of a frame whose length is known waits for its remaining
+// bytes (a late byte on a busy machine is no end of frame), and only a silence of kStaleNs (or a
+// frame after it whose CRC shows the start was cut short) gives it up.
 class TStreamFramer {
 public:
     // More than the longest frame of either protocol; what piles up beyond it without making a
     // frame is passed on as garbage.
     static constexpr int kLimit = 1024;
+    static constexpr qint64 kStaleNs = 1'000'000'000;
     // Data, its length, how it was read, whether a length and CRC ended it (false: silence, a
     // flush, or garbage before a good frame), and the tick (ns) of the bytes that completed it.
     using TFrameEvent =
@@ -58,6 +61,8 @@ private:
     qint64 FLastTicks = 0;
     std::vector<quint8> FBuffer;
     size_t FStart = 0;
+    // The pending bytes start a frame of known length that is not complete yet.
+    bool FAwaitingLength = false;
     // What the conversation expects next, and the request an answer would belong to.
     TFrameRole FExpect = TFrameRole::Request;
     quint8 FRequest[5] = {};

@@ -26,7 +26,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         again.Packages.size() != file.Packages.size())
         std::abort();
     for (size_t i = 0; i < file.Packages.size(); ++i)
-        if (again.Packages[i].Data != file.Packages[i].Data || again.Packages[i].Direction != file.Packages[i].Direction)
+        if (again.Packages[i].Data != file.Packages[i].Data ||
+            again.Packages[i].Direction != file.Packages[i].Direction)
             std::abort();
     return 0;
 }

@@ -94,13 +94,29 @@ TEST(StreamFramer, GarbageRunsToTheNextIntactFrame) {
     EXPECT_EQ(rig.Cuts[3].Data, frame);
     EXPECT_EQ(rig.Framer.Pending(), 0);
 
-    // A tail that is no frame waits for silence, then goes as it is.
+    // The start of a frame waits out a pause longer than the gap (a reader held up on a busy
+    // machine) and is completed by its remaining bytes.
     rig.Cuts.clear();
     rig.Feed(frame.left(6), 6, 1'000'000);
-    EXPECT_TRUE(rig.Cuts.empty());
-    rig.Framer.Poll(10'000'000);
-    EXPECT_TRUE(rig.Cuts.empty());
     rig.Framer.Poll(30'000'000);
+    EXPECT_TRUE(rig.Cuts.empty());
+    rig.Feed(frame.mid(6), 5, 60'000'000);
+    ASSERT_EQ(rig.Cuts.size(), 1u);
+    EXPECT_EQ(rig.Cuts[0].Data, frame);
+    EXPECT_TRUE(rig.Cuts[0].Intact);
+
+    // A start that is never completed goes as garbage once the next frame shows it cut short...
+    rig.Cuts.clear();
+    rig.Feed(frame.left(6) + frame, 17, 100'000'000);
+    ASSERT_EQ(rig.Cuts.size(), 2u);
+    EXPECT_EQ(rig.Cuts[0].Data.size(), 6);
+    EXPECT_EQ(rig.Cuts[1].Data, frame);
+    // ... or after a long silence.
+    rig.Cuts.clear();
+    rig.Feed(frame.left(6), 6, 200'000'000);
+    rig.Framer.Poll(200'000'000 + TStreamFramer::kStaleNs / 2);
+    EXPECT_TRUE(rig.Cuts.empty());
+    rig.Framer.Poll(200'000'000 + TStreamFramer::kStaleNs + 1);
     ASSERT_EQ(rig.Cuts.size(), 1u);
     EXPECT_EQ(rig.Cuts[0].Data.size(), 6);
     EXPECT_FALSE(rig.Cuts[0].Intact);
