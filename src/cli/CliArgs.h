@@ -74,6 +74,11 @@ struct TCliOptions {
     bool ExportCsv = false;
     bool ExportTxt = false;
 
+    // Watching a line: the traffic file written on stopping, and the silence that ends a frame
+    // whose length is unknown.
+    QString SaveFile;
+    int GapMs = 20;
+
     bool Json = false;
     bool Log = false;
 };

@@ -5,8 +5,8 @@
 
 const std::vector<const TCliCommand*>& CliCommands() {
     static const std::vector<const TCliCommand*> commands = {
-        &ReadCommand(), &WriteCommand(),   &InfoCommand(),   &SettingsCommand(),
-        &ScanCommand(), &EmulateCommand(), &RecordCommand(), &ExportCommand()};
+        &ReadCommand(),    &WriteCommand(),  &InfoCommand(),   &SettingsCommand(), &ScanCommand(),
+        &EmulateCommand(), &RecordCommand(), &ExportCommand(), &MonitorCommand(),  &ProfilesCommand()};
     return commands;
 }
 

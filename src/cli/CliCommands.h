@@ -14,6 +14,8 @@ const TCliCommand& ScanCommand();
 const TCliCommand& EmulateCommand();
 const TCliCommand& RecordCommand();
 const TCliCommand& ExportCommand();
+const TCliCommand& MonitorCommand();
+const TCliCommand& ProfilesCommand();
 // In the order the general help lists them.
 const std::vector<const TCliCommand*>& CliCommands();
 

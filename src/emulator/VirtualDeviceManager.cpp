@@ -4,6 +4,7 @@
 #include "emulator/ConverterMO.h"
 #include "emulator/VirtualDevices.h"
 #include "model/DeviceRegister.h"
+#include "protocol/FrameLength.h"
 #include "protocol/PortFrameMaker.h"
 
 #include <QSocketNotifier>
@@ -20,13 +21,12 @@ TVirtualDeviceManager::TVirtualDeviceManager()
     };
     FReader->OnFrame = [this](const quint8* Data, quint16 Count) { DataReceived(Data, Count); };
     FReader->IsComplete = [this](const quint8* Data, quint16 Count) {
-        if (FProtocol == kProtocolNerix)
-            return Count == kNerixFrameSize;
-        if (FProtocol == kProtocolModbus) {
-            const int length = ModbusRequestLength(Data, Count);
-            return length > 0 && Count == length;
-        }
-        return false;
+        // Only requests arrive here; a request whose length its bytes cannot tell ends with silence.
+        if (FProtocol != kProtocolNerix && FProtocol != kProtocolModbus)
+            return false;
+        const int length =
+            FrameLength(FProtocol == kProtocolNerix ? tpNerix : tpModbus, TFrameRole::Request, Data, Count);
+        return length > 0 && Count == length;
     };
 }
 

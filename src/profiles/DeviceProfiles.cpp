@@ -4,8 +4,7 @@
 
 namespace {
 
-template <typename T>
-T* ItemAt(const std::vector<std::unique_ptr<T>>& Items, int Index) {
+template <typename T> T* ItemAt(const std::vector<std::unique_ptr<T>>& Items, int Index) {
     return Index >= 0 && Index < int(Items.size()) ? Items[size_t(Index)].get() : nullptr;
 }
 
@@ -26,21 +25,27 @@ TDeviceNode* TDeviceNodes::AddNode(const QString& Name) {
     return FItems.back().get();
 }
 
-TDeviceNode* TDeviceNodes::Items(int Index) const { return ItemAt(FItems, Index); }
+TDeviceNode* TDeviceNodes::Items(int Index) const {
+    return ItemAt(FItems, Index);
+}
 
 TVendorItem* TVendorList::AddItem() {
     FItems.push_back(std::make_unique<TVendorItem>(this));
     return FItems.back().get();
 }
 
-TVendorItem* TVendorList::Items(int Index) const { return ItemAt(FItems, Index); }
+TVendorItem* TVendorList::Items(int Index) const {
+    return ItemAt(FItems, Index);
+}
 
 TNerixesPropertyItem* TNerixesProperties::AddProperty(const TPropertyHeader& Header) {
     FItems.push_back(std::make_unique<TNerixesPropertyItem>(FObject, Header));
     return FItems.back().get();
 }
 
-TNerixesPropertyItem* TNerixesProperties::Items(int Index) const { return ItemAt(FItems, Index); }
+TNerixesPropertyItem* TNerixesProperties::Items(int Index) const {
+    return ItemAt(FItems, Index);
+}
 
 TNerixesPropertyItem* TNerixesProperties::Find(quint16 Id) const {
     for (const auto& item : FItems)
@@ -54,23 +59,31 @@ TDeviceObject* TDeviceObjects::AddObject(const TDeviceObjectHeader& Header) {
     return FItems.back().get();
 }
 
-TDeviceObject* TDeviceObjects::Items(int Index) const { return ItemAt(FItems, Index); }
+TDeviceObject* TDeviceObjects::Items(int Index) const {
+    return ItemAt(FItems, Index);
+}
 
 TParameter* TParameters::AddParameter(const TParameterHeader& Header) {
     FItems.push_back(std::make_unique<TParameter>(FSpace, Header));
     return FItems.back().get();
 }
 
-TParameter* TParameters::Items(int Index) const { return ItemAt(FItems, Index); }
+TParameter* TParameters::Items(int Index) const {
+    return ItemAt(FItems, Index);
+}
 
 TAddressSpace* TAddressSpaces::AddSpace(const QString& Name) {
     FItems.push_back(std::make_unique<TAddressSpace>(FDescription, Name));
     return FItems.back().get();
 }
 
-TAddressSpace* TAddressSpaces::Items(int Index) const { return ItemAt(FItems, Index); }
+TAddressSpace* TAddressSpaces::Items(int Index) const {
+    return ItemAt(FItems, Index);
+}
 
-TDeviceDesc* TDeviceList::Items(int Index) const { return ItemAt(FItems, Index); }
+TDeviceDesc* TDeviceList::Items(int Index) const {
+    return ItemAt(FItems, Index);
+}
 
 TDeviceDesc* TDeviceList::AddDescription() {
     FItems.push_back(std::make_unique<TDeviceDesc>());

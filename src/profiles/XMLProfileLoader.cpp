@@ -99,7 +99,8 @@ struct TProfileReader {
     }
 
     bool Functions(const QDomElement& Parent, TFunctionList& List, const QString& Where) {
-        for (const QDomElement& id : Repeated(Child(Parent, QStringLiteral("functions")), QStringLiteral("id"))) {
+        for (const QDomElement& id :
+             Repeated(Child(Parent, QStringLiteral("functions")), QStringLiteral("id"))) {
             quint32 value = 0;
             if (!Hex(id, Where + QStringLiteral(" function id"), value))
                 return false;
@@ -112,9 +113,11 @@ struct TProfileReader {
         const QDomElement name = Child(Device, QStringLiteral("name"));
         if (!name.isNull())
             Desc.Header().SetName(Text(name));
-        for (const QDomElement& line : Repeated(Child(Device, QStringLiteral("descriptor")), QStringLiteral("desc")))
+        for (const QDomElement& line :
+             Repeated(Child(Device, QStringLiteral("descriptor")), QStringLiteral("desc")))
             Desc.Header().AddDescriptionLine(Text(line));
-        for (const QDomElement& item : Repeated(Child(Device, QStringLiteral("vendor")), QStringLiteral("item"))) {
+        for (const QDomElement& item :
+             Repeated(Child(Device, QStringLiteral("vendor")), QStringLiteral("item"))) {
             TVendorItem* vendor = Desc.Vendors().AddItem();
             vendor->SetTag(Text(Child(item, QStringLiteral("tag"))));
             vendor->SetValue(Text(Child(item, QStringLiteral("value"))));
@@ -129,11 +132,13 @@ struct TProfileReader {
 
     bool Nerix(const QDomElement& Protocol, TDeviceDesc& Desc) {
         int objectIndex = 0;
-        for (const QDomElement& o : Repeated(Child(Protocol, QStringLiteral("objects")), QStringLiteral("object"))) {
+        for (const QDomElement& o :
+             Repeated(Child(Protocol, QStringLiteral("objects")), QStringLiteral("object"))) {
             const QString where = QStringLiteral("object %1").arg(++objectIndex);
             QDomElement name, id;
             quint32 value = 0;
-            if (!Required(o, QStringLiteral("name"), where, name) || !Required(o, QStringLiteral("id"), where, id) ||
+            if (!Required(o, QStringLiteral("name"), where, name) ||
+                !Required(o, QStringLiteral("id"), where, id) ||
                 !Integer(id, where + QStringLiteral(" id"), value))
                 return false;
             TDeviceObject* object = Desc.NerixMap().Objects().AddObject({quint8(value & 0xFF), Text(name)});
@@ -144,9 +149,11 @@ struct TProfileReader {
                 QDomElement pname, pid;
                 quint32 pvalue = 0;
                 if (!Required(p, QStringLiteral("name"), pwhere, pname) ||
-                    !Required(p, QStringLiteral("id"), pwhere, pid) || !Hex(pid, pwhere + QStringLiteral(" id"), pvalue))
+                    !Required(p, QStringLiteral("id"), pwhere, pid) ||
+                    !Hex(pid, pwhere + QStringLiteral(" id"), pvalue))
                     return false;
-                TNerixesPropertyItem* property = object->Properties().AddProperty({Text(pname), quint16(pvalue)});
+                TNerixesPropertyItem* property =
+                    object->Properties().AddProperty({Text(pname), quint16(pvalue)});
                 if (!Functions(p, property->Functions(), pwhere))
                     return false;
             }
@@ -156,7 +163,8 @@ struct TProfileReader {
 
     bool Modbus(const QDomElement& Protocol, TDeviceDesc& Desc) {
         int spaceIndex = 0;
-        for (const QDomElement& s : Repeated(Child(Protocol, QStringLiteral("spaces")), QStringLiteral("space"))) {
+        for (const QDomElement& s :
+             Repeated(Child(Protocol, QStringLiteral("spaces")), QStringLiteral("space"))) {
             const QString where = QStringLiteral("space %1").arg(++spaceIndex);
             QDomElement name;
             if (!Required(s, QStringLiteral("name"), where, name))

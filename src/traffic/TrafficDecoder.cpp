@@ -14,7 +14,9 @@ QString Hex(quint32 Value, int Digits) {
     return QStringLiteral("%1").arg(Value, Digits, 16, QLatin1Char('0')).toUpper();
 }
 
-quint16 Word(const quint8* Data, int Offset) { return quint16((Data[Offset] << 8) | Data[Offset + 1]); }
+quint16 Word(const quint8* Data, int Offset) {
+    return quint16((Data[Offset] << 8) | Data[Offset + 1]);
+}
 
 TDecodedNode Node(const QString& Text, int First, int Last) {
     TDecodedNode node;
@@ -31,13 +33,15 @@ TDecodedNode DataNode(const quint8* Data, int First, const TTrafficWords& Words)
     TDecodedNode node = Node(Words.Data + QStringLiteral(":"), First, First + 3);
     node.Children.push_back(Node(QStringLiteral("AsHex:     0x") + Hex(value, 8), First, First + 3));
     node.Children.push_back(Node(QStringLiteral("AsInteger: ") + QString::number(value), First, First + 3));
-    node.Children.push_back(Node(
-        QStringLiteral("AsFloat:   ") + QString::number(double(std::bit_cast<float>(value)), 'f', 6), First,
-        First + 3));
+    node.Children.push_back(
+        Node(QStringLiteral("AsFloat:   ") + QString::number(double(std::bit_cast<float>(value)), 'f', 6),
+             First, First + 3));
     return node;
 }
 
-QString Direction(bool Received, const TTrafficWords& Words) { return Received ? Words.Response : Words.Request; }
+QString Direction(bool Received, const TTrafficWords& Words) {
+    return Received ? Words.Response : Words.Request;
+}
 
 TDecodedNode AddressNode(const quint8* Data) {
     return Node(QStringLiteral("Address:  [0x") + Hex(Data[0], 2) + QStringLiteral("]"), 0, 0);
@@ -52,24 +56,27 @@ void DecodeNerix(const quint8* Data, int Length, bool Received, const TDeviceLis
     Result.Nodes.push_back(AddressNode(Data));
     QString function;
     if (Data[1] == 0)
-        function = QStringLiteral("Function:[") + Words.Read + QStringLiteral(" - ") + Direction(Received, Words) +
-                   QStringLiteral("]");
+        function = QStringLiteral("Function:[") + Words.Read + QStringLiteral(" - ") +
+                   Direction(Received, Words) + QStringLiteral("]");
     else if (Data[1] == 1)
-        function = QStringLiteral("Function[") + Words.Write + QStringLiteral(" - ") + Direction(Received, Words) +
-                   QStringLiteral("]");
+        function = QStringLiteral("Function[") + Words.Write + QStringLiteral(" - ") +
+                   Direction(Received, Words) + QStringLiteral("]");
     else
         function = QStringLiteral("Function: /*") + Words.FunctionError + QStringLiteral("*/");
     Result.Nodes.push_back(Node(function, 1, 1));
-    Result.Nodes.push_back(Node(Words.Object + QStringLiteral(":   [0x") + Hex(Data[2], 2) + QStringLiteral("]"), 2, 2));
+    Result.Nodes.push_back(
+        Node(Words.Object + QStringLiteral(":   [0x") + Hex(Data[2], 2) + QStringLiteral("]"), 2, 2));
     const quint16 property = Word(Data, 3);
-    Result.Nodes.push_back(Node(Words.Property + QStringLiteral(": [0x") + Hex(property, 4) + QStringLiteral("]"), 3, 4));
+    Result.Nodes.push_back(
+        Node(Words.Property + QStringLiteral(": [0x") + Hex(property, 4) + QStringLiteral("]"), 3, 4));
     Result.Context = NerixContext(Profiles, Data[2], property);
     Result.Nodes.push_back(DataNode(Data, 5, Words));
     const quint16 stored = Word(Data, 9);
     const quint16 computed = Crc16(Data, 9);
     QString sum = Words.CheckSum + QStringLiteral(":  [0x") + Hex(stored, 4) + QStringLiteral("]");
     if (stored != computed)
-        sum += QStringLiteral(" -") + Words.Incorrect + QStringLiteral(" [0x") + Hex(computed, 4) + QStringLiteral("]");
+        sum += QStringLiteral(" -") + Words.Incorrect + QStringLiteral(" [0x") + Hex(computed, 4) +
+               QStringLiteral("]");
     Result.Nodes.push_back(Node(sum, 9, 10));
 }
 
@@ -126,7 +133,8 @@ void DecodeModbus(const quint8* Data, int Length, bool Received, const TDeviceLi
         Result.Nodes.push_back(Node(QStringLiteral("Function:") + Words.FunctionError, 1, 1));
         break;
     }
-    QString sum = Words.CheckSum + QStringLiteral(":  [0x") + Hex(Word(Data, Length - 2), 4) + QStringLiteral("]");
+    QString sum =
+        Words.CheckSum + QStringLiteral(":  [0x") + Hex(Word(Data, Length - 2), 4) + QStringLiteral("]");
     if (Crc16(Data, Length) != 0)
         sum += QStringLiteral(" - ") + Words.Incorrect;
     Result.Nodes.push_back(Node(sum, Length - 2, Length - 1));

@@ -91,15 +91,28 @@ QByteArray TrafficToXml(const TTrafficFile& File) {
     writer.writeEndDocument();
 
     QByteArray bytes = QByteArrayLiteral("<?xml version=\"1.0\" encoding=\"windows-1251\"?>\n");
+    // The text is ASCII but for what the locale puts into the time stamps. A character that
+    // windows-1251 has goes as its byte; any other (Arabic-Indic digits, say) as a character
+    // reference, which reads back the same where the encoder would write "?".
     QStringEncoder encoder("windows-1251");
-    if (encoder.isValid()) {
-        bytes += QByteArray(encoder.encode(text));
-    } else {
-        // Without a windows-1251 codec, characters outside ASCII go as references, which read back
-        // the same under any declared encoding.
-        for (QChar c : text)
-            bytes += c.unicode() < 0x80 ? QByteArray(1, char(c.unicode()))
-                                        : QStringLiteral("&#x%1;").arg(c.unicode(), 0, 16).toLatin1();
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text.at(i).unicode();
+        if (c < 0x80) {
+            bytes += char(c);
+            continue;
+        }
+        const bool pair = QChar::isHighSurrogate(c) && i + 1 < text.size();
+        const QString one = text.mid(i, pair ? 2 : 1);
+        i += pair ? 1 : 0;
+        if (encoder.isValid()) {
+            const QByteArray encoded = encoder.encode(one);
+            if (!encoder.hasError() && encoded != "?") {
+                bytes += encoded;
+                continue;
+            }
+            encoder.resetState();
+        }
+        bytes += QStringLiteral("&#x%1;").arg(one.toUcs4().value(0), 0, 16).toLatin1();
     }
     return bytes;
 }
@@ -127,7 +140,8 @@ bool TrafficFromXml(const QByteArray& Xml, TTrafficFile& File, int* Skipped, QSt
     QString message;
     int line = 0, column = 0;
     if (!document.setContent(Xml, &message, &line, &column)) {
-        SetError(Error, QStringLiteral("not XML (line %1, column %2: %3)").arg(line).arg(column).arg(message));
+        SetError(Error,
+                 QStringLiteral("not XML (line %1, column %2: %3)").arg(line).arg(column).arg(message));
         return false;
     }
     const QDomElement root = document.documentElement();
@@ -145,7 +159,8 @@ bool TrafficFromXml(const QByteArray& Xml, TTrafficFile& File, int* Skipped, QSt
             SetError(Error, QStringLiteral("\"%1\" is no number").arg(Name));
         return ok;
     };
-    if (!number(QStringLiteral("master_port"), File.MasterPort) || !number(QStringLiteral("protocol"), File.Protocol))
+    if (!number(QStringLiteral("master_port"), File.MasterPort) ||
+        !number(QStringLiteral("protocol"), File.Protocol))
         return false;
     if (File.Protocol != 0 && File.Protocol != 1) {
         SetError(Error, QStringLiteral("unknown protocol %1").arg(File.Protocol));
@@ -164,8 +179,10 @@ bool TrafficFromXml(const QByteArray& Xml, TTrafficFile& File, int* Skipped, QSt
             if (!item.Time.isValid())
                 item.Time = ParseTrafficTime(stamp.text());
         }
-        item.Direction = e.firstChildElement(QStringLiteral("port")).text().trimmed() == QLatin1String("1") ? 1 : 0;
-        if (!item.Time.isValid() || !ParseHex(e.firstChildElement(QStringLiteral("data")).text().trimmed(), item.Data)) {
+        item.Direction =
+            e.firstChildElement(QStringLiteral("port")).text().trimmed() == QLatin1String("1") ? 1 : 0;
+        if (!item.Time.isValid() ||
+            !ParseHex(e.firstChildElement(QStringLiteral("data")).text().trimmed(), item.Data)) {
             if (Skipped)
                 ++*Skipped;
             continue;

@@ -26,7 +26,8 @@ bool LoadTraffic(const QString& Path, TTrafficFile& File, int* Skipped = nullptr
 
 // The document's bytes, and reading them back (what SaveTraffic and LoadTraffic do with files).
 QByteArray TrafficToXml(const TTrafficFile& File);
-bool TrafficFromXml(const QByteArray& Xml, TTrafficFile& File, int* Skipped = nullptr, QString* Error = nullptr);
+bool TrafficFromXml(const QByteArray& Xml, TTrafficFile& File, int* Skipped = nullptr,
+                    QString* Error = nullptr);
 
 // A time stamp as the file holds it: Locale's short date and time with seconds and milliseconds
 // and a four-digit year.
