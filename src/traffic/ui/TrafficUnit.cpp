@@ -25,6 +25,7 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QTableWidget>
+#include <QTimer>
 #include <QToolBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -214,6 +215,14 @@ TTrafficDlg::TTrafficDlg(QWidget* parent)
             SetProtocol(tpModbus);
     });
 
+    FRefresh = new QTimer(this);
+    FRefresh->setSingleShot(true);
+    FRefresh->setInterval(kRefreshMs);
+    connect(FRefresh, &QTimer::timeout, this, [this] {
+        PkgList->viewport()->setUpdatesEnabled(true);
+        CountValue->setUpdatesEnabled(true);
+    });
+
     resize(780, 540);
     UpdateLanguage();
     UpdateActions();
@@ -370,6 +379,14 @@ void TTrafficDlg::AddPackage(quint8 Direction, const quint8* Data, quint16 Lengt
                              qint64 Ticks) {
     if (FPackages->Count() >= TPackageContainer::kLimit)
         actDeletePackagesExecute();
+    // Capture happens inside the exchanges, which keep the event loop turning while they wait; a
+    // repaint of the list for every package would cost more than the exchange itself. While
+    // packages arrive, the list and the counter are drawn at most every kRefreshMs.
+    if (isVisible() && !FRefresh->isActive()) {
+        PkgList->viewport()->setUpdatesEnabled(false);
+        CountValue->setUpdatesEnabled(false);
+        FRefresh->start();
+    }
     FModel->Add(Direction, Data, Length, Time, Ticks);
     UpdateCounter();
     UpdateActions();

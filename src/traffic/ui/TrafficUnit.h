@@ -13,6 +13,7 @@ class QMenu;
 class QRadioButton;
 class QStatusBar;
 class QTabWidget;
+class QTimer;
 class QTableView;
 class QTableWidget;
 class QToolBar;
@@ -35,6 +36,8 @@ public:
     // Byte grid: 25 bytes to a row, 10 rows.
     static constexpr int kGridColumns = 25;
     static constexpr int kGridRows = 10;
+    // While packages arrive, the list is redrawn at most this often.
+    static constexpr int kRefreshMs = 100;
 
     explicit TTrafficDlg(QWidget* parent = nullptr);
     ~TTrafficDlg() override;
@@ -146,4 +149,5 @@ private:
     bool FConnected = false;
     bool FEmulator = false;
     int FShown = -1;
+    QTimer* FRefresh = nullptr;
 };
