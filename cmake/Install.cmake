@@ -6,9 +6,8 @@ install(TARGETS dovuvavarovod dovuvavarovod-cli RUNTIME DESTINATION ${CMAKE_INST
 # Data the program looks up beside its own bin folder (../share/dovuvavarovod), so a moved prefix
 # still finds it.
 set(DVV_DATA_DIR ${CMAKE_INSTALL_DATADIR}/dovuvavarovod)
-if(EXISTS ${PROJECT_SOURCE_DIR}/data/DB)
-    install(DIRECTORY ${PROJECT_SOURCE_DIR}/data/DB DESTINATION ${DVV_DATA_DIR})
-endif()
+# The device profiles (DB/DevicesXMLProfiles), one per family the emulator offers.
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/data/DB DESTINATION ${DVV_DATA_DIR})
 if(EXISTS ${PROJECT_SOURCE_DIR}/data/Dovuvavarovod.chm)
     install(FILES ${PROJECT_SOURCE_DIR}/data/Dovuvavarovod.chm DESTINATION ${DVV_DATA_DIR})
 endif()

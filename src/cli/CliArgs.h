@@ -88,6 +88,10 @@ struct TCliOptions {
     // whether to keep watching.
     std::vector<std::pair<int, bool>> Sets;
     bool Watch = false;
+    // Watching a line: the traffic file written on stopping, and the silence that ends a frame
+    // whose length is unknown.
+    QString SaveFile;
+    int GapMs = 20;
 
     bool Json = false;
     bool Log = false;

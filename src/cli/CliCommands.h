@@ -15,6 +15,8 @@ const TCliCommand& EmulateCommand();
 const TCliCommand& RecordCommand();
 const TCliCommand& ExportCommand();
 const TCliCommand& IoCommand();
+const TCliCommand& MonitorCommand();
+const TCliCommand& ProfilesCommand();
 // In the order the general help lists them.
 const std::vector<const TCliCommand*>& CliCommands();
 

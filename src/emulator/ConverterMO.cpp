@@ -10,16 +10,6 @@ constexpr quint8 kReadHolding = 3;
 constexpr quint8 kWriteMultiple = 16;
 } // namespace
 
-int ModbusRequestLength(const quint8* Data, int Count) {
-    if (!Data || Count < 2)
-        return 0;
-    if (Data[1] == kReadHolding)
-        return 8;
-    if (Data[1] == kWriteMultiple && Count >= 7)
-        return 9 + Data[6];
-    return 0;
-}
-
 TConverterMO::TConverterMO(TVirtualDeviceManager* Manager)
     : FManager(Manager), FMaps(std::make_unique<TModbusMapManager>()) {}
 

@@ -50,8 +50,3 @@ private:
     std::array<quint8, kBufferSize> FBuffer{};
     int FCount = 0;
 };
-
-// How many bytes the Modbus request that Data begins with will have once complete: 8 for function
-// 3, 9 + its byte count for function 16; 0 while that cannot be told yet or for any other
-// function.
-int ModbusRequestLength(const quint8* Data, int Count);

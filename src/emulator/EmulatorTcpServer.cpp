@@ -4,6 +4,7 @@
 #include "emulator/VirtualDeviceManager.h"
 #include "platform/Ticks.h"
 #include "protocol/Crc16.h"
+#include "protocol/FrameLength.h"
 #include "protocol/ModbusTcp.h"
 #include "protocol/NerixBuffer.h"
 

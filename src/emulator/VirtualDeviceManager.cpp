@@ -4,6 +4,7 @@
 #include "emulator/ConverterMO.h"
 #include "emulator/VirtualDevices.h"
 #include "model/DeviceRegister.h"
+#include "protocol/FrameLength.h"
 #include "protocol/PortFrameMaker.h"
 
 #include <QSocketNotifier>
@@ -27,14 +28,13 @@ TVirtualDeviceManager::TVirtualDeviceManager()
     };
     FReader->OnFrame = [this](const quint8* Data, quint16 Count) { DataReceived(Data, Count); };
     FReader->IsComplete = [this](const quint8* Data, quint16 Count) {
+        // Only requests arrive here; a request whose length its bytes cannot tell ends with silence.
         const int protocol = FrameProtocol(Data, Count);
-        if (protocol == kProtocolNerix)
-            return Count == kNerixFrameSize;
-        if (protocol == kProtocolModbus) {
-            const int length = ModbusRequestLength(Data, Count);
-            return length > 0 && Count == length;
-        }
-        return false;
+        if (protocol != kProtocolNerix && protocol != kProtocolModbus)
+            return false;
+        const int length =
+            FrameLength(protocol == kProtocolNerix ? tpNerix : tpModbus, TFrameRole::Request, Data, Count);
+        return length > 0 && Count == length;
     };
 }
 

@@ -4,6 +4,7 @@
 #include "localization/ChannelLanguage.h"
 #include "localization/DeviceViewsLanguage.h"
 #include "localization/OscLanguage.h"
+#include "localization/TrafficLanguage.h"
 
 std::vector<TTableReport> CheckAllLanguageTables() {
     // Every module's table belongs in this list.
@@ -17,6 +18,7 @@ std::vector<TTableReport> CheckAllLanguageTables() {
         CheckLanguageTable("Channel", ChannelLanguage()),
         CheckLanguageTable("DeviceProps", DevicePropsLanguage()),
         CheckLanguageTable("DeviceService", DeviceServiceLanguage()),
+        CheckLanguageTable("Traffic", TrafficLanguage()),
         // clang-format on
     };
     for (TTableReport& r : CheckAnalogInputLanguageTables())

@@ -18,6 +18,8 @@ namespace {
 //     model's catalogue and ranges are built from;
 //   - the emulator's analog channels filter as the modules do, with the measurement's filter;
 //   - the device configuration views sit beside the emulator;
+//   - the device profiles only read files, so they sit just above the platform;
+//   - the traffic monitor decodes with the protocols and labels with the profiles;
 //   - shell and cli are the two front ends and never include each other.
 // Every window may also read the application context, shell/Dm.h, which itself includes nothing
 // above the model.
@@ -25,9 +27,9 @@ namespace {
 const std::map<QString, int>& Ranks() {
     // clang-format off
     static const std::map<QString, int> ranks = {
-        {QStringLiteral("platform"), 0},     {QStringLiteral("bus"), 1},       {QStringLiteral("protocol"), 2},
+        {QStringLiteral("platform"), 0},     {QStringLiteral("bus"), 1},       {QStringLiteral("profiles"), 1},       {QStringLiteral("protocol"), 2},
         {QStringLiteral("model"), 3},        {QStringLiteral("options"), 3},   {QStringLiteral("localization"), 4},
-        {QStringLiteral("discovery"), 5},    {QStringLiteral("measurement"), 5}, {QStringLiteral("emulator"), 6},       {QStringLiteral("views"), 6},
+        {QStringLiteral("discovery"), 5},    {QStringLiteral("measurement"), 5}, {QStringLiteral("traffic"), 5},  {QStringLiteral("emulator"), 6},       {QStringLiteral("views"), 6},
         {QStringLiteral("shell"), 7},        {QStringLiteral("cli"), 7},
     };
     // clang-format on
@@ -133,7 +135,10 @@ TEST(Layering, TheRulesThemselves) {
     EXPECT_FALSE(refused("shell/ui/MainForm.cpp", "emulator/ui/EmulatorForm.h"));
     EXPECT_FALSE(refused("shell/main.cpp", "shell/ui/MainForm.h"));
     EXPECT_TRUE(refused("shell/Dm.cpp", "shell/ui/MainForm.h"));
-    EXPECT_TRUE(refused("bus/Foo.cpp", "traffic/Bar.h"));                             // not yet placed
+    EXPECT_TRUE(refused("bus/Foo.cpp", "traffic/Bar.h"));
+    EXPECT_TRUE(refused("bus/Foo.cpp", "nowhere/Bar.h")); // not yet placed
+    EXPECT_FALSE(refused("traffic/TrafficDecoder.cpp", "profiles/DeviceProfiles.h"));
+    EXPECT_TRUE(refused("profiles/DeviceProfiles.cpp", "traffic/TrafficDecoder.h"));
     EXPECT_TRUE(refused("views/ui/DevicePropsForm.cpp", "emulator/VirtualDevice.h")); // peers
 }
 

@@ -4,6 +4,7 @@
 #include "emulator/EmulatorRows.h"
 #include "emulator/VirtualDeviceManager.h"
 #include "protocol/Crc16.h"
+#include "protocol/FrameLength.h"
 #include "support/NerixFrames.h"
 
 #include <gtest/gtest.h>
@@ -122,5 +123,5 @@ TEST(ConverterMO, RefusesWhatItCannotServeSafely) {
     EXPECT_TRUE(converter.Process(frame(QByteArray::fromHex("010301000002")), answer));
     EXPECT_EQ(answer.size(), 9);
     EXPECT_EQ(ModbusRequestLength(reinterpret_cast<const quint8*>("\x01\x10\x01\x04\x00\x02\x04"), 7), 13);
-    EXPECT_EQ(ModbusRequestLength(reinterpret_cast<const quint8*>("\x01\x06"), 2), 0);
+    EXPECT_EQ(ModbusRequestLength(reinterpret_cast<const quint8*>("\x01\x41"), 2), 0);
 }

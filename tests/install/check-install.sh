@@ -56,7 +56,7 @@ if command -v man >/dev/null; then
         grep -q "SYNOPSIS" <<<"$out" || fail "$page.1 renders no SYNOPSIS"
     done
     out=$(MANWIDTH=100 LC_ALL=C.UTF-8 man -l "$prefix/share/man/man1/dovuvavarovod-cli.1")
-    for word in read write info settings scan emulate --address --devices; do
+    for word in read write info settings scan emulate monitor profiles --address --devices --save; do
         grep -q -- "$word" <<<"$out" || fail "dovuvavarovod-cli.1 does not show $word"
     done
 fi
@@ -69,4 +69,15 @@ got=$(bash -c "source '$prefix/share/bash-completion/completions/dovuvavarovod-c
 # installed with.
 mv "$prefix" "$tmp/moved"
 check_programs "$tmp/moved/bin"
+# Started from a folder that has no profiles of its own, the program reads the installed ones.
+[ -s "$tmp/moved/share/dovuvavarovod/DB/DevicesXMLProfiles/KVD-AIK-BUS.xml" ] ||
+    fail "the device profiles are not installed"
+mkdir -p "$tmp/elsewhere"
+out=$(cd "$tmp/elsewhere" && "$tmp/moved/bin/dovuvavarovod-cli" profiles 2>"$tmp/profiles.err") ||
+    { cat "$tmp/profiles.err" >&2; fail "dovuvavarovod-cli profiles"; }
+grep -q "^folder: $tmp/moved/share/dovuvavarovod/DB/DevicesXMLProfiles$" <<<"$out" ||
+    fail "profiles read from the wrong folder: $out"
+grep -q "^KVD-AIK-BUS  objects 5  spaces 6" <<<"$out" || fail "profiles does not list KVD-AIK-BUS: $out"
+grep -q "^10 profiles$" <<<"$out" || fail "profiles found $(tail -1 <<<"$out")"
+[ ! -s "$tmp/profiles.err" ] || { cat "$tmp/profiles.err" >&2; fail "profiles warns"; }
 echo "installed layout OK"

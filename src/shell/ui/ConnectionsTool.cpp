@@ -237,6 +237,10 @@ TFindDevices& TComPortConnection::ScanDialog() {
         FScan =
             std::make_unique<TFindDevices>(FDm.Module, FDm.ComAccessPoint, FDm.Bus, FDeviceList->window());
         FScan->OnScanStart = [this] { ClearDevices(); };
+        FScan->OnProtocolChange = [this](TTransferProtocol Protocol) {
+            if (OnTrafficProtocol)
+                OnTrafficProtocol(Protocol);
+        };
         FScan->OnDeviceFound = [this](const TScanHit& hit) {
             auto props = FoundDeviceProps(hit, FDm.DeviceRegister);
             const QString model = props->ModelName;
@@ -357,6 +361,10 @@ TUDPFindingDlg& TUdpPortConnection::SearchDialog() {
     if (!FSearch) {
         FSearch = std::make_unique<TUDPFindingDlg>(FDm.Module, FDm.UdpAccessPoint, FDeviceList->window());
         FSearch->OnScanStart = [this] { ClearDevices(); };
+        FSearch->OnProtocolChange = [this](TTransferProtocol Protocol) {
+            if (OnTrafficProtocol)
+                OnTrafficProtocol(Protocol);
+        };
         FSearch->OnDeviceFound = [this](const TUdpHit& hit) {
             auto props = FoundDeviceProps(hit, FDm.DeviceRegister);
             const QString model = props->ModelName;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "protocol/TransferProtocol.h"
+
 #include <QList>
 #include <QString>
 #include <QtGlobal>
@@ -55,6 +57,8 @@ public:
     // The traffic monitor's hooks: the port or remote port, and the connection state.
     std::function<void(int Port)> OnTrafficPort;
     std::function<void(bool Connected)> OnTrafficConnected;
+    // The protocol chosen in the search dialog, which the traffic monitor decodes.
+    std::function<void(TTransferProtocol Protocol)> OnTrafficProtocol;
     // Shows an error message; a message box unless replaced (tests replace it).
     std::function<void(const QString& Text)> OnError;
 

@@ -5,6 +5,7 @@
 #include "localization/ChannelLanguage.h"
 #include "localization/LanguageTables.h"
 #include "localization/Localization.h"
+#include "localization/TrafficLanguage.h"
 #include "measurement/ui/OscMainDlg.h"
 #include "model/DeviceRegister.h"
 #include "options/AdminOptions.h"
@@ -15,6 +16,8 @@
 #include "shell/ui/ConnectionsTool.h"
 #include "shell/ui/Icons.h"
 #include "shell/ui/TestConnectionChannelDlg.h"
+#include "traffic/ui/TrafficAttachDock.h"
+#include "traffic/ui/TrafficUnit.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -27,7 +30,6 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPainter>
-#include <QShortcut>
 #include <QStatusBar>
 #include <QStyledItemDelegate>
 #include <QTimer>
@@ -88,6 +90,7 @@ TMainForm::TMainForm(TDm& Dm, TAdminOptions& Options, QWidget* parent)
     FComConnection = std::make_unique<TComPortConnection>(DeviceList, statusBar(), FDm, FOptions);
     FUdpConnection = std::make_unique<TUdpPortConnection>(DeviceList, statusBar(), FDm, FOptions);
     BuildActions();
+    BuildTraffic();
 
     connect(DeviceList, &QTreeWidget::itemSelectionChanged, this, &TMainForm::DeviceListSelectItem);
     connect(DeviceList->model(), &QAbstractItemModel::rowsInserted, this, &TMainForm::DeviceListChange);
@@ -98,13 +101,6 @@ TMainForm::TMainForm(TDm& Dm, TAdminOptions& Options, QWidget* parent)
             actDevSettingsExecute();
     });
 
-    // F2 works wherever the focus is in the program.
-    auto* traffic = new QShortcut(QKeySequence(Qt::Key_F2), this);
-    traffic->setContext(Qt::ApplicationShortcut);
-    connect(traffic, &QShortcut::activated, this, [this] {
-        if (OnTrafficToggle)
-            OnTrafficToggle();
-    });
     auto* idle = new QTimer(this);
     connect(idle, &QTimer::timeout, this, &TMainForm::UpdateActions);
     idle->start(250);
@@ -170,8 +166,11 @@ void TMainForm::BuildActions() {
     actChangeMode = make(TToolIcon::Mode, &TMainForm::actChangeModeExecute);
     actOscilloscope = new QAction(ToolIcon(TToolIcon::Oscilloscope), QString(), this);
     actShowRangesList = make(TToolIcon::Ranges, &TMainForm::actShowRangesListExecute);
+    // F2 works wherever the focus is in the program, the traffic window included.
     actTraffic = new QAction(this);
-    actTraffic->setVisible(false);
+    connect(actTraffic, &QAction::triggered, this, &TMainForm::actTrafficExecute);
+    actTraffic->setShortcut(Qt::Key_F2);
+    actTraffic->setShortcutContext(Qt::ApplicationShortcut);
     actHelp = make(TToolIcon::Help, &TMainForm::actHelpExecute);
     actHelp->setShortcut(Qt::Key_F1);
     actAbout = make(TToolIcon::About, &TMainForm::actAboutExecute);
@@ -290,6 +289,36 @@ void TMainForm::BuildActions() {
         a->setEnabled(false);
 }
 
+void TMainForm::BuildTraffic() {
+    FTraffic = new TTrafficDlg(this);
+    FTrafficDock = std::make_unique<TTrafficAttachDockDM>(
+        *FTraffic, std::vector<TAccessPoint*>{&FDm.ComAccessPoint, &FDm.UdpAccessPoint});
+    // Capturing is possible while either connection is open; the one that reports is about to
+    // change, the other one is asked.
+    FComConnection->OnTrafficPort = [this](int Port) { FTraffic->SetMasterPort(Port - 1); };
+    FComConnection->OnTrafficConnected = [this](bool Connected) {
+        FTraffic->SetConnected(Connected || FUdpConnection->IsConnected());
+    };
+    FUdpConnection->OnTrafficPort = [this](int Port) { FTraffic->SetMasterUdpPort(Port); };
+    FUdpConnection->OnTrafficConnected = [this](bool Connected) {
+        FTraffic->SetConnected(Connected || FComConnection->IsConnected());
+    };
+    for (TCustomConnectionConfig* config : {static_cast<TCustomConnectionConfig*>(FComConnection.get()),
+                                            static_cast<TCustomConnectionConfig*>(FUdpConnection.get())})
+        config->OnTrafficProtocol = [this](TTransferProtocol Protocol) { FTraffic->SetProtocol(Protocol); };
+}
+
+void TMainForm::actTrafficExecute() {
+    // A window that shows but lies under another one is brought up first, not hidden unseen.
+    if (FTraffic->isVisible() && (FTraffic->isActiveWindow() || !isActiveWindow())) {
+        FTraffic->hide();
+        return;
+    }
+    FTraffic->show();
+    FTraffic->raise();
+    FTraffic->activateWindow();
+}
+
 void TMainForm::Message(const QString& text) {
     if (OnMessage)
         OnMessage(text);
@@ -323,6 +352,7 @@ void TMainForm::UpdateLanguage() {
     actRemoveContact->setText(t.ActRemoteContact);
     actChangeMode->setText(t.ActChangeMode);
     actOscilloscope->setText(t.ActOscilloscope);
+    actTraffic->setText(TrafficLanguage().Texts(FDm.CurrentLanguage()).Caption);
     actHelp->setText(t.ActHelp);
     actOrderProducts->setText(t.ActOrderProducts);
     actAbout->setText(t.ActAbout);
@@ -398,6 +428,8 @@ void TMainForm::closeEvent(QCloseEvent* event) {
     }
     if (FDm.CurrentAccessPoint)
         FDm.CurrentAccessPoint->DoClose();
+    // The traffic window is a window of its own; left open it would keep the program running.
+    FTraffic->hide();
     event->accept();
 }
 
@@ -588,11 +620,28 @@ void TMainForm::actAboutExecute() {
 }
 
 void TMainForm::SetEmulatorActive(bool On) {
-    if (!On) {
+    if (!On && FDm.EmulatorActive) {
         FDm.VDMgr->SetActive(false);
         FDm.VDMgr->ClearDevices();
-        FDm.VDMgr->OnFrame = nullptr;
+        // The traffic monitor stops watching; whoever watched before keeps watching.
+        FDm.VDMgr->OnFrame = FEmulatorObserver;
+        FEmulatorObserver = nullptr;
+    } else if (!On) {
+        FDm.VDMgr->SetActive(false);
+        FDm.VDMgr->ClearDevices();
+    } else if (!FDm.EmulatorActive) {
+        // The monitor sees what an outside master exchanges with the emulated devices, decoded in
+        // the emulator's protocol; an observer already there is chained, not replaced.
+        FEmulatorObserver = FDm.VDMgr->OnFrame;
+        FDm.VDMgr->OnFrame = [this](int Direction, const quint8* Data, int Length) {
+            if (FEmulatorObserver)
+                FEmulatorObserver(Direction, Data, Length);
+            FTrafficDock->EmulatorFrame(Direction, Data, Length);
+        };
+        FTraffic->SetProtocol(FDm.VDMgr->Protocol() == TVirtualDeviceManager::kProtocolModbus ? tpModbus
+                                                                                              : tpNerix);
     }
+    FTraffic->SetEmulatorRunning(On);
     FDm.EmulatorActive = On;
     EmulatorBtn->setChecked(On);
     actEmulator->setChecked(On);

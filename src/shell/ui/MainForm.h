@@ -13,6 +13,8 @@ class TComPortConnection;
 class TCustomConnectionConfig;
 class TDm;
 class TLauncher;
+class TTrafficAttachDockDM;
+class TTrafficDlg;
 class TUdpPortConnection;
 
 // The program's main window: the device list, connecting to a bus, searching it, and the way to
@@ -42,6 +44,10 @@ public:
     TCustomConnectionConfig* ActiveConfig() const { return FActiveConfig; }
     TComPortConnection& ComConnection() { return *FComConnection; }
     TUdpPortConnection& UdpConnection() { return *FUdpConnection; }
+    // The traffic window and the module that feeds it, made with the main window and kept for the
+    // whole run.
+    TTrafficDlg& TrafficDlg() { return *FTraffic; }
+    TTrafficAttachDockDM& TrafficDock() { return *FTrafficDock; }
 
     // Asks Yes or No; a message box unless replaced (tests replace it).
     std::function<bool(const QString& Text)> OnConfirm;
@@ -49,8 +55,6 @@ public:
     std::function<void(const QString& Text)> OnMessage;
     // The device-settings workflow for the current device (the device properties window).
     std::function<void()> OnDeviceSettings;
-    // F2: shows or hides the traffic window; nothing until it is part of the program.
-    std::function<void()> OnTrafficToggle;
     // The emulator's set-up window: true when it was confirmed with devices to emulate.
     std::function<bool()> OnEmulatorSetup;
 
@@ -88,6 +92,8 @@ public Q_SLOTS:
     void actHelpExecute();
     void actAboutExecute();
     void actEmulatorExecute();
+    // F2 and "Traffic": hides the traffic window when it shows, shows it otherwise.
+    void actTrafficExecute();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -103,12 +109,17 @@ private:
     void Message(const QString& text);
     // The list's background by the mode, and a selection that shows on it.
     void ApplyListColours(bool Lite);
+    void BuildTraffic();
 
     TDm& FDm;
     TAdminOptions& FOptions;
     std::unique_ptr<TComPortConnection> FComConnection;
     std::unique_ptr<TUdpPortConnection> FUdpConnection;
     TCustomConnectionConfig* FActiveConfig = nullptr;
+    TTrafficDlg* FTraffic = nullptr;
+    std::unique_ptr<TTrafficAttachDockDM> FTrafficDock;
+    // Whoever watched the emulator's frames before the traffic monitor joined in.
+    std::function<void(int Direction, const quint8* Data, int Length)> FEmulatorObserver;
     QMenu* FLanguagesMenu = nullptr;
     QMenu* FHelpMenu = nullptr;
     QMenu* FApMenu = nullptr;

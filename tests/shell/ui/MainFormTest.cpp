@@ -5,6 +5,7 @@
 #include "emulator/ui/EmulatorForm.h"
 #include "localization/LanguageTables.h"
 #include "localization/Localization.h"
+#include "localization/TrafficLanguage.h"
 #include "options/AdminOptions.h"
 #include "options/OptionsDm.h"
 #include "shell/ConnectionTest.h"
@@ -439,6 +440,8 @@ TEST(MainForm, EveryVisibleTextIsUkrainian) {
     addTable(UdpConnectionLanguage());
     addTable(EmulatorLanguage());
     addTable(RangeKindsLanguage());
+    // The traffic window is the main window's own, made with it.
+    addTable(TrafficLanguage());
     // Names and symbols that stay as they are in every language.
     const QSet<QString> fixed = {QStringLiteral("Languages"),
                                  QStringLiteral("?"),
