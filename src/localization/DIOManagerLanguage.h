@@ -1,0 +1,23 @@
+#pragma once
+
+#include "localization/LanguageTables.h"
+
+#include <vector>
+
+// The two discrete input/output manager windows.
+// clang-format off
+#define DVV_DIO_MANAGER_TEXTS(X)                                                                                  \
+    X(Caption) X(SafeMode) X(DiscreteOutput) X(DiscreteInput) X(AllTo0) X(AllTo1) X(Auto) X(Set) X(Refresh)        \
+    X(ToFlash) X(Channel) X(Status) X(AdditionalInfo) X(Temperature) X(Close) X(On) X(Off) X(OnUpper) X(OffUpper)  \
+    X(ChannelFault) X(ContactClosed) X(LogicalOne) X(ContactOpened) X(LogicalZero) X(LineBreak) X(ShortCircuit)
+// clang-format on
+
+struct TDIDC_ExtChannelUnitLanguage : TAppLocalization {
+    using TAppLocalization::TAppLocalization;
+    DVV_DIO_MANAGER_TEXTS(DVV_TEXT_DECLARE)
+    static const std::vector<std::pair<const char*, QString TDIDC_ExtChannelUnitLanguage::*>>& Fields();
+};
+
+using TDIOManagerLanguageLocalization = TLanguageLocalization<TDIDC_ExtChannelUnitLanguage>;
+TDIOManagerLanguageLocalization& DIOManagerLanguage();
+std::vector<TTableReport> CheckDIOManagerLanguageTables();
