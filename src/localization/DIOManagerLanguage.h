@@ -21,3 +21,19 @@ struct TDIDC_ExtChannelUnitLanguage : TAppLocalization {
 using TDIOManagerLanguageLocalization = TLanguageLocalization<TDIDC_ExtChannelUnitLanguage>;
 TDIOManagerLanguageLocalization& DIOManagerLanguage();
 std::vector<TTableReport> CheckDIOManagerLanguageTables();
+
+// The system health controller windows.
+// clang-format off
+#define DVV_HEALTH_CTRL_TEXTS(X)                                                                                  \
+    X(Caption) X(DeviceAddress) X(BaudRate) X(TimeoutS) X(TimeoutMs) X(ResetCondition) X(DOStates) X(DOMask)      \
+    X(Cancel) X(Apply) X(Module) X(Channel) X(ErrorReading) X(ErrorWriting) X(TimeoutPositive) X(AnyData)         \
+    X(CallToModule) X(DiscreteOutput) X(FrequencyOutput) X(AnalogOutput) X(BadValue) X(WriteFailedAt)
+// clang-format on
+
+struct TIntactnessControllerDOFLanguage : TAppLocalization {
+    using TAppLocalization::TAppLocalization;
+    DVV_HEALTH_CTRL_TEXTS(DVV_TEXT_DECLARE)
+    static const std::vector<std::pair<const char*, QString TIntactnessControllerDOFLanguage::*>>& Fields();
+};
+using THealthCtrlLanguageLocalization = TLanguageLocalization<TIntactnessControllerDOFLanguage>;
+THealthCtrlLanguageLocalization& HealthCtrlLanguage();

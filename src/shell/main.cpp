@@ -10,6 +10,7 @@
 #include "views/DeviceSettingsWorkflow.h"
 #include "views/ui/DIOManagerForm.h"
 #include "views/ui/DevicePropsForm.h"
+#include "views/ui/HealthControllerDlg.h"
 #include "views/ui/KVD_AIK_ChannelForm.h"
 
 #include <QApplication>
@@ -76,6 +77,7 @@ int main(int argc, char* argv[]) {
     RegisterAnalogInputWindow(*new TKVD_AIK_ChannelForm(*dm, form.get()));
     RegisterDIOManagerWindows(*new TDIOManagerForm(dm->DeviceRegister, *options->AdminOptions(), form.get()),
                               *new TDIOManagerExtDlg(form.get()), dm->DeviceRegister);
+    RegisterHealthControllerWindows(*new THealthControllerDlg(form.get()));
     auto settings = std::make_unique<TDeviceSettingsWorkflow>(dm->Module, dm->cnl, dm->Bus);
     settings->OnExecute = [deviceProps](TDeviceProps& device, TDeviceParams& edited) {
         return deviceProps->Execute(device, edited);

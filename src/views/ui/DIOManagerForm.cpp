@@ -77,11 +77,21 @@ TDIOManagerLayout DIOManagerLayoutFor(const TDeviceProps& Device, const TDeviceR
         layout.Inputs = InputKind ? CountOf(Catalogue, type, InputKind) : 0;
     };
     switch (type) {
-    case 4: counts(6, 4); break;
-    case 7: counts(7, 0); break;
-    case 8: counts(8, 0); break;
-    case 17: counts(7, 5); break;
-    default: counts(6, 5); break;
+    case 4:
+        counts(6, 4);
+        break;
+    case 7:
+        counts(7, 0);
+        break;
+    case 8:
+        counts(8, 0);
+        break;
+    case 17:
+        counts(7, 5);
+        break;
+    default:
+        counts(6, 5);
+        break;
     }
     // The temperature input goes by the channels of the device shown, not of another found device.
     if (type == 10) {
@@ -281,7 +291,8 @@ bool TDIOManagerForm::Execute(TZUVOModule& Module, const TDeviceProps& Device) {
     FTypeCode = Device.TypeCode;
     FTypeExtension = Device.TypeExtension;
     FLayout = DIOManagerLayoutFor(Device, FCatalogue);
-    FTemperatureInput = FLayout.TemperatureInput >= 0 ? Module.DiscreteInput(FLayout.TemperatureInput) : nullptr;
+    FTemperatureInput =
+        FLayout.TemperatureInput >= 0 ? Module.DiscreteInput(FLayout.TemperatureInput) : nullptr;
     ToFlashBtn->setEnabled(!FOptions.LiteVersion());
     AddInfoCheckBox->setChecked(false);
     AddInfoCheckBox->setEnabled(false);
@@ -508,7 +519,8 @@ void TDIOManagerExtDlg::UpdateLanguage() {
     FitToTitle(this);
 }
 
-bool TDIOManagerExtDlg::Execute(TZUVOModule& Module, const TDeviceProps& Device, const TDeviceRegister& Catalogue) {
+bool TDIOManagerExtDlg::Execute(TZUVOModule& Module, const TDeviceProps& Device,
+                                const TDeviceRegister& Catalogue) {
     FModule = &Module;
     FManager = Module.DIOManagerExt();
     if (!FManager)
@@ -658,13 +670,15 @@ void TDIOManagerExtDlg::ScrollBoxClick() {
     FSetPending = true;
 }
 
-void RegisterDIOManagerWindows(TDIOManagerForm& Form, TDIOManagerExtDlg& ExtDlg, const TDeviceRegister& Catalogue) {
+void RegisterDIOManagerWindows(TDIOManagerForm& Form, TDIOManagerExtDlg& ExtDlg,
+                               const TDeviceRegister& Catalogue) {
     QPointer<TDIOManagerForm> form(&Form);
     QPointer<TDIOManagerExtDlg> ext(&ExtDlg);
-    ChannelWindows().Register(QStringLiteral("TDIOManagerForm"), [form](const TChannelWindowContext& Context) {
-        if (form && Context.Module && Context.Device)
-            form->Execute(*Context.Module, *Context.Device);
-    });
+    ChannelWindows().Register(QStringLiteral("TDIOManagerForm"),
+                              [form](const TChannelWindowContext& Context) {
+                                  if (form && Context.Module && Context.Device)
+                                      form->Execute(*Context.Module, *Context.Device);
+                              });
     ChannelWindows().Register(QStringLiteral("TDIOManagerExtDlg"),
                               [ext, &Catalogue](const TChannelWindowContext& Context) {
                                   if (ext && Context.Module && Context.Device)

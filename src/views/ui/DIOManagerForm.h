@@ -151,4 +151,5 @@ private:
 };
 
 // Makes both windows the ones the device properties window opens for a manager channel.
-void RegisterDIOManagerWindows(TDIOManagerForm& Form, TDIOManagerExtDlg& ExtDlg, const TDeviceRegister& Catalogue);
+void RegisterDIOManagerWindows(TDIOManagerForm& Form, TDIOManagerExtDlg& ExtDlg,
+                               const TDeviceRegister& Catalogue);

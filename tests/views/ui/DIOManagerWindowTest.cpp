@@ -84,7 +84,8 @@ TEST(DIOManagerWindow, OutputsReachTheDeviceAndInputsAndModeShow) {
         protectedWritten = RunUntil([&] { return rig.VirtualDO(13)->Protected(); });
         // Keyed writes while protected still reach the device.
         w->SetLowLevelBtn->click();
-        outputsOff = RunUntil([&] { return rig.VirtualDO(13)->State() == 0 && w->OutputStates[0]->text() == t.Off; });
+        outputsOff =
+            RunUntil([&] { return rig.VirtualDO(13)->State() == 0 && w->OutputStates[0]->text() == t.Off; });
         w->Button2->click();
     });
     ASSERT_TRUE(form.Execute(rig.module, rig.device));
