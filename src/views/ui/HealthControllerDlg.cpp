@@ -29,12 +29,17 @@ const TIntactnessControllerDOFLanguage& Texts() {
 
 int AnalogOutputsOf(quint32 TypeCode) {
     switch (TypeCode) {
-    case 2: return 4;
+    case 2:
+        return 4;
     case 3:
-    case 69: return 6;
-    case 34: return 2;
-    case 66: return 16;
-    default: return 0;
+    case 69:
+        return 6;
+    case 34:
+        return 2;
+    case 66:
+        return 16;
+    default:
+        return 0;
     }
 }
 
@@ -76,12 +81,14 @@ THealthControllerFamily HealthControllerFamilyFor(const QString& Window, quint32
                          {F::Hex, 3, 2, t.DOMask}};
     } else if (Window == QLatin1String("TIntactnessControllerAODlg")) {
         for (int i = 0; i < AnalogOutputsOf(TypeCode); ++i)
-            family.Fields.push_back({F::SafeValue, i, 3, t.AnalogOutput + QStringLiteral(" №") + QString::number(i + 1)});
+            family.Fields.push_back(
+                {F::SafeValue, i, 3, t.AnalogOutput + QStringLiteral(" №") + QString::number(i + 1)});
         family.Fields.push_back({F::Hex, 2, (AnalogOutputsOf(TypeCode) + 3) / 4, t.DOMask});
     } else if (Window == QLatin1String("TICDIO24QAVDlg")) {
         family.Fields = {{F::Hex, 0, 6, t.DOStates}, {F::Hex, 1, 6, t.DOMask}};
     } else if (Window == QLatin1String("TICMIOVIXProDlg")) {
-        family.Fields = {{F::Hex, 0, 1, t.DOStates}, {F::Hex, 2, 1, t.DOMask}, {F::Float, 1, 3, QStringLiteral("AO")}};
+        family.Fields = {
+            {F::Hex, 0, 1, t.DOStates}, {F::Hex, 2, 1, t.DOMask}, {F::Float, 1, 3, QStringLiteral("AO")}};
     } else { // DOS, DOR, DIO
         family.Fields = {{F::Hex, 0, 2, t.DOStates}};
     }
@@ -141,7 +148,8 @@ void THealthControllerDlg::Message(const QString& Text) {
 }
 
 bool THealthControllerDlg::Execute(TIntachnessCtrlChannel& Controller, const THealthControllerFamily& Family,
-                                   const QString& Caption, const QString& AddressText, const QString& RateText) {
+                                   const QString& Caption, const QString& AddressText,
+                                   const QString& RateText) {
     FController = &Controller;
     FFamily = Family;
     const auto& t = Texts();
@@ -188,8 +196,10 @@ bool THealthControllerDlg::ReadAll() {
         QString text;
         switch (f.Kind) {
         case THealthControllerField::Hex:
-            text = QStringLiteral("%1").arg(quint32(FController->ReadParameterInteger(f.Index)), f.Digits, 16,
-                                            QLatin1Char('0')).toUpper();
+            text =
+                QStringLiteral("%1")
+                    .arg(quint32(FController->ReadParameterInteger(f.Index)), f.Digits, 16, QLatin1Char('0'))
+                    .toUpper();
             break;
         case THealthControllerField::Float:
             text = FloatText(FController->ReadParameterFloat(f.Index), f.Digits);
@@ -288,7 +298,8 @@ void RegisterHealthControllerWindows(THealthControllerDlg& Dlg) {
          {"TIntactnessControllerDOSDlg", "TIntactnessControllerDORDlg", "TIntactnessControllerDIODlg",
           "TIntactnessControllerDOS12Dlg", "TIntactnessControllerP340Dlg", "TIntactnessControllerDOFDlg",
           "TIntactnessControllerAODlg", "TICDIO24QAVDlg", "TICMIOVIXProDlg"}) {
-        ChannelWindows().Register(QString::fromLatin1(name), [dlg, controllerOf](const TChannelWindowContext& c) {
+        ChannelWindows().Register(QString::fromLatin1(name), [dlg,
+                                                              controllerOf](const TChannelWindowContext& c) {
             if (!dlg || !c.Module || !c.Device)
                 return;
             // Kind 26 on type code 69 is the second controller; that one edits outputs as the QAV
@@ -298,11 +309,14 @@ void RegisterHealthControllerWindows(THealthControllerDlg& Dlg) {
                 return;
             const QString window = c.HealthController == 1 ? QStringLiteral("TICDIO24QAVDlg") : c.Window;
             const auto& t = Texts();
-            const QString caption = t.Module + QStringLiteral(": ") + c.Device->ModelName + QStringLiteral(".") +
-                                    t.Channel + QStringLiteral("  №") + QString::number(c.Row + 1);
+            const QString caption = t.Module + QStringLiteral(": ") + c.Device->ModelName +
+                                    QStringLiteral(".") + t.Channel + QStringLiteral("  №") +
+                                    QString::number(c.Row + 1);
             dlg->Execute(*controller, HealthControllerFamilyFor(window, c.Device->TypeCode), caption,
-                         QStringLiteral("0x%1").arg(c.Device->Address, 2, 16, QLatin1Char('0')).toUpper().replace(
-                             QStringLiteral("0X"), QStringLiteral("0x")),
+                         QStringLiteral("0x%1")
+                             .arg(c.Device->Address, 2, 16, QLatin1Char('0'))
+                             .toUpper()
+                             .replace(QStringLiteral("0X"), QStringLiteral("0x")),
                          QStringLiteral("br") + QString::number(BaudRateBits(TBaudRate(c.Device->BaudCode))));
         });
     }

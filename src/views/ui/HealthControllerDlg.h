@@ -38,8 +38,8 @@ public:
     ~THealthControllerDlg() override;
 
     // Reads the controller and shows the window modally; true when "Apply" wrote everything.
-    bool Execute(TIntachnessCtrlChannel& Controller, const THealthControllerFamily& Family, const QString& Caption,
-                 const QString& AddressText, const QString& RateText);
+    bool Execute(TIntachnessCtrlChannel& Controller, const THealthControllerFamily& Family,
+                 const QString& Caption, const QString& AddressText, const QString& RateText);
     Q_INVOKABLE void UpdateLanguage();
 
     QLabel *lbAddress = nullptr, *lbRate = nullptr, *lbTimeout = nullptr, *lbReset = nullptr;

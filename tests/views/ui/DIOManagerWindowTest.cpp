@@ -104,12 +104,21 @@ TEST(DIOManagerWindow, LiteModeRefusesTheFlashSaveAndAnUnreadableModeKeepsItShut
     rig.options.SetLiteVersion(true);
     TDIOManagerForm form(rig.catalogue, rig.options);
     bool flashEnabled = true;
+    QStringList cut;
     WhenModal<TDIOManagerForm>([&](TDIOManagerForm* w) {
         flashEnabled = w->ToFlashBtn->isEnabled();
+        // Every text shows whole in every language.
+        for (int l = 0; l < kLanguageCount; ++l) {
+            SetCurrentLanguage(quint8(l));
+            w->UpdateLanguage();
+            QApplication::processEvents();
+            cut << CutTexts(w);
+        }
         w->Button2->click();
     });
     ASSERT_TRUE(form.Execute(rig.module, rig.device));
     EXPECT_FALSE(flashEnabled);
+    EXPECT_TRUE(cut.isEmpty()) << cut.join(QStringLiteral("; ")).toStdString();
 
     rig.module.SetAddress(9); // nobody answers there
     rig.bus.SetInputTimeout(40);

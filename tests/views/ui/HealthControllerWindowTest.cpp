@@ -46,9 +46,12 @@ struct THealthRig {
         ap.SetActive(false);
         emulator.SetActive(false);
     }
-    TDOS12IntachnessCtrlChannel& Ctrl() { return static_cast<TDOS12IntachnessCtrlChannel&>(*module.IntachnessCtrl()); }
+    TDOS12IntachnessCtrlChannel& Ctrl() {
+        return static_cast<TDOS12IntachnessCtrlChannel&>(*module.IntachnessCtrl());
+    }
     bool Run() {
-        return dlg.Execute(Ctrl(), HealthControllerFamilyFor(QStringLiteral("TIntactnessControllerDOSDlg"), 7),
+        return dlg.Execute(Ctrl(),
+                           HealthControllerFamilyFor(QStringLiteral("TIntactnessControllerDOSDlg"), 7),
                            QStringLiteral("Module: KVD-DOS-BUS.Channel  №9"), QStringLiteral("0x01"),
                            QStringLiteral("br115200"));
     }
@@ -104,7 +107,8 @@ TEST(HealthControllerWindow, ABadFieldIsRefusedBeforeAnythingIsWritten) {
         EXPECT_FALSE(rig.Run()) << c.Timeout;
         ASSERT_EQ(rig.messages.size(), 1) << c.Timeout;
         const auto& t = HealthCtrlLanguage().Texts(liEnglish);
-        EXPECT_TRUE(rig.messages[0].contains(c.NamesTimeout ? t.TimeoutMs : t.DOStates)) << rig.messages[0].toStdString();
+        EXPECT_TRUE(rig.messages[0].contains(c.NamesTimeout ? t.TimeoutMs : t.DOStates))
+            << rig.messages[0].toStdString();
         EXPECT_EQ(rig.Ctrl().ReadTimeout(), 1500u) << c.Timeout;
     }
     // A negative timeout has its own message.
@@ -134,7 +138,8 @@ TEST(HealthControllerWindow, AFailedReadKeepsApplyDisabled) {
 
 TEST(HealthControllerWindow, EachFamilyHasItsFields) {
     EXPECT_EQ(HealthControllerFamilyFor(QStringLiteral("TIntactnessControllerAODlg"), 66).Fields.size(), 17u);
-    EXPECT_TRUE(HealthControllerFamilyFor(QStringLiteral("TIntactnessControllerP340Dlg"), 21).TimeoutInSeconds);
+    EXPECT_TRUE(
+        HealthControllerFamilyFor(QStringLiteral("TIntactnessControllerP340Dlg"), 21).TimeoutInSeconds);
     EXPECT_EQ(HealthControllerFamilyFor(QStringLiteral("TIntactnessControllerDOFDlg"), 19).Fields.size(), 4u);
     EXPECT_EQ(HealthControllerFamilyFor(QStringLiteral("TICDIO24QAVDlg"), 64).Fields.at(1).Digits, 6);
 }
