@@ -2,6 +2,7 @@
 
 #include "localization/AnalogInputLanguage.h"
 #include "localization/ChannelLanguage.h"
+#include "localization/DIOManagerLanguage.h"
 #include "localization/DeviceViewsLanguage.h"
 #include "localization/OscLanguage.h"
 #include "localization/TrafficLanguage.h"
@@ -24,5 +25,7 @@ std::vector<TTableReport> CheckAllLanguageTables() {
     for (TTableReport& r : CheckAnalogInputLanguageTables())
         reports.push_back(std::move(r));
     reports.push_back(CheckOscLanguageTable());
+    for (TTableReport& r : CheckDIOManagerLanguageTables())
+        reports.push_back(std::move(r));
     return reports;
 }

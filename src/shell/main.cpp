@@ -8,7 +8,9 @@
 #include "shell/ui/Icons.h"
 #include "shell/ui/MainForm.h"
 #include "views/DeviceSettingsWorkflow.h"
+#include "views/ui/DIOManagerForm.h"
 #include "views/ui/DevicePropsForm.h"
+#include "views/ui/HealthControllerDlg.h"
 #include "views/ui/KVD_AIK_ChannelForm.h"
 
 #include <QApplication>
@@ -73,6 +75,9 @@ int main(int argc, char* argv[]) {
     // "Settings": the device properties window, made once and reused, run by the settings workflow.
     auto* deviceProps = new TDevicePropsForm(*dm, *options->AdminOptions(), form.get());
     RegisterAnalogInputWindow(*new TKVD_AIK_ChannelForm(*dm, form.get()));
+    RegisterDIOManagerWindows(*new TDIOManagerForm(dm->DeviceRegister, *options->AdminOptions(), form.get()),
+                              *new TDIOManagerExtDlg(form.get()), dm->DeviceRegister);
+    RegisterHealthControllerWindows(*new THealthControllerDlg(form.get()));
     auto settings = std::make_unique<TDeviceSettingsWorkflow>(dm->Module, dm->cnl, dm->Bus);
     settings->OnExecute = [deviceProps](TDeviceProps& device, TDeviceParams& edited) {
         return deviceProps->Execute(device, edited);
