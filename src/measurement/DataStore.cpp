@@ -7,12 +7,13 @@ int TDataStore::CapacityFor(int Profiles, quint32 Frequency, int WindowMs) {
         return 0;
     // Without a frequency there is no period to fill a window with: a block is one sweep.
     const double sweeps = Frequency == 0 ? 1.0 : double(WindowMs) / (1000.0 / double(Frequency)) + 1.0;
-    // Rounds half to even, like the rest of the program's roundings.
-    int capacity = int(std::nearbyint(double(Profiles) * sweeps));
-    capacity = capacity / Profiles * Profiles;
-    if (capacity > kMaxSamples)
-        capacity = Profiles * (kMaxSamples / Profiles);
-    return capacity;
+    // Rounds half to even, like the rest of the program's roundings. The limit is applied before the
+    // conversion: a file's header can claim billions of hertz, whose sample count no int holds.
+    const double wanted = std::nearbyint(double(Profiles) * sweeps);
+    if (!(wanted <= double(kMaxSamples)))
+        return Profiles * (kMaxSamples / Profiles);
+    const int capacity = int(wanted);
+    return capacity / Profiles * Profiles;
 }
 
 void TDataStore::Prepare() {

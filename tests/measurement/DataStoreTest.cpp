@@ -60,6 +60,9 @@ TEST(DataStore, CapacityFollowsWindowFrequencyAndProfiles) {
     EXPECT_EQ(TDataStore::CapacityFor(3, 2, 1000), 9);
     EXPECT_EQ(TDataStore::CapacityFor(7, 2, 60000), 196);
     EXPECT_EQ(TDataStore::CapacityFor(0, 2, 1000), 0);
+    // A loaded file may claim any frequency: the sample count stays within the store.
+    EXPECT_EQ(TDataStore::CapacityFor(3, 4000000000u, 500), 198);
+    EXPECT_EQ(TDataStore::CapacityFor(100, 0xFFFFFFFFu, 3600000), 200);
     EXPECT_EQ(TDataStore::CapacityFor(1, 2, 500), 2);
     // 2.5 sweeps round half to even: 2 sweeps of 1 channel.
     EXPECT_EQ(TDataStore::CapacityFor(1, 3, 500), 2);
