@@ -36,7 +36,7 @@ TCliOption FaultsOption() {
     for (const QString& line : EmulatorFaultsSyntax())
         help += QStringLiteral("\n  ") + line;
     help += QStringLiteral("\nexample: delay=5-40,drop=0.05,crc=0.01,split=3@8,device=2:stop-after=100");
-    return {QStringLiteral("faults"), QStringLiteral("SPEC"), help, false,
+    return {QStringLiteral("faults"), QStringLiteral("LIST"), help, false,
             [](TCliOptions& o, const QString& v) -> QString {
                 TEmulatorFaults faults;
                 QString error;

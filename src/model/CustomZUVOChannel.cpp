@@ -137,20 +137,10 @@ QString TCustomZUVOChannel::ReadStep(int Selector) {
 }
 
 bool TCustomZUVOChannel::ReadSettings(int Selector, QString& ErrorText) {
-    ErrorText.clear();
-    FModule->Ok = false;
-    for (int step : ReadSteps(Selector)) {
+    return RunSettingSteps(ReadSteps(Selector), FModule->Ok, ErrorText, [this](int Step) {
         Accessor.ChannelDirection = cdInput;
-        const QString error = ReadStep(step);
-        if (!error.isEmpty()) {
-            // A later step's failure must not hide behind an earlier step's success.
-            FModule->Ok = false;
-            ErrorText = error;
-            return false;
-        }
-        FModule->Ok = true;
-    }
-    return FModule->Ok;
+        return ReadStep(Step);
+    });
 }
 
 bool TCustomZUVOChannel::SetUnlock(bool On) {
@@ -228,20 +218,10 @@ QString TCustomZUVOChannel::WriteStep(int Selector) {
 }
 
 bool TCustomZUVOChannel::WriteSettings(int Selector, QString& ErrorText) {
-    ErrorText.clear();
     FModule->Modified = true;
-    FModule->Ok = false;
     Accessor.ChannelDirection = cdOutput;
-    for (int step : WriteSteps(Selector)) {
-        const QString error = WriteStep(step);
-        if (!error.isEmpty()) {
-            FModule->Ok = false;
-            ErrorText = error;
-            return false;
-        }
-        FModule->Ok = true;
-    }
-    return FModule->Ok;
+    return RunSettingSteps(WriteSteps(Selector), FModule->Ok, ErrorText,
+                           [this](int Step) { return WriteStep(Step); });
 }
 
 QString TCustomZUVOChannel::DisplayFormat() const {

@@ -94,18 +94,8 @@ QString TDIChannel::ReadStep(int Step) {
 }
 
 bool TDIChannel::ReadSettings(int Selector, QString& ErrorText) {
-    ErrorText.clear();
-    FModule->Ok = false;
-    for (int step : ReadStepsOf(Selector)) {
-        const QString error = ReadStep(step);
-        if (!error.isEmpty()) {
-            FModule->Ok = false;
-            ErrorText = error;
-            return false;
-        }
-        FModule->Ok = true;
-    }
-    return FModule->Ok;
+    return RunSettingSteps(ReadStepsOf(Selector), FModule->Ok, ErrorText,
+                           [this](int Step) { return ReadStep(Step); });
 }
 
 QString TDIChannel::WriteStep(int Step) {
@@ -143,19 +133,9 @@ QString TDIChannel::WriteStep(int Step) {
 }
 
 bool TDIChannel::WriteSettings(int Selector, QString& ErrorText) {
-    ErrorText.clear();
     FModule->Modified = true;
-    FModule->Ok = false;
-    for (int step : WriteStepsOf(Selector)) {
-        const QString error = WriteStep(step);
-        if (!error.isEmpty()) {
-            FModule->Ok = false;
-            ErrorText = error;
-            return false;
-        }
-        FModule->Ok = true;
-    }
-    return FModule->Ok;
+    return RunSettingSteps(WriteStepsOf(Selector), FModule->Ok, ErrorText,
+                           [this](int Step) { return WriteStep(Step); });
 }
 
 bool TDIChannel::ReadState() {

@@ -83,18 +83,8 @@ QString TDOChannel::ReadStep(int Step) {
 }
 
 bool TDOChannel::ReadSettings(int Selector, QString& ErrorText) {
-    ErrorText.clear();
-    FModule->Ok = false;
-    for (int step : StepsOf(Selector)) {
-        const QString error = ReadStep(step);
-        if (!error.isEmpty()) {
-            FModule->Ok = false;
-            ErrorText = error;
-            return false;
-        }
-        FModule->Ok = true;
-    }
-    return FModule->Ok;
+    return RunSettingSteps(StepsOf(Selector), FModule->Ok, ErrorText,
+                           [this](int Step) { return ReadStep(Step); });
 }
 
 QString TDOChannel::WriteStep(int Step) {
@@ -121,19 +111,9 @@ QString TDOChannel::WriteStep(int Step) {
 }
 
 bool TDOChannel::WriteSettings(int Selector, QString& ErrorText) {
-    ErrorText.clear();
     FModule->Modified = true;
-    FModule->Ok = false;
-    for (int step : StepsOf(Selector)) {
-        const QString error = WriteStep(step);
-        if (!error.isEmpty()) {
-            FModule->Ok = false;
-            ErrorText = error;
-            return false;
-        }
-        FModule->Ok = true;
-    }
-    return FModule->Ok;
+    return RunSettingSteps(StepsOf(Selector), FModule->Ok, ErrorText,
+                           [this](int Step) { return WriteStep(Step); });
 }
 
 bool TDOChannel::SetOutput(bool Value) {

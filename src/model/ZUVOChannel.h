@@ -80,3 +80,22 @@ private:
 
     quint64 FLastTransferTick;
 };
+
+// Runs the steps of one settings transfer in order. Ok ends true only when every step succeeded: the
+// first step that fails (DoStep returns its text) ends the transfer with that text in ErrorText, so a
+// later failure never hides behind an earlier success.
+template <class Steps, class Step>
+bool RunSettingSteps(const Steps& StepList, bool& Ok, QString& ErrorText, Step&& DoStep) {
+    ErrorText.clear();
+    Ok = false;
+    for (int step : StepList) {
+        const QString error = DoStep(step);
+        if (!error.isEmpty()) {
+            Ok = false;
+            ErrorText = error;
+            return false;
+        }
+        Ok = true;
+    }
+    return Ok;
+}
