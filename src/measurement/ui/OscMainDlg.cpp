@@ -314,6 +314,9 @@ void TOscPanel::ChooseTimeScale(int Id) {
         for (QLineSeries* c : FCurves)
             c->detachAxis(other);
         Chart->removeAxis(other);
+        // removeAxis hands the axis back without a parent; the chart keeps owning it for the
+        // next change of scale, and deletes it with itself.
+        other->setParent(Chart);
         Chart->addAxis(wanted, Qt::AlignBottom);
         for (QLineSeries* c : FCurves)
             c->attachAxis(wanted);
