@@ -53,40 +53,12 @@ std::vector<int> TAOChannel::WriteSteps(int Selector) const {
 }
 
 QString TAOChannel::ReadStep(int Selector) {
-    return Selector == ssRangeList ? ReadOutputRanges() : TCustomZUVOChannel::ReadStep(Selector);
+    return Selector == ssRangeList ? ReadRangeList(kShortRangeFieldCount, false)
+                                   : TCustomZUVOChannel::ReadStep(Selector);
 }
 
 QString TAOChannel::WriteStep(int Selector) {
     return Selector == ssRangeList ? WriteOutputRanges() : TCustomZUVOChannel::WriteStep(Selector);
-}
-
-QString TAOChannel::ReadOutputRanges() {
-    Accessor.Fotmat = kRangeFieldFormat;
-    QString error;
-    const auto count = ReadInteger(apRangeCount, ChannelTexts().ReadRangeList, error);
-    if (!count)
-        return error;
-    RangeCount = quint8(*count);
-    Ranges.Clear();
-    for (int i = 0; i < RangeCount; ++i) {
-        TRangeRec rec;
-        for (int field = 0; field < kShortRangeFieldCount; ++field) {
-            if (!Accessor.WritePropertyInteger(apRangeSelector, RangeSelector(field, i)))
-                return ChannelTexts().ReadRangeList;
-            std::optional<double> v;
-            if (RangeFieldIsFloat(field))
-                v = ReadFloat(apRangeField, ChannelTexts().ReadRangeList, error);
-            else
-                v = ReadInteger(apRangeField, ChannelTexts().ReadRangeList, error);
-            if (!v)
-                return error;
-            // The attribute of an output's range is the device's own; it is read but not kept.
-            if (field != rfAttribute)
-                SetRangeFieldValue(rec, field, *v);
-        }
-        Ranges.AddCopy(&rec);
-    }
-    return {};
 }
 
 QString TAOChannel::WriteOutputRanges() {

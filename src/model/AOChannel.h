@@ -42,6 +42,5 @@ protected:
     std::vector<int> WriteSteps(int Selector) const override;
 
 private:
-    QString ReadOutputRanges();
     QString WriteOutputRanges();
 };

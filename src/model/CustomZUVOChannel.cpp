@@ -77,7 +77,7 @@ std::optional<float> TCustomZUVOChannel::ReadFloat(quint16 Property, const QStri
     return float(*value);
 }
 
-QString TCustomZUVOChannel::ReadRangeList(int FieldCount) {
+QString TCustomZUVOChannel::ReadRangeList(int FieldCount, bool KeepAttribute) {
     Accessor.Fotmat = kRangeFieldFormat;
     QString error;
     const auto count = ReadInteger(apRangeCount, ChannelTexts().ReadRangeList, error);
@@ -97,7 +97,8 @@ QString TCustomZUVOChannel::ReadRangeList(int FieldCount) {
                 v = ReadInteger(apRangeField, ChannelTexts().ReadRangeList, error);
             if (!v)
                 return error;
-            SetRangeFieldValue(rec, field, *v);
+            if (KeepAttribute || field != rfAttribute)
+                SetRangeFieldValue(rec, field, *v);
         }
         // Only whole records join the list; the ones read before a failure stay.
         Ranges.AddCopy(&rec);

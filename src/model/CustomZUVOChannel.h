@@ -95,8 +95,9 @@ protected:
     virtual std::vector<int> ReadSteps(int Selector) const;
     virtual std::vector<int> WriteSteps(int Selector) const;
     // FieldCount is kShortRangeFieldCount (code, attribute, coefficients) or kRangeFieldCount (with
-    // the user scale).
-    QString ReadRangeList(int FieldCount = kShortRangeFieldCount);
+    // the user scale). An output's range attribute is the device's own: it is read but, with
+    // KeepAttribute false, not kept.
+    QString ReadRangeList(int FieldCount = kShortRangeFieldCount, bool KeepAttribute = true);
     QString WriteRangeList(int FieldCount);
     // As above, with FailText for a failed transfer and SelectorFailText for a refused range
     // selector (property 48).
