@@ -75,9 +75,7 @@ struct TTcpDeviceServer {
                 {QStringLiteral("-t"), QStringLiteral("0.01"),
                  QStringLiteral("TCP-LISTEN:%1,bind=127.0.0.1,reuseaddr,fork").arg(port),
                  QStringLiteral("FILE:%1,raw,echo=0").arg(bridge.PathB())}) {}
-    bool Ready() {
-        return bridge.Ok() && emulator.WaitFor(QStringLiteral("emulating")) && AcceptsTcp(port);
-    }
+    bool Ready() { return bridge.Ok() && emulator.WaitFor(QStringLiteral("emulating")) && AcceptsTcp(port); }
     QString Tcp() const { return QStringLiteral("127.0.0.1:%1").arg(port); }
 
     TPtyBridge bridge;

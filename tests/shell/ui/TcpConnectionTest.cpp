@@ -34,8 +34,7 @@
 namespace {
 
 // Runs Action on the modal dialog of type T once it shows; the caller then starts what shows it.
-template <typename T>
-void WhenShown(std::function<void(T&)> Action) {
+template <typename T> void WhenShown(std::function<void(T&)> Action) {
     auto* timer = new QTimer;
     timer->setInterval(10);
     QObject::connect(timer, &QTimer::timeout, [timer, Action] {
@@ -128,7 +127,8 @@ TEST(TcpConnection, RefusedConnectionIsReportedAndLeavesItDisconnected) {
     EXPECT_FALSE(app.form->actBusConnect->isChecked());
     EXPECT_FALSE(app.form->actFindDevices->isEnabled());
     ASSERT_EQ(app.errors.size(), 1);
-    EXPECT_TRUE(app.errors[0].startsWith(QStringLiteral("TCP connection error\ncannot connect to 127.0.0.1:1")))
+    EXPECT_TRUE(
+        app.errors[0].startsWith(QStringLiteral("TCP connection error\ncannot connect to 127.0.0.1:1")))
         << app.errors[0].toStdString();
     EXPECT_TRUE(app.errors[0].contains(QLatin1String("refused")));
     EXPECT_EQ(app.Panel(1), QString());
@@ -294,7 +294,8 @@ TEST(TcpConnection, PeerClosedThenReconnectedThenLost) {
     EXPECT_EQ(app.Panel(6), QStringLiteral("Connected"));
 
     peer->CloseAll();
-    ASSERT_TRUE(WaitUntil([&] { return app.Panel(6) == QStringLiteral("Closed by peer"); })) << app.Panel(6).toStdString();
+    ASSERT_TRUE(WaitUntil([&] { return app.Panel(6) == QStringLiteral("Closed by peer"); }))
+        << app.Panel(6).toStdString();
     EXPECT_EQ(app.Tcp().LinkState(), TTcpPortConnection::TLinkState::PeerClosed);
     EXPECT_TRUE(app.Tcp().Panel(6)->toolTip().contains(QLatin1String("closed the connection")));
     EXPECT_TRUE(app.Tcp().Panel(6)->toolTip().contains(QLatin1String("The next request connects again.")));
