@@ -44,11 +44,7 @@ QString CheckRecord(TCliOptions& o) {
     // The measurer speaks Modbus RTU whatever the line would otherwise default to, and a Modbus TCP
     // gateway is checked against that.
     o.Line.Protocol = tpModbus;
-    if (const QString error = CheckLine(o.Line); !error.isEmpty())
-        return error;
-    if (o.Line.Udp())
-        return QStringLiteral("record reads over a serial port or TCP: give --port or --tcp");
-    return {};
+    return CheckLine(o.Line);
 }
 
 class TRecording {
@@ -197,7 +193,8 @@ TCliCommand MakeRecordCommand() {
                        "A channel that does not answer repeats its last value. Ends after --duration or\n"
                        "at Ctrl+C/SIGTERM, with the file closed; a terminal shows a progress line.");
     std::vector<TCliOption> line = LineOptions();
-    // The measurer speaks Modbus RTU whatever the line's protocol is set to.
+    // The measurer speaks Modbus RTU whatever the line's protocol is set to; it has not been made to
+    // run through a UDP gateway.
     line.erase(std::remove_if(line.begin(), line.end(),
                               [](const TCliOption& x) {
                                   return x.Name == QLatin1String("protocol") ||

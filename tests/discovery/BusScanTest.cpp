@@ -247,9 +247,10 @@ TEST(BusScanBehindAConverter, AddressesOnlyWithEachDevicesOwnLineSettings) {
     TSimulatedDevices devices;
     devices.AddNerixDevice(
         3, {{{0, 0}, 6}, {{0, 1}, 1001}, {{0, 2}, 0xF}, {{0, 3}, Settings(3, br19200, 1) | (2u << 24)}});
-    devices.AddNerixDevice(6, {{{0, 0}, 9}, {{0, 1}, 3003}, {{0, 2}, 1}, {{0, 3}, Settings(6, br115200, 0)}});
+    devices.AddNerixDevice(6,
+                           {{{0, 0}, 64}, {{0, 1}, 3003}, {{0, 2}, 1}, {{0, 3}, Settings(6, br115200, 0)}});
     // A settings word whose speed field names no device speed (below 1200 bit/s).
-    devices.AddNerixDevice(8, {{{0, 0}, 9}, {{0, 1}, 3004}, {{0, 2}, 1}, {{0, 3}, 8}});
+    devices.AddNerixDevice(8, {{{0, 0}, 6}, {{0, 1}, 3004}, {{0, 2}, 1}, {{0, 3}, 8}});
     TFakeAccessPoint ap([&](const QByteArray& request, int) {
         // Address 5 is a line that only mirrors what it is sent.
         return quint8(request[0]) == 5 ? request : devices.Answer(request, 0);
