@@ -20,10 +20,35 @@ constexpr int kMaxWireFrame = 300;
 TTcpPortAccessPoint::TTcpPortAccessPoint() : FSocket(std::make_unique<QTcpSocket>()) {
     // Requests are small and each waits for its answer: Nagle's delay would only add latency.
     FSocket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
+    // A peer that closes between requests is only seen here: no exchange is waiting to notice it.
+    QObject::connect(FSocket.get(), &QAbstractSocket::disconnected, [this] {
+        if (!FAborting && FActive)
+            ReportClosed(QStringLiteral("%1 closed the connection").arg(PeerText()));
+    });
 }
 
 TTcpPortAccessPoint::~TTcpPortAccessPoint() {
+    OnLinkChange = nullptr;
+    Abort();
+}
+
+void TTcpPortAccessPoint::Abort() {
+    FAborting = true;
     FSocket->abort();
+    FAborting = false;
+}
+
+void TTcpPortAccessPoint::Notify(TLinkEvent Event, const QString& Why) {
+    if (OnLinkChange)
+        OnLinkChange(Event, Why);
+}
+
+void TTcpPortAccessPoint::ReportClosed(const QString& Why) {
+    // The socket's signal and the exchange that ran into the closed stream may both see one drop.
+    if (FLinkDown)
+        return;
+    FLinkDown = true;
+    Notify(TLinkEvent::Closed, Why);
 }
 
 void TTcpPortAccessPoint::SetFraming(TTcpFraming Value) {
@@ -71,12 +96,12 @@ bool TTcpPortAccessPoint::DoOpen() {
 
 void TTcpPortAccessPoint::DoClose() {
     FActive = false;
-    FSocket->abort();
+    Abort();
     FInput.clear();
 }
 
 bool TTcpPortAccessPoint::Connect() {
-    FSocket->abort();
+    Abort();
     FInput.clear();
     if (FHost.isEmpty() || FPort == 0) {
         SetLastError(QStringLiteral("no TCP end point: give a host and a port"));
@@ -96,6 +121,8 @@ bool TTcpPortAccessPoint::Connect() {
     }
     if (FSocket->state() == QAbstractSocket::ConnectedState) {
         ++FConnects;
+        FLinkDown = false;
+        Notify(TLinkEvent::Connected, {});
         return true;
     }
     QString reason;
@@ -107,15 +134,17 @@ bool TTcpPortAccessPoint::Connect() {
         reason = QStringLiteral("host not found");
     else
         reason = FSocket->errorString();
-    FSocket->abort();
+    Abort();
     SetLastError(QStringLiteral("cannot connect to %1: %2").arg(PeerText(), reason));
     return false;
 }
 
 void TTcpPortAccessPoint::Drop(const QString& Why) {
-    FSocket->abort();
+    Abort();
     FInput.clear();
     SetLastError(Why);
+    if (FActive)
+        ReportClosed(Why);
 }
 
 bool TTcpPortAccessPoint::Send(const quint8* Data, int Count) {
@@ -152,8 +181,10 @@ bool TTcpPortAccessPoint::DoExchange(const quint8* Request, int RequestLength, q
     if (!FActive || RequestLength < 0 || AnswerLength < 0 || AnswerLength > kMaxAnswer)
         return false;
     // A connection that dropped since the last attempt gets one new try here.
-    if (FSocket->state() != QAbstractSocket::ConnectedState && !Connect())
+    if (FSocket->state() != QAbstractSocket::ConnectedState && !Connect()) {
+        Notify(TLinkEvent::ReconnectFailed, LastError());
         return false;
+    }
     return FFraming == TTcpFraming::ModbusTcp ? ExchangeMbap(Request, RequestLength, Answer, AnswerLength)
                                               : ExchangeRaw(Request, RequestLength, Answer, AnswerLength);
 }

@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <functional>
 #include <memory>
 
 class QTcpSocket;
@@ -47,6 +48,13 @@ class TTcpPortAccessPoint : public TAccessPoint {
 public:
     static constexpr int kDefaultConnectTimeout = 3000;
 
+    // What became of the TCP connection underneath an active access point.
+    enum class TLinkEvent {
+        Connected,       // made, by the opening or by an attempt after a drop
+        Closed,          // the peer closed it or it broke; Why says how
+        ReconnectFailed, // an attempt after a drop could not connect again; Why says why
+    };
+
     TTcpPortAccessPoint();
     ~TTcpPortAccessPoint() override;
 
@@ -82,12 +90,22 @@ public:
     void DoClose() override;
     bool IsOpen() const override { return FActive; }
 
+    // Told of every change of the connection while the access point is active, so that a window can
+    // show a connection the peer closed as soon as it happens, not only at the next request. Called
+    // from inside an exchange, too: whoever listens must not start one of its own there.
+    std::function<void(TLinkEvent Event, const QString& Why)> OnLinkChange;
+
 protected:
     QString RefuseRequest(const quint8* Request, int RequestLength) const override;
     int MaxRequestLength() const override;
 
 private:
     bool Connect();
+    // Closes the socket without reporting it as the peer's doing.
+    void Abort();
+    void Notify(TLinkEvent Event, const QString& Why);
+    // Tells of a drop once, however many places notice it.
+    void ReportClosed(const QString& Why);
     // Closes the connection and forgets what was half-read.
     void Drop(const QString& Why);
     bool Send(const quint8* Data, int Count);
@@ -106,6 +124,9 @@ private:
     int FTimeout = 200;
     int FConnectTimeout = kDefaultConnectTimeout;
     bool FActive = false;
+    // Set while this side closes the socket, whose disconnection is then no news.
+    bool FAborting = false;
+    bool FLinkDown = false;
     quint16 FTransactionId = 0;
     int FConnects = 0;
     int FStaleFrames = 0;

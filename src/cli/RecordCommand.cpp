@@ -1,5 +1,6 @@
 // record: the oscilloscope without its window. The same measurer, store and file writer poll the
-// analog inputs over Modbus RTU and write an ADC data file; Ctrl+C ends it with the file closed.
+// analog inputs over Modbus RTU (on a serial port, or through a TCP converter or Modbus TCP gateway)
+// and write an ADC data file; Ctrl+C ends it with the file closed.
 #include "cli/CliCommands.h"
 #include "cli/CliLine.h"
 #include "cli/CliOutput.h"
@@ -40,11 +41,10 @@ QString ParseChannels(const QString& Text, std::vector<std::pair<quint8, int>>& 
 }
 
 QString CheckRecord(TCliOptions& o) {
-    if (const QString error = CheckLine(o.Line); !error.isEmpty())
-        return error;
-    if (o.Line.Udp() || o.Line.Tcp())
-        return QStringLiteral("record reads over a serial port: give --port");
-    return {};
+    // The measurer speaks Modbus RTU whatever the line would otherwise default to, and a Modbus TCP
+    // gateway is checked against that.
+    o.Line.Protocol = tpModbus;
+    return CheckLine(o.Line);
 }
 
 class TRecording {
@@ -183,20 +183,22 @@ int RunRecord(const TCliOptions& o, TCliIo& Io) {
 TCliCommand MakeRecordCommand() {
     TCliCommand c;
     c.Name = QStringLiteral("record");
-    c.Synopsis = QStringLiteral("--port COMn|PATH --channels A.C,... --out FILE.adf [options]");
+    c.Synopsis =
+        QStringLiteral("--port COMn|PATH|--tcp HOST:PORT --channels A.C,... --out FILE.adf [options]");
     c.Summary = QStringLiteral("record analog inputs into an ADC data file, as the oscilloscope does");
     c.Description =
         QStringLiteral("Reads every channel once per sampling period over Modbus RTU and writes the values\n"
-                       "to an ADC data file (.adf), as the oscilloscope window records them. A channel that\n"
-                       "does not answer repeats its last value. Ends after --duration or at Ctrl+C/SIGTERM,\n"
-                       "with the file closed; a terminal shows a progress line.");
+                       "to an ADC data file (.adf), as the oscilloscope window records them. Over --tcp the\n"
+                       "frames pass a serial device server unchanged, or go as Modbus TCP with --mbap.\n"
+                       "A channel that does not answer repeats its last value. Ends after --duration or\n"
+                       "at Ctrl+C/SIGTERM, with the file closed; a terminal shows a progress line.");
     std::vector<TCliOption> line = LineOptions();
-    // The measurer speaks Modbus RTU whatever the line's protocol is set to.
+    // The measurer speaks Modbus RTU whatever the line's protocol is set to; it has not been made to
+    // run through a UDP gateway.
     line.erase(std::remove_if(line.begin(), line.end(),
                               [](const TCliOption& x) {
                                   return x.Name == QLatin1String("protocol") ||
-                                         x.Name == QLatin1String("udp") || x.Name == QLatin1String("tcp") ||
-                                         x.Name == QLatin1String("mbap") ||
+                                         x.Name == QLatin1String("udp") ||
                                          x.Name == QLatin1String("local-port");
                               }),
                line.end());

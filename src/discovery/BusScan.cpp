@@ -45,14 +45,18 @@ std::optional<std::pair<int, int>> CheckAddressRange(const QString& Start, const
 }
 
 TBusScan::TBusScan(TNerixModule& Module, TComPortAccessPoint& AP, TPowerRsBus& Bus)
-    : TScanBase(Module), FAP(AP), FBus(Bus) {}
+    : TScanBase(Module), FAP(AP), FSerialAP(&AP), FBus(&Bus) {}
+
+TBusScan::TBusScan(TNerixModule& Module, TAccessPoint& AP) : TScanBase(Module), FAP(AP) {}
 
 quint32 TBusScan::SwitchSpeed(quint32 baud) {
-    const quint32 before = FBus.BaudRateValue();
+    if (!FSerialAP)
+        return baud;
+    const quint32 before = FBus->BaudRateValue();
     if (before != baud) {
-        FAP.SetActive(false);
-        FAP.SetBaudrate(int(baud));
-        FAP.SetActive(true);
+        FSerialAP->SetActive(false);
+        FSerialAP->SetBaudrate(int(baud));
+        FSerialAP->SetActive(true);
     }
     return before;
 }
@@ -80,6 +84,7 @@ bool TBusScan::ProbeAddress(quint8 Address, quint32 Baud, TTransferProtocol Prot
         if (!Read(spChannelMask, Result.ChannelMask) || !Read(spBusSettings, settings))
             return false;
         Result.StopBitsCode = TBusSettings::Decode(settings).StopBitsCode;
+        Result.BusSettings = settings;
         return true;
     }();
     SwitchSpeed(before);
@@ -90,9 +95,20 @@ void TBusScan::Report(quint8 Address, quint32 Baud, TTransferProtocol Protocol,
                       const TProbeResult& Identity) {
     TScanHit hit;
     hit.Address = Address;
-    hit.Baud = Baud;
-    hit.BaudCode = quint8(BaudRateOfBits(Baud));
-    hit.ParityCode = quint8(FBus.Parity());
+    if (FBus) {
+        hit.Baud = Baud;
+        hit.BaudCode = quint8(BaudRateOfBits(Baud));
+        hit.ParityCode = quint8(FBus->Parity());
+    } else {
+        // Behind a converter the device's own settings are all there is to say about its line. Devices
+        // speak 1200 bit/s and up: a lower code (an emulated device that never had its speed set)
+        // names no speed, and the hit has none rather than a wrong one.
+        const TBusSettings line = TBusSettings::Decode(Identity.BusSettings);
+        const bool known = line.BaudCode >= br1200 && line.BaudCode <= br921600;
+        hit.BaudCode = known ? line.BaudCode : 0;
+        hit.Baud = known ? BaudRateBits(TBaudRate(line.BaudCode)) : 0;
+        hit.ParityCode = line.ParityCode < kParityCount ? line.ParityCode : 0;
+    }
     hit.Protocol = Protocol;
     hit.Identity = Identity;
     if (OnDeviceFound)
@@ -105,9 +121,12 @@ void TBusScan::RunByAddresses(const TScanSettings& s) {
     for (int i = 0; i < TRateSet::kCount; ++i)
         if ((s.SpeedMask >> i) & 1)
             speeds.push_back(BaudRateBits(rates.Items(i).Rate));
-    // Nothing ticked: the bus's own speed, whether or not it has a box.
-    if (speeds.empty())
-        speeds.push_back(FBus.BaudRateValue());
+    // Nothing ticked: the bus's own speed, whether or not it has a box. A converter's line has one
+    // speed, whatever was ticked.
+    if (!FBus)
+        speeds.assign(1, 0);
+    else if (speeds.empty())
+        speeds.push_back(FBus->BaudRateValue());
 
     for (int address = s.Start; address <= s.Stop && FRunning; ++address) {
         if (OnAddress)
@@ -115,7 +134,7 @@ void TBusScan::RunByAddresses(const TScanSettings& s) {
         for (quint32 baud : speeds) {
             if (!FRunning)
                 break;
-            if (OnSpeed)
+            if (OnSpeed && FBus)
                 OnSpeed(baud);
             TProbeResult identity;
             if (ProbeAddress(quint8(address), baud, s.Protocol, identity)) {
@@ -166,7 +185,7 @@ void TBusScan::Run(const TScanSettings& Settings) {
     FFound = false;
     if (OnScanStart)
         OnScanStart();
-    if (Settings.Method == TScanMethod::BySpeeds)
+    if (Settings.Method == TScanMethod::BySpeeds && FBus)
         RunBySpeeds(Settings);
     else
         RunByAddresses(Settings);

@@ -9,6 +9,7 @@
 #include <functional>
 #include <optional>
 
+class TAccessPoint;
 class TComPortAccessPoint;
 class TNerixModule;
 
@@ -40,6 +41,7 @@ struct TProbeResult {
     quint32 SerialNumber = 0;
     quint32 ChannelMask = 0;
     quint8 StopBitsCode = 0;
+    quint32 BusSettings = 0; // the word StopBitsCode was decoded from
 };
 
 // A device the scan found, as the connection lists it.
@@ -72,9 +74,18 @@ std::optional<std::pair<int, int>> CheckAddressRange(const QString& Start, const
 // serial number, channel mask and bus settings of object 0. Synchronous on the window thread: events
 // are processed while it waits and after every probe, so Stop (from a button) takes effect before
 // the next probe.
+//
+// Behind a serial device server (a TCP converter in transparent mode) the same probes run over that
+// access point, with the same guard against a line that echoes; the converter owns the line's speed,
+// so only addresses are asked and a device's speed is the one its bus settings name.
 class TBusScan : public TScanBase {
 public:
     TBusScan(TNerixModule& Module, TComPortAccessPoint& AP, TPowerRsBus& Bus);
+    // Over a line whose speed this program does not set: speeds are neither tried nor switched, and
+    // a search by speeds asks the addresses instead.
+    TBusScan(TNerixModule& Module, TAccessPoint& AP);
+
+    bool OwnsSpeed() const { return FSerialAP != nullptr; }
 
     // One identity query of one address at one speed. The bus speed is back as it was afterwards.
     bool ProbeAddress(quint8 Address, quint32 Baud, TTransferProtocol Protocol, TProbeResult& Result);
@@ -93,6 +104,8 @@ private:
     void RunByAddresses(const TScanSettings& s);
     void RunBySpeeds(const TScanSettings& s);
 
-    TComPortAccessPoint& FAP;
-    TPowerRsBus& FBus;
+    TAccessPoint& FAP;
+    // Both set on the serial bus, both null behind a converter.
+    TComPortAccessPoint* FSerialAP = nullptr;
+    TPowerRsBus* FBus = nullptr;
 };

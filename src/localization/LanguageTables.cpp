@@ -14,6 +14,7 @@ std::vector<TTableReport> CheckAllLanguageTables() {
         CheckLanguageTable("MainUnit", MainUnitLanguage()),
         CheckLanguageTable("FindUnit", FindUnitLanguage()),
         CheckLanguageTable("UdpConnection", UdpConnectionLanguage()),
+        CheckLanguageTable("TcpConnection", TcpConnectionLanguage()),
         CheckLanguageTable("Emulator", EmulatorLanguage()),
         CheckLanguageTable("RangeKinds", RangeKindsLanguage()),
         CheckLanguageTable("Channel", ChannelLanguage()),

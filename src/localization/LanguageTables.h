@@ -91,6 +91,22 @@ struct TUdpConnectionLanguage : TAppLocalization {
     static const std::vector<std::pair<const char*, QString TUdpConnectionLanguage::*>>& Fields();
 };
 
+// The TCP connection: its list, status bar, settings dialog and messages.
+// clang-format off
+#define DVV_TCP_CONNECTION_TEXTS(X)                                                                              \
+    X(Name) X(ColAddress) X(ColBaudRate) X(ColProtocol) X(ColDeviceType) X(ColSerialNumber) X(PanelHost)          \
+    X(PanelPort) X(PanelFraming) X(Connected) X(PeerClosed) X(PeerClosedHint) X(ConnectionLost)                   \
+    X(ConnectionLostHint) X(MsgConnectError) X(SettingsCaption) X(SettingsHost) X(SettingsPort)                  \
+    X(SettingsFraming) X(FramingRaw) X(FramingModbusTcp) X(SettingsTimeout) X(SettingsOk) X(SettingsCancel)      \
+    X(MsgHostEmpty) X(MsgPortRange) X(MsgTimeoutRange) X(MsgNerixOverModbusTcp) X(FramingRawShort)
+// clang-format on
+
+struct TTcpConnectionLanguage : TAppLocalization {
+    using TAppLocalization::TAppLocalization;
+    DVV_TCP_CONNECTION_TEXTS(DVV_TEXT_DECLARE)
+    static const std::vector<std::pair<const char*, QString TTcpConnectionLanguage::*>>& Fields();
+};
+
 // The emulator window and its count editor.
 // clang-format off
 #define DVV_EMULATOR_TEXTS(X)                                                                                    \
@@ -119,12 +135,14 @@ using TRangeKindsLanguageLocalization = TLanguageLocalization<TRangeKindsLanguag
 using TMainUnitLanguageLocalization = TLanguageLocalization<TMainUnitLanguage>;
 using TFindUnitLanguageLocalization = TLanguageLocalization<TFindUnitLanguage>;
 using TUdpConnectionLanguageLocalization = TLanguageLocalization<TUdpConnectionLanguage>;
+using TTcpConnectionLanguageLocalization = TLanguageLocalization<TTcpConnectionLanguage>;
 using TEmulatorLanguageLocalization = TLanguageLocalization<TEmulatorLanguage>;
 
 // The one table of each module, made on first use and kept for the whole run. Window thread only.
 TMainUnitLanguageLocalization& MainUnitLanguage();
 TFindUnitLanguageLocalization& FindUnitLanguage();
 TUdpConnectionLanguageLocalization& UdpConnectionLanguage();
+TTcpConnectionLanguageLocalization& TcpConnectionLanguage();
 TEmulatorLanguageLocalization& EmulatorLanguage();
 TRangeKindsLanguageLocalization& RangeKindsLanguage();
 

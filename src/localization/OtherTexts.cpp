@@ -41,6 +41,40 @@ const TUdpConnectionLanguageLocalization::TRow kUdpRows[] = {
 // clang-format on
 
 // clang-format off
+const TTcpConnectionLanguageLocalization::TRow kTcpRows[] = {
+    {&TTcpConnectionLanguage::Name, {"TCP Port", "TCP-порт", "TCP-порт", "TCP-Port", "Puerto TCP", "Port TCP"}},
+    {&TTcpConnectionLanguage::ColAddress, {"Address", "Адрес", "Адреса", "Adresse", "Dirección", "Adresse"}},
+    {&TTcpConnectionLanguage::ColBaudRate, {"Baud rate", "Скорость", "Швидкість", "Baudrate", "Velocidad", "Débit"}},
+    {&TTcpConnectionLanguage::ColProtocol, {"Protocol", "Протокол", "Протокол", "Protokoll", "Protocolo", "Protocole"}},
+    {&TTcpConnectionLanguage::ColDeviceType, {"Device type", "Тип устройства", "Тип пристрою", "Gerätetyp", "Tipo de dispositivo", "Type d'appareil"}},
+    {&TTcpConnectionLanguage::ColSerialNumber, {"Serial number", "Серийный номер", "Серійний номер", "Seriennummer", "Número de serie", "Numéro de série"}},
+    {&TTcpConnectionLanguage::PanelHost, {"Host", "Хост", "Хост", "Host", "Host", "Hôte"}},
+    {&TTcpConnectionLanguage::PanelPort, {"Port", "Порт", "Порт", "Port", "Puerto", "Port"}},
+    {&TTcpConnectionLanguage::PanelFraming, {"Framing", "Кадры", "Кадри", "Rahmen", "Tramas", "Trames"}},
+    {&TTcpConnectionLanguage::Connected, {"Connected", "Подключено", "Підключено", "Verbunden", "Conectado", "Connecté"}},
+    {&TTcpConnectionLanguage::PeerClosed, {"Closed by peer", "Закрыто другой стороной", "Закрито іншою стороною", "Gegenseite getrennt", "Cerrada por el otro extremo", "Fermée par le pair"}},
+    {&TTcpConnectionLanguage::PeerClosedHint, {"The next request connects again.", "Следующий запрос подключится снова.", "Наступний запит підключиться знову.", "Die nächste Anfrage verbindet erneut.", "La próxima petición vuelve a conectar.", "La prochaine requête se reconnecte."}},
+    {&TTcpConnectionLanguage::ConnectionLost, {"Connection lost", "Соединение потеряно", "З'єднання втрачено", "Verbindung verloren", "Conexión perdida", "Connexion perdue"}},
+    {&TTcpConnectionLanguage::ConnectionLostHint, {"Connect again when the converter is back.", "Подключитесь снова, когда преобразователь будет доступен.", "Підключіться знову, коли перетворювач буде доступний.", "Erneut verbinden, sobald der Umsetzer wieder erreichbar ist.", "Vuelva a conectar cuando el convertidor esté disponible.", "Reconnectez-vous quand le convertisseur est de retour."}},
+    {&TTcpConnectionLanguage::MsgConnectError, {"TCP connection error", "Ошибка TCP-подключения", "Помилка TCP-підключення", "Fehler bei der TCP-Verbindung", "Error de conexión TCP", "Erreur de connexion TCP"}},
+    {&TTcpConnectionLanguage::SettingsCaption, {"TCP connection settings", "Параметры TCP-соединения", "Параметри TCP-з'єднання", "TCP-Verbindungseinstellungen", "Parámetros de la conexión TCP", "Paramètres de la connexion TCP"}},
+    {&TTcpConnectionLanguage::SettingsHost, {"Host", "Хост", "Хост", "Host", "Host", "Hôte"}},
+    {&TTcpConnectionLanguage::SettingsPort, {"Port", "Порт", "Порт", "Port", "Puerto", "Port"}},
+    {&TTcpConnectionLanguage::SettingsFraming, {"Framing", "Кадры", "Кадри", "Rahmen", "Tramas", "Trames"}},
+    {&TTcpConnectionLanguage::FramingRaw, {"Raw (serial device server)", "Без изменений (сервер последовательных устройств)", "Без змін (сервер послідовних пристроїв)", "Unverändert (serieller Geräteserver)", "Sin cambios (servidor de dispositivos serie)", "Brut (serveur de périphériques série)"}},
+    {&TTcpConnectionLanguage::FramingModbusTcp, {"Modbus TCP (gateway)", "Modbus TCP (шлюз)", "Modbus TCP (шлюз)", "Modbus TCP (Gateway)", "Modbus TCP (pasarela)", "Modbus TCP (passerelle)"}},
+    {&TTcpConnectionLanguage::SettingsTimeout, {"Timeout, ms", "Таймаут, мс", "Тайм-аут, мс", "Zeitüberschreitung, ms", "Tiempo de espera, ms", "Délai, ms"}},
+    {&TTcpConnectionLanguage::SettingsOk, {"OK", "OK", "OK", "OK", "Aceptar", "OK"}},
+    {&TTcpConnectionLanguage::SettingsCancel, {"Cancel", "Отмена", "Скасувати", "Abbrechen", "Cancelar", "Annuler"}},
+    {&TTcpConnectionLanguage::MsgHostEmpty, {"Host: enter the converter's address or name", "Хост: введите адрес или имя преобразователя", "Хост: введіть адресу або ім'я перетворювача", "Host: Adresse oder Name des Umsetzers eingeben", "Host: introduzca la dirección o el nombre del convertidor", "Hôte : saisissez l'adresse ou le nom du convertisseur"}},
+    {&TTcpConnectionLanguage::MsgPortRange, {"Port: enter a whole number from 1 to 65535", "Порт: введите целое число от 1 до 65535", "Порт: введіть ціле число від 1 до 65535", "Port: ganze Zahl von 1 bis 65535 eingeben", "Puerto: introduzca un número entero de 1 a 65535", "Port : entrez un nombre entier de 1 à 65535"}},
+    {&TTcpConnectionLanguage::MsgTimeoutRange, {"Timeout, ms: enter a whole number from %1 to %2", "Таймаут, мс: введите целое число от %1 до %2", "Тайм-аут, мс: введіть ціле число від %1 до %2", "Zeitüberschreitung, ms: ganze Zahl von %1 bis %2 eingeben", "Tiempo de espera, ms: introduzca un número entero de %1 a %2", "Délai, ms : entrez un nombre entier de %1 à %2"}},
+    {&TTcpConnectionLanguage::FramingRawShort, {"Raw", "Без изменений", "Без змін", "Unverändert", "Sin cambios", "Brut"}},
+    {&TTcpConnectionLanguage::MsgNerixOverModbusTcp, {"A Modbus TCP gateway carries Modbus only", "Шлюз Modbus TCP передаёт только Modbus", "Шлюз Modbus TCP передає лише Modbus", "Ein Modbus-TCP-Gateway überträgt nur Modbus", "Una pasarela Modbus TCP solo transporta Modbus", "Une passerelle Modbus TCP ne transporte que Modbus"}},
+};
+// clang-format on
+
+// clang-format off
 const TEmulatorLanguageLocalization::TRow kEmulatorRows[] = {
     {&TEmulatorLanguage::Caption, {"Select devices", "Выбор устройств", "Вибір пристроїв", "Geräte auswählen", "Seleccionar dispositivos", "Sélection des appareils"}},
     {&TEmulatorLanguage::ComPort, {"COM-port", "COM-порт", "COM-порт", "COM-Port", "Puerto COM", "Port COM"}},
@@ -188,6 +222,8 @@ DVV_DEFINE_TEXT_FIELDS(TFindUnitLanguage, DVV_FIND_UNIT_TEXTS(DVV_TEXT_FIELD))
 
 DVV_DEFINE_TEXT_FIELDS(TUdpConnectionLanguage, DVV_UDP_CONNECTION_TEXTS(DVV_TEXT_FIELD))
 
+DVV_DEFINE_TEXT_FIELDS(TTcpConnectionLanguage, DVV_TCP_CONNECTION_TEXTS(DVV_TEXT_FIELD))
+
 DVV_DEFINE_TEXT_FIELDS(TEmulatorLanguage, DVV_EMULATOR_TEXTS(DVV_TEXT_FIELD))
 
 TFindUnitLanguageLocalization& FindUnitLanguage() {
@@ -197,6 +233,11 @@ TFindUnitLanguageLocalization& FindUnitLanguage() {
 
 TUdpConnectionLanguageLocalization& UdpConnectionLanguage() {
     static TUdpConnectionLanguageLocalization table(kUdpRows);
+    return table;
+}
+
+TTcpConnectionLanguageLocalization& TcpConnectionLanguage() {
+    static TTcpConnectionLanguageLocalization table(kTcpRows);
     return table;
 }
 

@@ -57,6 +57,8 @@ TDm::~TDm() {
     VDMgr->SetActive(false);
     ComAccessPoint.SetActive(false);
     UdpAccessPoint.SetActive(false);
+    TcpAccessPoint.OnLinkChange = nullptr;
+    TcpAccessPoint.SetActive(false);
 }
 
 quint8 TDm::CurrentLanguage() const {

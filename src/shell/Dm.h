@@ -2,6 +2,7 @@
 
 #include "bus/ComPortAccessPoint.h"
 #include "bus/PowerRSBus.h"
+#include "bus/TcpPortAccessPoint.h"
 #include "bus/UdpPortAccessPoint.h"
 #include "bus/UdpSockets.h"
 #include "model/DeviceRegister.h"
@@ -17,7 +18,7 @@
 class TVirtualDeviceManager;
 class TZUVOModule;
 
-// The application context that every window reads: the one serial bus and both access points, the
+// The application context that every window reads: the one serial bus and the access points, the
 // device catalogue, the devices found by the last search, the ranges table, the module templates,
 // and what is current (language, device, module, access point, channel). Created once at start-up
 // after the options, freed after the windows.
@@ -38,6 +39,8 @@ public:
 
     TComPortAccessPoint ComAccessPoint;
     TUdpPortAccessPoint UdpAccessPoint;
+    // Devices behind a TCP converter: a serial device server or a Modbus TCP gateway.
+    TTcpPortAccessPoint TcpAccessPoint;
     std::unique_ptr<TModbus> Modbus;
     TDeviceRegister DeviceRegister;
     TPrTbl RangesTable;

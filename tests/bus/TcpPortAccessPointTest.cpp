@@ -174,6 +174,59 @@ TEST_F(TcpAccessPoint, ReconnectThatFailsFailsTheExchange) {
     EXPECT_TRUE(ap.LastError().contains(QLatin1String("refused"))) << ap.LastError().toStdString();
 }
 
+// A window shows the connection's state from these events: each change is told once, a close
+// between requests as soon as it happens, and nothing when this side closes.
+TEST_F(TcpAccessPoint, LinkEventsTellEachChangeOnce) {
+    using E = TTcpPortAccessPoint::TLinkEvent;
+    std::vector<E> events;
+    QString why;
+    ap.OnLinkChange = [&](E e, const QString& w) {
+        events.push_back(e);
+        why = w;
+    };
+    Open(TTcpFraming::Raw);
+    EXPECT_EQ(events, std::vector<E>{E::Connected});
+
+    // Closed while idle: no exchange is running to notice it, the socket's own news does.
+    peer.CloseAll();
+    QElapsedTimer t;
+    t.start();
+    while (events.size() < 2 && t.elapsed() < 2000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    EXPECT_EQ(events, (std::vector<E>{E::Connected, E::Closed}));
+    EXPECT_TRUE(why.contains(QLatin1String("closed the connection"))) << why.toStdString();
+
+    // The next request connects again; a close in the middle of one is told once, although both the
+    // socket and the waiting exchange see it.
+    int requests = 0;
+    peer.OnData = [&](QTcpSocket* s, const QByteArray& request) {
+        if (++requests == 2) {
+            s->disconnectFromHost();
+            return;
+        }
+        s->write(NerixFrame(5, 0, 0, quint16(request[4]), 7));
+    };
+    quint32 v = 0;
+    EXPECT_TRUE(Read(1, v)) << ap.LastError().toStdString();
+    EXPECT_FALSE(Read(1, v));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(events, (std::vector<E>{E::Connected, E::Closed, E::Connected, E::Closed}));
+
+    // The converter is gone for good: the attempt to connect again says so.
+    ap.SetPort(1);
+    EXPECT_FALSE(Read(1, v));
+    ASSERT_EQ(events.size(), 5u);
+    EXPECT_EQ(events.back(), E::ReconnectFailed);
+    EXPECT_TRUE(why.contains(QLatin1String("refused"))) << why.toStdString();
+
+    // Closing from this side is no news.
+    ap.SetPort(peer.Port());
+    EXPECT_TRUE(Read(1, v));
+    ap.SetActive(false);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(events.size(), 6u);
+}
+
 TEST_F(TcpAccessPoint, MbapCarriesTheTunnelAndDropsStaleAnswers) {
     module.SetTransferProtocol(tpModbus);
     Open(TTcpFraming::ModbusTcp);

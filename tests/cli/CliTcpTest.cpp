@@ -1,6 +1,7 @@
 // The command-line program over TCP: through a serial device server (socat relaying a TCP port to
 // the emulator's terminal), to the emulator's own TCP front end, raw and Modbus TCP.
-#include "support/PtyBridge.h"
+#include "measurement/AdfFile.h"
+#include "support/TcpDeviceServer.h"
 
 #include "CliProcess.h"
 
@@ -9,55 +10,11 @@
 #include <QRegularExpression>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTemporaryDir>
 #include <QThread>
 #include <gtest/gtest.h>
 
 namespace {
-
-// A child process that is ready once its output contains Ready (or it connects, for socat).
-class Child {
-public:
-    Child(const QString& program, const QStringList& args) { FProcess.start(program, args); }
-    ~Child() {
-        if (FProcess.state() != QProcess::NotRunning) {
-            FProcess.kill();
-            FProcess.waitForFinished();
-        }
-    }
-    bool WaitFor(const QString& text) {
-        QElapsedTimer t;
-        t.start();
-        while (!FOut.contains(text) && t.elapsed() < 10000 && FProcess.state() != QProcess::NotRunning) {
-            FProcess.waitForReadyRead(100);
-            FOut += QString::fromUtf8(FProcess.readAllStandardOutput());
-        }
-        return FOut.contains(text);
-    }
-    QString Out() const { return FOut; }
-
-private:
-    QProcess FProcess;
-    QString FOut;
-};
-
-quint16 FreePort() {
-    QTcpServer s;
-    s.listen(QHostAddress::LocalHost, 0);
-    return s.serverPort();
-}
-
-bool Accepts(quint16 port) {
-    QElapsedTimer t;
-    t.start();
-    while (t.elapsed() < 5000) {
-        QTcpSocket s;
-        s.connectToHost(QHostAddress::LocalHost, port);
-        if (s.waitForConnected(200))
-            return true;
-        QThread::msleep(50);
-    }
-    return false;
-}
 
 QStringList Read(const QString& tcp, const char* address, const char* property) {
     return {QStringLiteral("read"),      QStringLiteral("--tcp"),      tcp,
@@ -65,28 +22,9 @@ QStringList Read(const QString& tcp, const char* address, const char* property) 
             QStringLiteral("0"),         QStringLiteral("--property"), QString::fromLatin1(property)};
 }
 
-// The emulator on a terminal and socat passing a TCP port's bytes to and from it unchanged, as a
-// serial device server in transparent mode does.
-struct DeviceServer {
+struct DeviceServer : TTcpDeviceServer {
     DeviceServer(const char* protocol, const char* devices)
-        : emulator(QStringLiteral(DVV_CLI_PATH),
-                   {QStringLiteral("emulate"), QStringLiteral("--port"), bridge.PathA(),
-                    QStringLiteral("--protocol"), QString::fromLatin1(protocol), QStringLiteral("--devices"),
-                    QString::fromLatin1(devices)}),
-          port(FreePort()),
-          // Each connection gets a child of its own; one that ended must let go of the terminal at
-          // once, or it still reads the answers meant for the next connection's child.
-          socat(QStringLiteral("socat"),
-                {QStringLiteral("-t"), QStringLiteral("0.01"),
-                 QStringLiteral("TCP-LISTEN:%1,bind=127.0.0.1,reuseaddr,fork").arg(port),
-                 QStringLiteral("FILE:%1,raw,echo=0").arg(bridge.PathB())}) {}
-    bool Ready() { return bridge.Ok() && emulator.WaitFor(QStringLiteral("emulating")) && Accepts(port); }
-    QString Tcp() const { return QStringLiteral("127.0.0.1:%1").arg(port); }
-
-    TPtyBridge bridge;
-    Child emulator;
-    quint16 port;
-    Child socat;
+        : TTcpDeviceServer(QStringLiteral(DVV_CLI_PATH), protocol, devices) {}
 };
 
 TEST(CliTcp, NerixAndScanThroughASerialDeviceServer) {
@@ -118,7 +56,7 @@ TEST(CliTcp, TheEmulatorsOwnTcpPortRawAndModbusTcp) {
                             QStringLiteral("--devices"), QStringLiteral("KVD-AIK-BUS,KVD-DOS12-BUS")};
         if (mbap)
             args << QStringLiteral("--mbap");
-        Child emulator(QStringLiteral(DVV_CLI_PATH), args);
+        TChildProcess emulator(QStringLiteral(DVV_CLI_PATH), args);
         ASSERT_TRUE(emulator.WaitFor(QStringLiteral("emulating"))) << emulator.Out().toStdString();
         const auto m = QRegularExpression(QStringLiteral("TCP port (\\d+) \\((.*)\\)")).match(emulator.Out());
         ASSERT_TRUE(m.hasMatch()) << emulator.Out().toStdString();
@@ -139,6 +77,57 @@ TEST(CliTcp, TheEmulatorsOwnTcpPortRawAndModbusTcp) {
         EXPECT_EQ(r.code, 0) << r.err.toStdString();
         EXPECT_TRUE(r.out.contains(QLatin1String("2 devices found"))) << r.out.toStdString();
     }
+}
+
+// record over TCP: through a serial device server, and to a Modbus TCP gateway (the emulator's own
+// TCP front end with --mbap). Each run reads answers over the connection and writes whole sweeps.
+TEST(CliTcp, RecordThroughADeviceServerAndAModbusTcpGateway) {
+    QTemporaryDir dir;
+    const auto record = [&](const QString& tcp, bool mbap) {
+        const QString adf = dir.filePath(mbap ? QStringLiteral("mbap.adf") : QStringLiteral("raw.adf"));
+        QStringList args = {QStringLiteral("record"),
+                            QStringLiteral("--tcp"),
+                            tcp,
+                            QStringLiteral("--channels"),
+                            QStringLiteral("0x01.1,2.4"),
+                            QStringLiteral("--rate"),
+                            QStringLiteral("10"),
+                            QStringLiteral("--duration"),
+                            QStringLiteral("2"),
+                            QStringLiteral("--out"),
+                            adf,
+                            QStringLiteral("--log")};
+        if (mbap)
+            args << QStringLiteral("--mbap");
+        const TCliRun r = Cli(args);
+        EXPECT_EQ(r.code, 0) << r.err.toStdString();
+        // Answers came back over the connection, not only requests that went out.
+        EXPECT_GT(r.err.count(QLatin1String(" RX ")), 10) << r.err.left(2000).toStdString();
+        TAdfReader reader;
+        EXPECT_EQ(reader.Open(adf), TAdfLoadResult::Ok);
+        EXPECT_EQ(reader.Header().Channels.size(), 2u);
+        EXPECT_GE(reader.SampleCount() / 2, 10);
+    };
+    {
+        DeviceServer server("modbus", "KVD-AIK-BUS=2");
+        ASSERT_TRUE(server.Ready()) << server.emulator.Out().toStdString();
+        record(server.Tcp(), false);
+    }
+    TChildProcess gateway(QStringLiteral(DVV_CLI_PATH),
+                          {QStringLiteral("emulate"), QStringLiteral("--tcp-listen"), QStringLiteral("0"),
+                           QStringLiteral("--mbap"), QStringLiteral("--devices"),
+                           QStringLiteral("KVD-AIK-BUS=2")});
+    ASSERT_TRUE(gateway.WaitFor(QStringLiteral("emulating"))) << gateway.Out().toStdString();
+    const auto m = QRegularExpression(QStringLiteral("TCP port (\\d+)")).match(gateway.Out());
+    ASSERT_TRUE(m.hasMatch()) << gateway.Out().toStdString();
+    record(QStringLiteral("127.0.0.1:") + m.captured(1), true);
+
+    // A UDP gateway is still no line for it.
+    const TCliRun r = Cli({QStringLiteral("record"), QStringLiteral("--udp"), QStringLiteral("127.0.0.1:9"),
+                           QStringLiteral("--channels"), QStringLiteral("1.1"), QStringLiteral("--out"),
+                           dir.filePath(QStringLiteral("u.adf"))});
+    EXPECT_EQ(r.code, 2);
+    EXPECT_TRUE(r.err.contains(QLatin1String("unknown option --udp for record"))) << r.err.toStdString();
 }
 
 TEST(CliTcp, MistakesAreClear) {
@@ -190,8 +179,9 @@ TEST(CliTcp, MistakesAreClear) {
         EXPECT_TRUE(r.err.contains(QLatin1String(c.error))) << r.err.toStdString();
     }
     // A host that refuses: a failure of the line, not of the arguments.
-    const TCliRun r = Cli(
-        QStringList{read, QStringLiteral("--tcp"), QStringLiteral("127.0.0.1:%1").arg(FreePort())} + device);
+    const TCliRun r =
+        Cli(QStringList{read, QStringLiteral("--tcp"), QStringLiteral("127.0.0.1:%1").arg(FreeTcpPort())} +
+            device);
     EXPECT_EQ(r.code, 1);
     EXPECT_TRUE(r.err.contains(QLatin1String("connection refused"))) << r.err.toStdString();
 }

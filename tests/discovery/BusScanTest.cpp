@@ -3,7 +3,9 @@
 #include "bus/ComPortAccessPoint.h"
 #include "bus/PowerRSBus.h"
 #include "protocol/NerixModule.h"
+#include "support/FakeAccessPoint.h"
 #include "support/ScriptedDevice.h"
+#include "support/SimulatedDevices.h"
 
 #include <gtest/gtest.h>
 
@@ -237,6 +239,48 @@ TEST_F(BusScan, ADeviceOfTypeZeroIsConfirmedByItsSerialNumber) {
     EXPECT_EQ(hits[0].Identity.TypeCode, 0);
     EXPECT_EQ(hits[0].Identity.SerialNumber, 4242u);
     EXPECT_FALSE(bus.LocalEcho());
+}
+
+// Behind a converter that owns the line's speed: addresses only, whatever the settings ask for,
+// each device with the speed and parity its own settings name, and the echo guard still on.
+TEST(BusScanBehindAConverter, AddressesOnlyWithEachDevicesOwnLineSettings) {
+    TSimulatedDevices devices;
+    devices.AddNerixDevice(
+        3, {{{0, 0}, 6}, {{0, 1}, 1001}, {{0, 2}, 0xF}, {{0, 3}, Settings(3, br19200, 1) | (2u << 24)}});
+    devices.AddNerixDevice(6,
+                           {{{0, 0}, 64}, {{0, 1}, 3003}, {{0, 2}, 1}, {{0, 3}, Settings(6, br115200, 0)}});
+    // A settings word whose speed field names no device speed (below 1200 bit/s).
+    devices.AddNerixDevice(8, {{{0, 0}, 6}, {{0, 1}, 3004}, {{0, 2}, 1}, {{0, 3}, 8}});
+    TFakeAccessPoint ap([&](const QByteArray& request, int) {
+        // Address 5 is a line that only mirrors what it is sent.
+        return quint8(request[0]) == 5 ? request : devices.Answer(request, 0);
+    });
+    ap.SetTryCount(1);
+    ap.SetActive(true);
+    TNerixModule module;
+    TBusScan scan(module, ap);
+    EXPECT_FALSE(scan.OwnsSpeed());
+    std::vector<TScanHit> hits;
+    int speeds = 0;
+    scan.OnDeviceFound = [&](const TScanHit& h) { hits.push_back(h); };
+    scan.OnSpeed = [&](quint32) { ++speeds; };
+    // Speeds ticked and a search by speeds asked for: neither has a meaning here.
+    scan.Run({tpNerix, TScanMethod::BySpeeds, 1, 8, 0x1FFFF, false});
+    ASSERT_EQ(hits.size(), 3u);
+    EXPECT_EQ(hits[0].Address, 3);
+    EXPECT_EQ(hits[0].Baud, 19200u);
+    EXPECT_EQ(hits[0].BaudCode, br19200);
+    EXPECT_EQ(hits[0].ParityCode, 2);
+    EXPECT_EQ(hits[0].Identity.StopBitsCode, 1);
+    EXPECT_EQ(hits[1].Address, 6);
+    EXPECT_EQ(hits[1].Baud, 115200u);
+    EXPECT_EQ(hits[2].Address, 8);
+    EXPECT_EQ(hits[2].Baud, 0u);
+    EXPECT_EQ(hits[2].BaudCode, 0);
+    EXPECT_EQ(speeds, 0);
+    // One type read for each of the four silent addresses, the mirror's type and serial reads, four
+    // reads per device.
+    EXPECT_EQ(ap.Attempts.size(), size_t(4 + 2 + 3 * 4));
 }
 
 } // namespace

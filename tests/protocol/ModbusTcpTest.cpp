@@ -4,6 +4,8 @@
 #include "protocol/Crc16.h"
 #include "support/NerixFrames.h"
 
+#include <QDir>
+#include <QFile>
 #include <gtest/gtest.h>
 
 #include <array>
@@ -91,6 +93,66 @@ TEST(ModbusTcp, NerixFramesAreToldFromModbus) {
     EXPECT_FALSE(ModbusTcp::LooksLikeNerix(Bytes(read), int(read.size())));
     const QByteArray write = WithCrc(FromHex("05 10 00 10 00 01 02 00 07"));
     EXPECT_FALSE(ModbusTcp::LooksLikeNerix(Bytes(write), int(write.size())));
+}
+
+// The fuzz target's seeds are only worth their place if each is what its name says: the valid
+// answers come apart into intact RTU frames, the broken ones are refused where the access point
+// would drop the connection. A seed edited by mistake shows here, not as a silently weaker fuzz run.
+TEST(ModbusTcp, FuzzSeedsAreWhatTheirNamesSay) {
+    struct Seed {
+        const char* name;
+        int frames;      // whole frames taken before the stream ends or is refused
+        bool refused;    // the stream ends in a header the access point drops the connection for
+        quint16 lastId;  // transaction id of the last whole frame
+        quint8 function; // function code of the last whole frame's RTU
+    };
+    const Seed seeds[] = {
+        {"read_holding_registers", 1, false, 1, 0x03},
+        {"read_holding_registers_long", 1, false, 0x1234, 0x03},
+        {"write_multiple_registers", 1, false, 2, 0x10},
+        {"exception_illegal_address", 1, false, 3, 0x83},
+        {"exception_gateway_target", 1, false, 4, 0x83},
+        {"stale_then_current", 2, false, 8, 0x03},
+        {"length_below_minimum", 0, true, 0, 0},
+        {"length_above_maximum", 0, true, 0, 0},
+        {"protocol_id_not_zero", 0, true, 0, 0},
+        {"truncated_frame", 0, false, 0, 0},
+    };
+    EXPECT_EQ(QDir(QStringLiteral(DVV_MBAP_CORPUS)).entryList(QDir::Files).size(),
+              qsizetype(std::size(seeds)));
+    for (const Seed& seed : seeds) {
+        SCOPED_TRACE(seed.name);
+        QFile f(QStringLiteral(DVV_MBAP_CORPUS "/") + QLatin1String(seed.name));
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        const QByteArray data = f.readAll();
+        int at = 0, frames = 0;
+        bool refused = false;
+        ModbusTcp::THeader last;
+        std::array<quint8, ModbusTcp::kMaxFrame> rtu{};
+        int rtuLength = 0;
+        while (int(data.size()) - at >= ModbusTcp::kHeaderSize) {
+            ModbusTcp::THeader h;
+            if (ModbusTcp::ParseHeader(Bytes(data) + at, int(data.size()) - at, h) ==
+                ModbusTcp::TParse::Invalid) {
+                refused = true;
+                break;
+            }
+            if (int(data.size()) - at < h.FrameSize())
+                break;
+            rtuLength = ModbusTcp::RtuFromFrame(Bytes(data) + at, h.FrameSize(), rtu.data(), int(rtu.size()));
+            ASSERT_GT(rtuLength, 0);
+            EXPECT_EQ(Crc16(rtu.data(), rtuLength), 0);
+            last = h;
+            ++frames;
+            at += h.FrameSize();
+        }
+        EXPECT_EQ(frames, seed.frames);
+        EXPECT_EQ(refused, seed.refused);
+        if (frames > 0) {
+            EXPECT_EQ(last.TransactionId, seed.lastId);
+            EXPECT_EQ(rtu[1], seed.function);
+        }
+    }
 }
 
 } // namespace

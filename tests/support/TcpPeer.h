@@ -31,6 +31,11 @@ public:
             QObject::disconnect(s, nullptr, nullptr, nullptr);
     }
     bool Ok() const { return FServer.isListening(); }
+    // Closes every connection from this side, as a converter that restarts does.
+    void CloseAll() {
+        for (QTcpSocket* s : FSockets)
+            s->disconnectFromHost();
+    }
     quint16 Port() const { return FServer.serverPort(); }
 
     std::function<void(QTcpSocket* Socket, const QByteArray& Data)> OnData;

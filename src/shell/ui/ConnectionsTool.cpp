@@ -1,13 +1,16 @@
 #include "shell/ui/ConnectionsTool.h"
 
 #include "bus/ui/BusSettingsForm.h"
+#include "bus/ui/TCPPortDlg.h"
 #include "bus/ui/UDPPortDlg.h"
 #include "discovery/FoundDevice.h"
 #include "discovery/ui/FindDevices.h"
+#include "discovery/ui/TCPFinding.h"
 #include "discovery/ui/UDPFinding.h"
 #include "localization/LanguageTables.h"
 #include "model/BusSettings.h"
 #include "options/AdminOptions.h"
+#include "protocol/ModbusTcp.h"
 #include "shell/Dm.h"
 #include "shell/ui/Icons.h"
 
@@ -377,5 +380,214 @@ TUDPFindingDlg& TUdpPortConnection::SearchDialog() {
 }
 
 void TUdpPortConnection::Search() {
+    SearchDialog().Execute();
+}
+
+// --- TCP ----------------------------------------------------------------------------------------
+
+TTcpPortConnection::TTcpPortConnection(QTreeWidget* DeviceList, QStatusBar* StatusBar, TDm& Dm,
+                                       TAdminOptions& Options)
+    : TCustomConnectionConfig(DeviceList, StatusBar, Dm, Options) {}
+
+TTcpPortConnection::~TTcpPortConnection() {
+    FDm.TcpAccessPoint.OnLinkChange = nullptr;
+}
+
+QString TTcpPortConnection::GetName() const {
+    return TcpConnectionLanguage().Texts(CurrentLanguage()).Name;
+}
+
+bool TTcpPortConnection::IsConnected() const {
+    return FDm.TcpAccessPoint.Active();
+}
+
+void TTcpPortConnection::SetupView() {
+    TCustomConnectionConfig::SetupView();
+    SetColumns({100, 100, 100, 10, 120}, 3);
+    // The state panel has room for the longest state in every language ("Cerrada por el otro
+    // extremo").
+    const int panels[] = {60, 140, 60, 60, 90, 110, 200};
+    for (int i = 0; i < 7; ++i)
+        AddStatusPanel(panels[i], i % 2 == 1 ? Qt::AlignHCenter : Qt::AlignLeft);
+    if (IsConnected())
+        ShowValues();
+    UpdateLanguage();
+}
+
+void TTcpPortConnection::ResizeColumns() {
+    FitColumn();
+}
+
+void TTcpPortConnection::UpdateLanguage() {
+    const TTcpConnectionLanguage& t = TcpConnectionLanguage().Texts(CurrentLanguage());
+    FDeviceList->setHeaderLabels(
+        {t.ColAddress, t.ColBaudRate, t.ColProtocol, t.ColDeviceType, t.ColSerialNumber});
+    SetPanel(kPanelHostLabel, t.PanelHost);
+    SetPanel(kPanelPortLabel, t.PanelPort);
+    SetPanel(kPanelFramingLabel, t.PanelFraming);
+    ShowLinkState(FLinkState, FLinkWhy);
+    if (IsConnected())
+        ShowValues();
+    if (FSettings)
+        FSettings->UpdateLanguage();
+    if (FSearch)
+        FSearch->UpdateLanguage();
+}
+
+void TTcpPortConnection::ShowLinkState(TLinkState State, const QString& Why) {
+    FLinkState = State;
+    FLinkWhy = Why;
+    const TTcpConnectionLanguage& t = TcpConnectionLanguage().Texts(CurrentLanguage());
+    QString text, tip;
+    switch (State) {
+    case TLinkState::None:
+        break;
+    case TLinkState::Connected:
+        text = t.Connected;
+        break;
+    case TLinkState::PeerClosed:
+        text = t.PeerClosed;
+        tip = Why + QLatin1Char('\n') + t.PeerClosedHint;
+        break;
+    case TLinkState::Lost:
+        text = t.ConnectionLost;
+        tip = Why + QLatin1Char('\n') + t.ConnectionLostHint;
+        break;
+    }
+    SetPanel(kPanelState, text);
+    if (QLabel* panel = Panel(kPanelState))
+        panel->setToolTip(tip.trimmed());
+}
+
+TTCPPortDlg& TTcpPortConnection::SettingsDialog() {
+    if (!FSettings)
+        FSettings = std::make_unique<TTCPPortDlg>(FDeviceList->window());
+    return *FSettings;
+}
+
+bool TTcpPortConnection::ShowSettings() {
+    TTcpPortAPOptions& o = *FOptions.AccessPoints()->TcpPortAPOptions();
+    TTcpSettingsValues v{o.Host(), o.RemoutePort(), o.Framing(), o.Timeout()};
+    if (!SettingsDialog().Execute(v))
+        return false;
+    o.SetHost(v.Host);
+    o.SetRemoutePort(quint16(v.RemoutePort));
+    o.SetFraming(v.Framing);
+    o.SetTimeout(v.Timeout);
+    return true;
+}
+
+bool TTcpPortConnection::Connect() {
+    TTcpPortAccessPoint& ap = FDm.TcpAccessPoint;
+    const TTcpPortAPOptions& o = *FOptions.AccessPoints()->TcpPortAPOptions();
+    const TTcpConnectionLanguage& t = TcpConnectionLanguage().Texts(CurrentLanguage());
+    if (!ap.Active()) {
+        // Making the connection lets events run for up to its time-out: a second click on
+        // "Connection" meanwhile must not start another attempt over this one.
+        if (FConnecting)
+            return false;
+        FConnecting = true;
+        const struct TDone {
+            bool& Flag;
+            ~TDone() { Flag = false; }
+        } done{FConnecting};
+        ap.SetHost(o.Host());
+        ap.SetPort(o.RemoutePort());
+        if (o.Framing() == int(TTcpFraming::ModbusTcp))
+            UseModbusTcp(ap);
+        else
+            ap.SetFraming(TTcpFraming::Raw);
+        ap.SetTimeout(o.Timeout());
+        ap.OnLinkChange = [this](TTcpPortAccessPoint::TLinkEvent Event, const QString& Why) {
+            LinkChanged(int(Event), Why);
+        };
+        ap.SetActive(true);
+        if (!ap.Active()) {
+            for (int i : {kPanelHost, kPanelPort, kPanelFraming})
+                SetPanel(i, QString());
+            ShowLinkState(TLinkState::None, {});
+            ShowError(t.MsgConnectError + QLatin1Char('\n') + ap.LastError());
+            return false;
+        }
+        SetCurrentAccessPoint(&ap);
+        FDm.Devices.Clear();
+        if (OnTrafficPort)
+            OnTrafficPort(o.RemoutePort());
+        if (OnTrafficConnected)
+            OnTrafficConnected(true);
+        ShowLinkState(TLinkState::Connected, {});
+    }
+    ShowValues();
+    return true;
+}
+
+void TTcpPortConnection::ShowValues() {
+    const TTcpPortAccessPoint& ap = FDm.TcpAccessPoint;
+    const TTcpConnectionLanguage& t = TcpConnectionLanguage().Texts(CurrentLanguage());
+    // What the panels show is what the access point was opened with, not what the options say now.
+    SetPanel(kPanelHost, ap.Host());
+    SetPanel(kPanelPort, QString::number(ap.Port()));
+    SetPanel(kPanelFraming,
+             ap.Framing() == TTcpFraming::ModbusTcp ? QStringLiteral("Modbus TCP") : t.FramingRawShort);
+    if (FSearch)
+        FSearch->SetModbusOnly(ap.Framing() == TTcpFraming::ModbusTcp);
+}
+
+void TTcpPortConnection::LinkChanged(int Event, const QString& Why) {
+    switch (TTcpPortAccessPoint::TLinkEvent(Event)) {
+    case TTcpPortAccessPoint::TLinkEvent::Connected:
+        ShowLinkState(TLinkState::Connected, {});
+        break;
+    case TTcpPortAccessPoint::TLinkEvent::Closed:
+        // The access point stays active: the next request connects again by itself.
+        ShowLinkState(TLinkState::PeerClosed, Why);
+        break;
+    case TTcpPortAccessPoint::TLinkEvent::ReconnectFailed:
+        // The converter is gone. Closing the access point here (inside its exchange, which then fails
+        // at once, as every later one does) ends the retries: a search does not knock on a closed door
+        // for each of its addresses, and the window shows the connection as down, not as a hang.
+        if (OnTrafficConnected)
+            OnTrafficConnected(false);
+        FDm.TcpAccessPoint.SetActive(false);
+        // A search in progress has nothing left to ask.
+        if (FSearch)
+            FSearch->Scan().Stop();
+        ShowLinkState(TLinkState::Lost, Why);
+        if (OnStateChange)
+            OnStateChange();
+        break;
+    }
+}
+
+void TTcpPortConnection::Disconnect() {
+    if (OnTrafficConnected)
+        OnTrafficConnected(false);
+    FDm.TcpAccessPoint.SetActive(false);
+    ShowLinkState(TLinkState::None, {});
+}
+
+TTCPFindingDlg& TTcpPortConnection::SearchDialog() {
+    if (!FSearch) {
+        FSearch = std::make_unique<TTCPFindingDlg>(FDm.Module, FDm.TcpAccessPoint, FDeviceList->window());
+        FSearch->OnScanStart = [this] { ClearDevices(); };
+        FSearch->OnProtocolChange = [this](TTransferProtocol Protocol) {
+            if (OnTrafficProtocol)
+                OnTrafficProtocol(Protocol);
+        };
+        FSearch->OnDeviceFound = [this](const TScanHit& hit) {
+            auto props = FoundDeviceProps(hit, FDm.DeviceRegister);
+            const QString model = props->ModelName;
+            // A device whose settings name no speed of the table: nothing to show rather than "br0".
+            const QString baud = hit.Baud > 0 ? QStringLiteral("br%1").arg(hit.Baud) : QString();
+            return AddDevice(std::move(props),
+                             {AddressText(hit.Address), baud, TransferProtocolName(hit.Protocol), model,
+                              QString::number(hit.Identity.SerialNumber)});
+        };
+    }
+    FSearch->SetModbusOnly(FDm.TcpAccessPoint.Framing() == TTcpFraming::ModbusTcp);
+    return *FSearch;
+}
+
+void TTcpPortConnection::Search() {
     SearchDialog().Execute();
 }

@@ -16,6 +16,8 @@ class TAdminOptions;
 class TBusSettingsForm;
 class TDm;
 class TFindDevices;
+class TTCPFindingDlg;
+class TTCPPortDlg;
 class TUDPFindingDlg;
 class TUDPPortDlg;
 struct TDeviceProps;
@@ -61,6 +63,8 @@ public:
     std::function<void(TTransferProtocol Protocol)> OnTrafficProtocol;
     // Shows an error message; a message box unless replaced (tests replace it).
     std::function<void(const QString& Text)> OnError;
+    // The connection changed by itself (not by Connect or Disconnect): the window's buttons follow.
+    std::function<void()> OnStateChange;
 
 protected:
     // Empties the application's device list and the view (a scan start does the same).
@@ -160,4 +164,52 @@ public:
 private:
     std::unique_ptr<TUDPPortDlg> FSettings;
     std::unique_ptr<TUDPFindingDlg> FSearch;
+};
+
+// Devices behind a TCP converter: a serial device server passing the bus's frames unchanged, or a
+// Modbus TCP gateway.
+class TTcpPortConnection : public TCustomConnectionConfig {
+public:
+    TTcpPortConnection(QTreeWidget* DeviceList, QStatusBar* StatusBar, TDm& Dm, TAdminOptions& Options);
+    ~TTcpPortConnection() override;
+
+    QString GetName() const override;
+    void SetupView() override;
+    void ResizeColumns() override;
+    void UpdateLanguage() override;
+    bool ShowSettings() override;
+    bool Connect() override;
+    void Disconnect() override;
+    void Search() override;
+    bool IsConnected() const override;
+
+    // The status panels.
+    enum {
+        kPanelHostLabel,
+        kPanelHost,
+        kPanelPortLabel,
+        kPanelPort,
+        kPanelFramingLabel,
+        kPanelFraming,
+        kPanelState
+    };
+    // What the state panel says.
+    enum class TLinkState { None, Connected, PeerClosed, Lost };
+    TLinkState LinkState() const { return FLinkState; }
+
+    TTCPPortDlg& SettingsDialog();
+    TTCPFindingDlg& SearchDialog();
+
+private:
+    // The access point's news of its connection, possibly from inside an exchange.
+    void LinkChanged(int Event, const QString& Why);
+    void ShowLinkState(TLinkState State, const QString& Why);
+    // The host, port and framing of the open access point in their panels.
+    void ShowValues();
+
+    std::unique_ptr<TTCPPortDlg> FSettings;
+    std::unique_ptr<TTCPFindingDlg> FSearch;
+    TLinkState FLinkState = TLinkState::None;
+    QString FLinkWhy;
+    bool FConnecting = false;
 };

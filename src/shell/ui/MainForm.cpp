@@ -89,6 +89,12 @@ TMainForm::TMainForm(TDm& Dm, TAdminOptions& Options, QWidget* parent)
 
     FComConnection = std::make_unique<TComPortConnection>(DeviceList, statusBar(), FDm, FOptions);
     FUdpConnection = std::make_unique<TUdpPortConnection>(DeviceList, statusBar(), FDm, FOptions);
+    FTcpConnection = std::make_unique<TTcpPortConnection>(DeviceList, statusBar(), FDm, FOptions);
+    // A connection that goes down by itself (a TCP peer that is gone) takes the buttons with it.
+    for (TCustomConnectionConfig* config : {static_cast<TCustomConnectionConfig*>(FComConnection.get()),
+                                            static_cast<TCustomConnectionConfig*>(FUdpConnection.get()),
+                                            static_cast<TCustomConnectionConfig*>(FTcpConnection.get())})
+        config->OnStateChange = [this] { UpdateConnectionState(); };
     BuildActions();
     BuildTraffic();
 
@@ -105,13 +111,12 @@ TMainForm::TMainForm(TDm& Dm, TAdminOptions& Options, QWidget* parent)
     connect(idle, &QTimer::timeout, this, &TMainForm::UpdateActions);
     idle->start(250);
 
-    // The stored access point; a TCP or unknown choice starts with the serial connection.
+    // The stored access point; an unknown choice starts with the serial connection.
     switch (FOptions.AccessPoints()->AccessPointID()) {
     case kAccessPointUdp:
         menuUdpPortClick();
         break;
     case kAccessPointTcp:
-        menuCOMPortClick();
         menuTcpPortClick();
         break;
     default:
@@ -240,7 +245,6 @@ void TMainForm::BuildActions() {
     FApMenu = new QMenu(this);
     menuCOMPort = FApMenu->addAction(QStringLiteral("Com port"), this, &TMainForm::menuCOMPortClick);
     menuTcpPort = FApMenu->addAction(QStringLiteral("Tcp port"), this, &TMainForm::menuTcpPortClick);
-    menuTcpPort->setVisible(false);
     menuUdpPort = FApMenu->addAction(QStringLiteral("Udp port"), this, &TMainForm::menuUdpPortClick);
     btnAP = new QToolButton(tools);
     btnAP->setIcon(ToolIcon(TToolIcon::AccessPoint));
@@ -292,19 +296,27 @@ void TMainForm::BuildActions() {
 void TMainForm::BuildTraffic() {
     FTraffic = new TTrafficDlg(this);
     FTrafficDock = std::make_unique<TTrafficAttachDockDM>(
-        *FTraffic, std::vector<TAccessPoint*>{&FDm.ComAccessPoint, &FDm.UdpAccessPoint});
-    // Capturing is possible while either connection is open; the one that reports is about to
-    // change, the other one is asked.
+        *FTraffic, std::vector<TAccessPoint*>{&FDm.ComAccessPoint, &FDm.UdpAccessPoint, &FDm.TcpAccessPoint});
+    // Capturing is possible while any connection is open; the one that reports is about to change,
+    // the others are asked.
+    const auto connected = [this](bool Connected, const TCustomConnectionConfig* Reporting) {
+        for (const TCustomConnectionConfig* other :
+             {static_cast<const TCustomConnectionConfig*>(FComConnection.get()),
+              static_cast<const TCustomConnectionConfig*>(FUdpConnection.get()),
+              static_cast<const TCustomConnectionConfig*>(FTcpConnection.get())})
+            if (other != Reporting && other->IsConnected())
+                Connected = true;
+        FTraffic->SetConnected(Connected);
+    };
     FComConnection->OnTrafficPort = [this](int Port) { FTraffic->SetMasterPort(Port - 1); };
-    FComConnection->OnTrafficConnected = [this](bool Connected) {
-        FTraffic->SetConnected(Connected || FUdpConnection->IsConnected());
-    };
+    FComConnection->OnTrafficConnected = [this, connected](bool c) { connected(c, FComConnection.get()); };
     FUdpConnection->OnTrafficPort = [this](int Port) { FTraffic->SetMasterUdpPort(Port); };
-    FUdpConnection->OnTrafficConnected = [this](bool Connected) {
-        FTraffic->SetConnected(Connected || FComConnection->IsConnected());
-    };
+    FUdpConnection->OnTrafficConnected = [this, connected](bool c) { connected(c, FUdpConnection.get()); };
+    FTcpConnection->OnTrafficPort = [this](int Port) { FTraffic->SetMasterTcpPort(Port); };
+    FTcpConnection->OnTrafficConnected = [this, connected](bool c) { connected(c, FTcpConnection.get()); };
     for (TCustomConnectionConfig* config : {static_cast<TCustomConnectionConfig*>(FComConnection.get()),
-                                            static_cast<TCustomConnectionConfig*>(FUdpConnection.get())})
+                                            static_cast<TCustomConnectionConfig*>(FUdpConnection.get()),
+                                            static_cast<TCustomConnectionConfig*>(FTcpConnection.get())})
         config->OnTrafficProtocol = [this](TTransferProtocol Protocol) { FTraffic->SetProtocol(Protocol); };
 }
 
@@ -362,7 +374,7 @@ void TMainForm::UpdateLanguage() {
     EmulatorBtn->setText(t.BtnEmulator);
     actEmulator->setText(t.BtnEmulator);
     btnAP->setToolTip(t.HintBusSettings);
-    if (FActiveConfig && FOptions.AccessPoints()->AccessPointID() != kAccessPointTcp)
+    if (FActiveConfig)
         btnAP->setText(FActiveConfig->GetName());
     if (FActiveConfig)
         FActiveConfig->UpdateLanguage();
@@ -475,9 +487,7 @@ void TMainForm::menuUdpPortClick() {
 }
 
 void TMainForm::menuTcpPortClick() {
-    // There is no TCP connection: only the button and the stored choice change.
-    btnAP->setText(QStringLiteral("TCP Port"));
-    FOptions.AccessPoints()->SetAccessPointID(kAccessPointTcp);
+    ChooseConfig(FTcpConnection.get(), kAccessPointTcp);
 }
 
 void TMainForm::btnAPClick() {

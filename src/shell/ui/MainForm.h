@@ -13,6 +13,7 @@ class TComPortConnection;
 class TCustomConnectionConfig;
 class TDm;
 class TLauncher;
+class TTcpPortConnection;
 class TTrafficAttachDockDM;
 class TTrafficDlg;
 class TUdpPortConnection;
@@ -44,6 +45,7 @@ public:
     TCustomConnectionConfig* ActiveConfig() const { return FActiveConfig; }
     TComPortConnection& ComConnection() { return *FComConnection; }
     TUdpPortConnection& UdpConnection() { return *FUdpConnection; }
+    TTcpPortConnection& TcpConnection() { return *FTcpConnection; }
     // The traffic window and the module that feeds it, made with the main window and kept for the
     // whole run.
     TTrafficDlg& TrafficDlg() { return *FTraffic; }
@@ -115,6 +117,7 @@ private:
     TAdminOptions& FOptions;
     std::unique_ptr<TComPortConnection> FComConnection;
     std::unique_ptr<TUdpPortConnection> FUdpConnection;
+    std::unique_ptr<TTcpPortConnection> FTcpConnection;
     TCustomConnectionConfig* FActiveConfig = nullptr;
     TTrafficDlg* FTraffic = nullptr;
     std::unique_ptr<TTrafficAttachDockDM> FTrafficDock;

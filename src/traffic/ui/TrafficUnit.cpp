@@ -332,6 +332,8 @@ void TTrafficDlg::UpdateCounter() {
 void TTrafficDlg::UpdatePortLabel() {
     if (!FMasterKnown)
         PortLb->clear();
+    else if (FMasterTcp)
+        PortLb->setText(QStringLiteral("TCP %1").arg(FMasterPort));
     else if (FMasterUdp)
         PortLb->setText(QStringLiteral("UDP %1").arg(FMasterPort));
     else
@@ -342,6 +344,7 @@ void TTrafficDlg::SetMasterPort(int Port) {
     FMasterPort = Port;
     FMasterKnown = true;
     FMasterUdp = false;
+    FMasterTcp = false;
     UpdatePortLabel();
 }
 
@@ -349,6 +352,13 @@ void TTrafficDlg::SetMasterUdpPort(int RemotePort) {
     FMasterPort = RemotePort;
     FMasterKnown = true;
     FMasterUdp = true;
+    FMasterTcp = false;
+    UpdatePortLabel();
+}
+
+void TTrafficDlg::SetMasterTcpPort(int RemotePort) {
+    SetMasterUdpPort(RemotePort);
+    FMasterTcp = true;
     UpdatePortLabel();
 }
 

@@ -52,6 +52,9 @@ public:
     void SetMasterPort(int Port);
     // A UDP gateway's remote port: the label reads "UDP" and the port.
     void SetMasterUdpPort(int RemotePort);
+    // A TCP converter's port: shown as "TCP n". A file keeps only the number, as it keeps a UDP
+    // gateway's, so a loaded one names it as UDP.
+    void SetMasterTcpPort(int RemotePort);
     int MasterPort() const { return FMasterPort; }
     // Capturing is possible only while a connection is open (or the emulator listens).
     void SetConnected(bool Value);
@@ -146,6 +149,7 @@ private:
     int FMasterPort = 0;
     bool FMasterKnown = false;
     bool FMasterUdp = false;
+    bool FMasterTcp = false;
     bool FConnected = false;
     bool FEmulator = false;
     int FShown = -1;

@@ -1,6 +1,8 @@
 #include "shell/ui/MainForm.h"
 #include "bus/ui/BusSettingsForm.h"
+#include "bus/ui/TCPPortDlg.h"
 #include "discovery/ui/FindDevices.h"
+#include "discovery/ui/TCPFinding.h"
 #include "emulator/VirtualDeviceManager.h"
 #include "emulator/ui/EmulatorForm.h"
 #include "localization/LanguageTables.h"
@@ -133,11 +135,10 @@ TEST(MainForm, LiteModeColoursAndTitlesInBothLanguages) {
     EXPECT_TRUE(app.Shutdown().contains(QStringLiteral("<LiteVersion>True</LiteVersion>")));
 }
 
-TEST(MainForm, AnUnknownStoredAccessPointStartsWithTheSerialConnection) {
+TEST(MainForm, TheStoredAccessPointStartsAndAnUnknownOneIsTheSerial) {
     App tcp([](TAdminOptions& o) { o.AccessPoints()->SetAccessPointID(1); });
-    EXPECT_EQ(tcp.form->ActiveConfig(), &tcp.form->ComConnection());
+    EXPECT_EQ(tcp.form->ActiveConfig(), &tcp.form->TcpConnection());
     EXPECT_EQ(tcp.form->btnAP->text(), QStringLiteral("TCP Port"));
-    tcp.form->ConnectBtnClick(); // must not fail
     App other([](TAdminOptions& o) { o.AccessPoints()->SetAccessPointID(7); });
     EXPECT_EQ(other.form->btnAP->text(), QStringLiteral("Com Port"));
     App udp([](TAdminOptions& o) { o.AccessPoints()->SetAccessPointID(2); });
@@ -438,6 +439,7 @@ TEST(MainForm, EveryVisibleTextIsUkrainian) {
     addTable(MainUnitLanguage());
     addTable(FindUnitLanguage());
     addTable(UdpConnectionLanguage());
+    addTable(TcpConnectionLanguage());
     addTable(EmulatorLanguage());
     addTable(RangeKindsLanguage());
     // The traffic window is the main window's own, made with it.
@@ -447,6 +449,7 @@ TEST(MainForm, EveryVisibleTextIsUkrainian) {
                                  QStringLiteral("?"),
                                  QStringLiteral("Com port"),
                                  QStringLiteral("Udp port"),
+                                 QStringLiteral("Tcp port"),
                                  QStringLiteral("English"),
                                  QStringLiteral("Українська"),
                                  QStringLiteral("KVD-2xRS232-RS485-ILOOP-BUS"),
@@ -493,6 +496,14 @@ TEST(MainForm, EveryVisibleTextIsUkrainian) {
     TFindDevices& scan = app.form->ComConnection().ScanDialog();
     scan.InitState();
     checkWidget(&scan);
+    TTCPPortDlg& tcpSettings = app.form->TcpConnection().SettingsDialog();
+    tcpSettings.UpdateLanguage();
+    checkWidget(&tcpSettings);
+    TTCPFindingDlg& tcpSearch = app.form->TcpConnection().SearchDialog();
+    tcpSearch.InitState();
+    checkWidget(&tcpSearch);
+    app.form->menuTcpPortClick();
+    checkWidget(app.form.get());
     TAboutForm about;
     checkWidget(&about);
     EXPECT_TRUE(about.findChild<QLabel*>(QStringLiteral("AboutText"))
