@@ -465,11 +465,18 @@ void THealthControllerDlg::MaskLVDblClick() {
         text = OnInputValue(current);
     } else {
         const auto& t = Texts();
-        bool ok = false;
-        const QString typed =
-            QInputDialog::getText(this, t.InputValue, t.Value, QLineEdit::Normal, current, &ok);
-        if (ok)
-            text = typed;
+        QInputDialog box(this);
+        box.setInputMode(QInputDialog::TextInput);
+        box.setWindowTitle(t.InputValue);
+        box.setLabelText(t.Value);
+        box.setTextValue(current);
+        // A box this small would cut its own caption.
+        QFont bold = box.font();
+        bold.setBold(true);
+        const int room = QFontMetrics(bold).horizontalAdvance(t.InputValue) * 11 / 10 + 150;
+        box.resize(std::max(room, box.sizeHint().width()), box.sizeHint().height());
+        if (box.exec() == QDialog::Accepted)
+            text = box.textValue();
     }
     if (!text)
         return;
