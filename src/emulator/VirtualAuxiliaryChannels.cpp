@@ -96,6 +96,60 @@ bool TVirtualDIOManager::WriteRegister(quint16 Register, quint32 Value) {
     }
 }
 
+namespace {
+enum : quint16 { xrInputWord0 = 0, xrOutputWord0 = 4, xrWriteKey = 8, xrProtected = 9 };
+} // namespace
+
+std::optional<quint32> TVirtualDIOManagerExt::ReadRegister(quint16 Register) {
+    if (Register < xrOutputWord0) {
+        const auto inputs = Inputs();
+        quint32 word = 0;
+        for (int i = 0; i < 16; ++i)
+            if (const size_t at = size_t(16 * Register + i); at < inputs.size())
+                word |= (inputs[at]->State() & 3u) << (2 * i);
+        return word;
+    }
+    if (Register < xrOutputWord0 + kWords) {
+        const auto outputs = Outputs();
+        quint32 word = 0;
+        for (int i = 0; i < 16; ++i) {
+            const int at = 16 * (Register - xrOutputWord0) + i - FFirstOutputPoint;
+            if (at >= 0 && at < int(outputs.size()) && (outputs[size_t(at)]->State() & 1u))
+                word |= 1u << i;
+        }
+        return word;
+    }
+    // The key and the protection flag sit where the smaller manager has them, four words on.
+    if (Register == xrWriteKey) {
+        AdvanceKey();
+        return WriteKey();
+    }
+    if (Register == xrProtected)
+        return TVirtualDIOManager::ReadRegister(mrProtected);
+    return std::nullopt;
+}
+
+bool TVirtualDIOManagerExt::WriteRegister(quint16 Register, quint32 Value) {
+    if (Register == xrProtected)
+        return TVirtualDIOManager::WriteRegister(mrProtected, Value);
+    if (Register < xrOutputWord0 || Register >= xrOutputWord0 + kWords)
+        return false;
+    const auto outputs = Outputs();
+    if (!outputs.empty() && outputs.front()->Protected()) {
+        // One attempt per key, matched or not, as the smaller manager.
+        const bool match = (Value & 0xFFFF0000u) == WriteKey();
+        AdvanceKey();
+        if (!match)
+            return false;
+    }
+    for (int i = 0; i < 16; ++i) {
+        const int at = 16 * (Register - xrOutputWord0) + i - FFirstOutputPoint;
+        if (at >= 0 && at < int(outputs.size()))
+            outputs[size_t(at)]->Switch((Value >> i) & 1u);
+    }
+    return true;
+}
+
 TVirtualHealthController::TVirtualHealthController(TVirtualDevice* Device, quint8 Number, int Properties)
     : TCustomVirtualChannel(Device, Number, vkAuxiliary), FValues(size_t(Properties), 0) {
     FFlash = FValues;

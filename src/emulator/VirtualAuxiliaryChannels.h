@@ -32,13 +32,35 @@ protected:
     std::optional<quint32> ReadRegister(quint16 Register) override;
     bool WriteRegister(quint16 Register, quint32 Value) override;
 
-private:
+protected:
+    void AdvanceKey() { FWriteKey += kWriteKeyStep; }
     std::vector<TVirtualDOChannel*> Outputs() const;
     std::vector<TVirtualDIChannel*> Inputs() const;
+
+private:
     quint32 Word(int First) const;
 
     int FProperties;
     quint32 FWriteKey = kInitialWriteKey;
+};
+
+// The larger manager of the modules with configurable points, where the inputs take the first
+// points and the outputs the points after them. Registers 0..3 are the input words (two bits per
+// point, sixteen points a word: 0 open contact, 1 closed contact, 2 line break), 4..7 the output
+// words (bit i of word K = point 16 K + i; written, they switch the outputs on those points, keyed
+// while protected), 8 a fresh key whose low 16 bits are 0, 9 the protection flag.
+class TVirtualDIOManagerExt : public TVirtualDIOManager {
+public:
+    static constexpr int kWords = 4;
+    TVirtualDIOManagerExt(TVirtualDevice* Device, quint8 Number, int FirstOutputPoint)
+        : TVirtualDIOManager(Device, Number), FFirstOutputPoint(FirstOutputPoint) {}
+
+protected:
+    std::optional<quint32> ReadRegister(quint16 Register) override;
+    bool WriteRegister(quint16 Register, quint32 Value) override;
+
+private:
+    int FFirstOutputPoint;
 };
 
 // The system health controller: timeout, reset condition and the family's parameters, kept as

@@ -35,55 +35,70 @@ TVirtualKVDAI8BUS::TVirtualKVDAI8BUS(TVirtualDeviceManager* Manager) : TVirtualD
     AddChannels<TVirtualAI8Channel>(1, 8);
 }
 
-TVirtualKVDAOBUS::TVirtualKVDAOBUS(TVirtualDeviceManager* Manager) : TVirtualDevice(Manager, 2, 15) {
+// The channel masks name every object a module answers on, its manager and health controller
+// included, as the modules themselves report them: the device properties window lists an object
+// only when its bit is set, so a mask of the inputs and outputs alone would hide the manager and
+// controller windows.
+
+TVirtualKVDAOBUS::TVirtualKVDAOBUS(TVirtualDeviceManager* Manager) : TVirtualDevice(Manager, 2, 0x1F) {
     AddChannels<TVirtualAOChannel>(1, 4);
     AddAuxiliary<TVirtualAOHealthController>(5);
 }
 
-TVirtualKVDAO6BUS::TVirtualKVDAO6BUS(TVirtualDeviceManager* Manager) : TVirtualDevice(Manager, 3, 63) {
+TVirtualKVDAO6BUS::TVirtualKVDAO6BUS(TVirtualDeviceManager* Manager) : TVirtualDevice(Manager, 3, 0x7F) {
     AddChannels<TVirtualAOChannel>(1, 6);
     AddAuxiliary<TVirtualAOHealthController>(7);
 }
 
-TVirtualKVDDIBUS::TVirtualKVDDIBUS(TVirtualDeviceManager* Manager) : TVirtualDevice(Manager, 4, 255) {
+TVirtualKVDDIBUS::TVirtualKVDDIBUS(TVirtualDeviceManager* Manager) : TVirtualDevice(Manager, 4, 0x4FF) {
     AddChannels<TVirtualDIChannel>(1, 8);
     AddAuxiliary<TVirtualDIOManager>(11);
 }
 
-// The mask covers the eight outputs only; inputs 9 and 10 are served all the same.
+// The mask covers the eight outputs only; inputs 9 and 10 are served all the same. This model
+// emulates no manager or controller: its objects 9 and 10 are those inputs.
 TVirtualKVDDOBUS::TVirtualKVDDOBUS(TVirtualDeviceManager* Manager) : TVirtualDevice(Manager, 5, 255) {
     AddChannels<TVirtualDOChannel>(1, 8);
     AddChannels<TVirtualDIChannel>(9, 2);
 }
 
-TVirtualKVDDIOBUS::TVirtualKVDDIOBUS(TVirtualDeviceManager* Manager) : TVirtualDevice(Manager, 6, 0xF00F) {
+TVirtualKVDDIOBUS::TVirtualKVDDIOBUS(TVirtualDeviceManager* Manager) : TVirtualDevice(Manager, 6, 0x3F00F) {
     AddChannels<TVirtualDIChannel>(1, 4);
     AddChannels<TVirtualDOChannel>(13, 4);
     AddAuxiliary<TVirtualDIOManager>(17);
     AddAuxiliary<TVirtualHealthController>(18);
 }
 
-TVirtualKVDDOSBUS::TVirtualKVDDOSBUS(TVirtualDeviceManager* Manager) : TVirtualDevice(Manager, 7, 255) {
+TVirtualKVDDOSBUS::TVirtualKVDDOSBUS(TVirtualDeviceManager* Manager) : TVirtualDevice(Manager, 7, 0x3FF) {
     AddChannels<TVirtualDOChannel>(1, 8);
     AddAuxiliary<TVirtualDIOManager>(9);
     AddAuxiliary<TVirtualHealthController>(10);
 }
 
-TVirtualKVDDORBUS::TVirtualKVDDORBUS(TVirtualDeviceManager* Manager) : TVirtualDevice(Manager, 8, 15) {
+TVirtualKVDDORBUS::TVirtualKVDDORBUS(TVirtualDeviceManager* Manager) : TVirtualDevice(Manager, 8, 0x3F) {
     AddChannels<TVirtualDOChannel>(1, 4);
     AddAuxiliary<TVirtualDIOManager>(5, 4);
     AddAuxiliary<TVirtualHealthController>(6);
 }
 
-TVirtualKVDDIDCBUS::TVirtualKVDDIDCBUS(TVirtualDeviceManager* Manager) : TVirtualDevice(Manager, 10, 255) {
+TVirtualKVDDIDCBUS::TVirtualKVDDIDCBUS(TVirtualDeviceManager* Manager) : TVirtualDevice(Manager, 10, 0x4FF) {
     AddChannels<TVirtualDIChannel>(1, 8);
     AddAuxiliary<TVirtualDIOManager>(11);
 }
 
-TVirtualKVDDOS12BUS::TVirtualKVDDOS12BUS(TVirtualDeviceManager* Manager) : TVirtualDevice(Manager, 17, 4095) {
+TVirtualKVDDOS12BUS::TVirtualKVDDOS12BUS(TVirtualDeviceManager* Manager)
+    : TVirtualDevice(Manager, 17, 0x3FFF) {
     AddChannels<TVirtualDOChannel>(1, 12);
     AddAuxiliary<TVirtualDIOManager>(13);
     AddAuxiliary<TVirtualHealthController>(14);
+}
+
+TVirtualKVDDIOVIXPro::TVirtualKVDDIOVIXPro(TVirtualDeviceManager* Manager)
+    : TVirtualDevice(Manager, 39, kChannelMask) {
+    AddChannels<TVirtualDIChannel>(1, kInputs);
+    AddChannels<TVirtualDOChannel>(5 + kInputs, kOutputs);
+    AddAuxiliary<TVirtualDIOManagerExt>(9, kInputs);
+    AddAuxiliary<TVirtualHealthController>(10);
 }
 
 std::unique_ptr<TVirtualDevice> CreateVirtualDevice(TVirtualDeviceManager* Manager, quint32 TypeCode) {
@@ -110,6 +125,8 @@ std::unique_ptr<TVirtualDevice> CreateVirtualDevice(TVirtualDeviceManager* Manag
         return std::make_unique<TVirtualKVDDIDCBUS>(Manager);
     case 17:
         return std::make_unique<TVirtualKVDDOS12BUS>(Manager);
+    case 39:
+        return std::make_unique<TVirtualKVDDIOVIXPro>(Manager);
     default:
         return nullptr;
     }

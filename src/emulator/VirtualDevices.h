@@ -69,5 +69,18 @@ public:
     explicit TVirtualKVDDOS12BUS(TVirtualDeviceManager* Manager);
 };
 
+// Four points, each an input or an output: here points 0 and 1 are inputs (channels 1, 2) and points 2
+// and 3 outputs (channels 7, 8: the output of point p is channel 5 + p), with the larger manager (9)
+// and a health controller (10). The channel mask tells the configuration as these modules report
+// it: the number of inputs in bits 0..4, of outputs in bits 5..9, bit 10 the manager, bit 11 the
+// controller.
+class TVirtualKVDDIOVIXPro : public TVirtualDevice {
+public:
+    static constexpr int kInputs = 2;
+    static constexpr int kOutputs = 2;
+    static constexpr quint32 kChannelMask = kInputs | (kOutputs << 5) | (1 << 10) | (1 << 11);
+    explicit TVirtualKVDDIOVIXPro(TVirtualDeviceManager* Manager);
+};
+
 // A new device of the class that emulates TypeCode; nothing for a code no class emulates.
 std::unique_ptr<TVirtualDevice> CreateVirtualDevice(TVirtualDeviceManager* Manager, quint32 TypeCode);

@@ -27,7 +27,8 @@ std::vector<TTableReport> CheckDIOManagerLanguageTables();
 #define DVV_HEALTH_CTRL_TEXTS(X)                                                                                  \
     X(Caption) X(DeviceAddress) X(BaudRate) X(TimeoutS) X(TimeoutMs) X(ResetCondition) X(DOStates) X(DOMask)      \
     X(Cancel) X(Apply) X(Module) X(Channel) X(ErrorReading) X(ErrorWriting) X(TimeoutPositive) X(AnyData)         \
-    X(CallToModule) X(DiscreteOutput) X(FrequencyOutput) X(AnalogOutput) X(BadValue) X(WriteFailedAt)
+    X(CallToModule) X(DiscreteOutput) X(FrequencyOutput) X(AnalogOutput) X(BadValue) X(WriteFailedAt)         \
+    X(Value) X(InputValue) X(SelectDO) X(UnSelectDO) X(SelectFO) X(UnSelectFO) X(SelectAll) X(UnSelectAll)
 // clang-format on
 
 struct TIntactnessControllerDOFLanguage : TAppLocalization {

@@ -63,6 +63,14 @@ const THealthCtrlLanguageLocalization::TRow kHealthRows[] = {
     {&H::AnalogOutput, {"Analog output", "Аналоговый выход", "Аналоговий вихід", "Analogausgang", "Salida analógica", "Sortie analogique"}},
     {&H::BadValue, {"%1: the value %2 is not valid", "%1: недопустимое значение %2", "%1: неприпустиме значення %2", "%1: der Wert %2 ist ungültig", "%1: el valor %2 no es válido", "%1 : la valeur %2 n'est pas valide"}},
     {&H::WriteFailedAt, {"Error writing parameters: %1 was not written", "Ошибка записи параметров: %1 не записан", "Помилка запису параметрів: %1 не записано", "Fehler beim Schreiben der Parameter: %1 wurde nicht geschrieben", "Error al escribir los parámetros: %1 no se escribió", "Erreur d'écriture des paramètres : %1 n'a pas été écrit"}},
+    {&H::Value, {"Value", "Значение", "Значення", "Wert", "Valor", "Valeur"}},
+    {&H::InputValue, {"Input value", "Ввод значения", "Введення значення", "Wert eingeben", "Introducir valor", "Saisir la valeur"}},
+    {&H::SelectDO, {"Select DO", "Выбрать DO", "Вибрати DO", "DO auswählen", "Seleccionar DO", "Sélectionner DO"}},
+    {&H::UnSelectDO, {"UnSelect DO", "Снять выбор DO", "Зняти вибір DO", "DO abwählen", "Deseleccionar DO", "Désélectionner DO"}},
+    {&H::SelectFO, {"Select FO", "Выбрать FO", "Вибрати FO", "FO auswählen", "Seleccionar FO", "Sélectionner FO"}},
+    {&H::UnSelectFO, {"UnSelect FO", "Снять выбор FO", "Зняти вибір FO", "FO abwählen", "Deseleccionar FO", "Désélectionner FO"}},
+    {&H::SelectAll, {"Select All", "Выбрать все", "Вибрати всі", "Alle auswählen", "Seleccionar todo", "Tout sélectionner"}},
+    {&H::UnSelectAll, {"UnSelect All", "Снять выбор со всех", "Зняти вибір з усіх", "Alle abwählen", "Deseleccionar todo", "Tout désélectionner"}},
 };
 // clang-format on
 

@@ -8,6 +8,10 @@
 #include <QDir>
 #include <QFile>
 
+namespace {
+constexpr quint32 kDemoPointsModule = 39;
+} // namespace
+
 TDemoBus::TDemoBus() : FSavedPorts(qgetenv("DOVUVAVAROVOD_PORTS")) {}
 
 TDemoBus::~TDemoBus() {
@@ -42,6 +46,9 @@ bool TDemoBus::Start(TVirtualDeviceManager& Manager) {
     Manager.SetBaudRateValue(9600);
     for (const TEmulatorRow& row : EmulatorRows())
         Manager.AddDevices(row.TypeCode, 1);
+    // A KVD-DIO-VIXPro, a module of configurable points with the larger manager, so that its window
+    // can be tried too; the emulator window offers the rows above only.
+    Manager.AddDevices(kDemoPointsModule, 1);
     Manager.SetActive(true);
     if (!Manager.Active()) {
         FError = QStringLiteral("the demo emulator did not start: %1").arg(Manager.LastError());

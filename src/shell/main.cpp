@@ -29,7 +29,7 @@ int main(int argc, char* argv[]) {
     if (given("--help") || given("-h")) {
         std::fputs("usage: dovuvavarovod [--demo]\n"
                    "       dovuvavarovod --version\n"
-                   "  --demo     try the program on an emulated bus of ten modules (COM1, 9600 bit/s,\n"
+                   "  --demo     try the program on an emulated bus of eleven modules (COM1, 9600 bit/s,\n"
                    "             Nerix); your own Options.xml and ports folder are left alone\n"
                    "  --version  print the program's version\n"
                    "The command-line tool is dovuvavarovod-cli.\n",

@@ -1,6 +1,8 @@
 #include "EmulatorRequests.h"
 
 #include "emulator/VirtualDevices.h"
+#include "emulator/VirtualDiscreteChannels.h"
+#include "model/DeviceRegister.h"
 #include "model/ZUVOModule.h"
 
 #include <gtest/gtest.h>
@@ -65,16 +67,21 @@ TEST(VirtualDeviceManager, DeviceClassesHaveTheirChannels) {
     const std::vector<TModel> models = {
         {0, "KVD-AIK-BUS", 15, 4, run(1, 4, vkAnalogInput)},
         {1, "KVD-AIK8-BUS", 255, 8, run(1, 8, vkAnalogInput)},
-        {2, "KVD-AO-BUS", 15, 4, run(1, 4, vkAnalogOutput)},
-        {3, "KVD-AO6-BUS", 63, 6, run(1, 6, vkAnalogOutput)},
-        {4, "KVD-DI-BUS", 255, 8, run(1, 8, vkDiscreteInput)},
+        {2, "KVD-AO-BUS", 0x1F, 4, run(1, 4, vkAnalogOutput)},
+        {3, "KVD-AO6-BUS", 0x7F, 6, run(1, 6, vkAnalogOutput)},
+        {4, "KVD-DI-BUS", 0x4FF, 8, run(1, 8, vkDiscreteInput)},
         {5, "KVD-DO-BUS", 255, 10, join(run(1, 8, vkDiscreteOutput), run(9, 2, vkDiscreteInput))},
-        {6, "KVD-DIO-BUS", 0xF00F, 8, join(run(1, 4, vkDiscreteInput), run(13, 4, vkDiscreteOutput))},
-        {7, "KVD-DOS-BUS", 255, 8, run(1, 8, vkDiscreteOutput)},
-        {8, "KVD-DOR-BUS", 15, 4, run(1, 4, vkDiscreteOutput)},
-        {10, "KVD-DIDC-BUS", 255, 8, run(1, 8, vkDiscreteInput)},
-        {17, "KVD-DOS12-BUS", 4095, 12, run(1, 12, vkDiscreteOutput)},
+        {6, "KVD-DIO-BUS", 0x3F00F, 8, join(run(1, 4, vkDiscreteInput), run(13, 4, vkDiscreteOutput))},
+        {7, "KVD-DOS-BUS", 0x3FF, 8, run(1, 8, vkDiscreteOutput)},
+        {8, "KVD-DOR-BUS", 0x3F, 4, run(1, 4, vkDiscreteOutput)},
+        {10, "KVD-DIDC-BUS", 0x4FF, 8, run(1, 8, vkDiscreteInput)},
+        {17, "KVD-DOS12-BUS", 0x3FFF, 12, run(1, 12, vkDiscreteOutput)},
+        // Points 0, 1 inputs, points 2, 3 outputs (channels 5 + point); manager and controller.
+        {39, "KVD-DIO-VIXPro", 2 | (2 << 5) | 0xC00, 4,
+         join(run(1, 2, vkDiscreteInput), run(7, 2, vkDiscreteOutput))},
     };
+    TDeviceRegister catalogue;
+    BuildDeviceRegister(catalogue);
     for (const TModel& model : models) {
         SCOPED_TRACE(model.Name);
         TVirtualDeviceManager m;
@@ -97,9 +104,9 @@ TEST(VirtualDeviceManager, DeviceClassesHaveTheirChannels) {
         }
         // The manager and health controller objects answer besides the channels, without being
         // channels of the device.
-        const std::map<quint32, std::vector<int>> auxiliaries = {{2, {5}},      {3, {7}},      {4, {11}},
-                                                                 {6, {17, 18}}, {7, {9, 10}},  {8, {5, 6}},
-                                                                 {10, {11}},    {17, {13, 14}}};
+        const std::map<quint32, std::vector<int>> auxiliaries = {
+            {2, {5}},    {3, {7}},   {4, {11}},      {6, {17, 18}}, {7, {9, 10}},
+            {8, {5, 6}}, {10, {11}}, {17, {13, 14}}, {39, {9, 10}}};
         if (const auto it = auxiliaries.find(model.Type); it != auxiliaries.end())
             for (int number : it->second) {
                 EXPECT_EQ(device->ChannelAt(number - 1), nullptr) << number;
@@ -110,6 +117,25 @@ TEST(VirtualDeviceManager, DeviceClassesHaveTheirChannels) {
         // Register 0 is readable on every channel kind: the objects served are exactly these.
         for (int number = 1; number <= 40; ++number)
             EXPECT_EQ(ReadReg(m, 1, quint8(number), 0).has_value(), expected.count(number) == 1) << number;
+        // The mask, as a found device's entry reads it, names exactly the objects served, the manager
+        // and the controller among them, and each where the catalogue has an object of that sort
+        // (the properties window lists the objects by mask and opens them by the catalogue's kind).
+        // The KVD-DO-BUS alone serves two inputs beyond its mask, where the catalogue has its manager
+        // and controller; the entry of a KVD-DIO-VIXPro always offers its universal map (index 10).
+        const quint64 found = TDeviceProps::ChannelMaskFor(model.Type, model.Mask);
+        for (int number = 1; number <= 32; ++number) {
+            const bool inMask = (found >> (number - 1)) & 1;
+            if ((model.Type == 5 && (number == 9 || number == 10)) || (model.Type == 39 && number == 11)) {
+                EXPECT_EQ(inMask, model.Type == 39) << number;
+                continue;
+            }
+            EXPECT_EQ(inMask, expected.count(number) == 1) << number;
+            if (!inMask)
+                continue;
+            const quint8 kind = catalogue.ChannelKindAt(model.Type, number - 1);
+            const bool auxiliary = device->AuxiliaryAt(quint8(number)) != nullptr;
+            EXPECT_EQ(auxiliary, kind == ckDioManager || kind == ckHealthController) << number;
+        }
         EXPECT_EQ(device->ChannelAt(-1), nullptr);
     }
     TVirtualDeviceManager none;
@@ -223,7 +249,7 @@ TEST(VirtualSystemChannel, EveryProtectedWriteNeedsItsOwnUnlock) {
     ASSERT_TRUE(WriteReg(m, 1, 0, spUnlock, kUnlockCode ^ 1));
     EXPECT_FALSE(WriteReg(m, 1, 0, spChannelMask, 3));
     EXPECT_EQ(m.DeviceAt(0)->SystemChannel().UnlockSlot(), 0u);
-    EXPECT_EQ(ReadReg(m, 1, 0, spChannelMask), 255u);
+    EXPECT_EQ(ReadReg(m, 1, 0, spChannelMask), 0x4FFu);
 
     // Reads and other writes between unlock and the protected write do not use the unlock up.
     ASSERT_TRUE(WriteReg(m, 1, 0, spUnlock, kUnlockCode));
@@ -235,6 +261,49 @@ TEST(VirtualSystemChannel, EveryProtectedWriteNeedsItsOwnUnlock) {
     ASSERT_TRUE(WriteReg(m, 1, 0, spUnlock, kUnlockCode));
     EXPECT_FALSE(WriteReg(m, 1, 0, 3, 9));
     EXPECT_EQ(ReadReg(m, 1, 0, 3), 1u);
+}
+
+} // namespace
+
+namespace {
+
+// The larger manager of the KVD-DIO-VIXPro: inputs on the first points, outputs on the points after
+// them, two bits per input point and one per output point.
+TEST(VirtualDIOManagerExt, WordsFollowThePointsAndKeyedWritesSwitchTheOutputs) {
+    TVirtualDeviceManager m;
+    m.AddDevices(39, 1);
+    TVirtualDevice* device = m.DeviceAt(0);
+    ASSERT_NE(device, nullptr);
+    auto output = [&](int Number) { return static_cast<TVirtualDOChannel*>(device->ChannelAt(Number - 1)); };
+    device->ChannelAt(1)->SetInput(0.0f); // point 1: a closed contact
+    EXPECT_EQ(ReadReg(m, 1, 9, 0), 0b0100u);
+    device->ChannelAt(0)->SetInput(5.0f); // point 0: a broken line
+    EXPECT_EQ(ReadReg(m, 1, 9, 0), 0b0110u);
+    EXPECT_EQ(ReadReg(m, 1, 9, 1), 0u); // no points beyond the first word
+
+    // Output word 0: bits 2 and 3 are the outputs on points 2 and 3 (channels 7 and 8).
+    EXPECT_TRUE(WriteReg(m, 1, 9, 4, 0b1111));
+    EXPECT_EQ(output(7)->State(), 1u);
+    EXPECT_EQ(output(8)->State(), 1u);
+    EXPECT_EQ(ReadReg(m, 1, 9, 4), 0b1100u); // the input points read as 0
+    EXPECT_TRUE(WriteReg(m, 1, 9, 4, 0b0100));
+    EXPECT_EQ(ReadReg(m, 1, 9, 4), 0b0100u);
+    EXPECT_FALSE(WriteReg(m, 1, 9, 3, 1)); // an input word is not written
+    EXPECT_FALSE(ReadReg(m, 1, 9, 10));
+
+    // Protected: every write needs the key read just before it, one attempt per key.
+    EXPECT_TRUE(WriteReg(m, 1, 9, 9, 1));
+    EXPECT_EQ(ReadReg(m, 1, 9, 9), 1u);
+    EXPECT_TRUE(output(8)->Protected());
+    EXPECT_FALSE(WriteReg(m, 1, 9, 4, 0b1000));
+    const auto key = ReadReg(m, 1, 9, 8);
+    ASSERT_TRUE(key);
+    EXPECT_EQ(*key & 0xFFFFu, 0u);
+    EXPECT_TRUE(WriteReg(m, 1, 9, 4, *key | 0b1000));
+    EXPECT_EQ(ReadReg(m, 1, 9, 4), 0b1000u);
+    EXPECT_FALSE(WriteReg(m, 1, 9, 4, *key | 0b0100)); // the key was used up
+    EXPECT_EQ(ReadReg(m, 1, 9, 4), 0b1000u);
+    EXPECT_FALSE(WriteReg(m, 1, 9, 9, 2));
 }
 
 } // namespace

@@ -24,6 +24,7 @@
 #include <QStatusBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 
@@ -269,6 +270,15 @@ void TDIOManagerForm::BuildRows() {
         FRowsLayout->insertWidget(FRowsLayout->count() - 1, row);
         OutputBoxes.push_back(box);
         OutputStates.push_back(state);
+    }
+    // Every output of the eight-output modules in sight without scrolling; more scroll.
+    if (!OutputBoxes.empty()) {
+        const int rowHeight =
+            OutputBoxes.front()->parentWidget()->sizeHint().height() + FRowsLayout->spacing();
+        const int shown = std::min<int>(int(OutputBoxes.size()), 8);
+        ScrollBox->setMinimumHeight(std::max(200, shown * rowHeight + 2 * ScrollBox->frameWidth() +
+                                                      FRowsLayout->contentsMargins().top() +
+                                                      FRowsLayout->contentsMargins().bottom()));
     }
     DIChannelList->clear();
     for (int i = 0; i < FLayout.Inputs; ++i)

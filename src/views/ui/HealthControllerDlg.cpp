@@ -3,21 +3,30 @@
 #include "bus/BaudRate.h"
 #include "localization/DIOManagerLanguage.h"
 #include "model/DeviceRegister.h"
+#include "model/Helper.h"
 #include "model/IntachnessCtrlChannel.h"
 #include "model/ZUVOModule.h"
 #include "platform/ui/DialogTitle.h"
 #include "views/ChannelWindows.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QHeaderView>
+#include <QInputDialog>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
+#include <QSpacerItem>
+#include <QTreeWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cmath>
 #include <optional>
 
@@ -75,20 +84,33 @@ THealthControllerFamily HealthControllerFamilyFor(const QString& Window, quint32
                          {F::Float, 1, 2, QStringLiteral("AO 1")},
                          {F::Float, 2, 2, QStringLiteral("AO 2")}};
     } else if (Window == QLatin1String("TIntactnessControllerDOFDlg")) {
-        family.Fields = {{F::Hex, 0, 2, t.DOStates},
-                         {F::Float, 1, 3, frequency + QStringLiteral("1")},
-                         {F::Float, 2, 3, frequency + QStringLiteral("2")},
-                         {F::Hex, 3, 2, t.DOMask}};
+        using R = THealthControllerListRow;
+        const QString discrete = t.DiscreteOutput + QStringLiteral(" №");
+        for (int i = 0; i < 6; ++i)
+            family.Rows.push_back({R::Bit, i, discrete + QString::number(i + 1)});
+        family.Rows.push_back({R::Float, 1, frequency + QStringLiteral("1"), true});
+        family.Rows.push_back({R::Float, 2, frequency + QStringLiteral("2"), true});
+        family.CheckParameter = 3;
+        family.SilentRefusal = true;
+        family.Menu = THealthControllerFamily::DOAndFO;
     } else if (Window == QLatin1String("TIntactnessControllerAODlg")) {
         for (int i = 0; i < AnalogOutputsOf(TypeCode); ++i)
-            family.Fields.push_back(
-                {F::SafeValue, i, 3, t.AnalogOutput + QStringLiteral(" №") + QString::number(i + 1)});
-        family.Fields.push_back({F::Hex, 2, (AnalogOutputsOf(TypeCode) + 3) / 4, t.DOMask});
+            family.Rows.push_back({THealthControllerListRow::SafeValue, i,
+                                   t.AnalogOutput + QStringLiteral(" №") + QString::number(i + 1)});
+        family.CheckParameter = 2;
+        family.Menu = THealthControllerFamily::AllOnly;
     } else if (Window == QLatin1String("TICDIO24QAVDlg")) {
         family.Fields = {{F::Hex, 0, 6, t.DOStates}, {F::Hex, 1, 6, t.DOMask}};
     } else if (Window == QLatin1String("TICMIOVIXProDlg")) {
-        family.Fields = {
-            {F::Hex, 0, 1, t.DOStates}, {F::Hex, 2, 1, t.DOMask}, {F::Float, 1, 3, QStringLiteral("AO")}};
+        using R = THealthControllerListRow;
+        // The rows in the device's order; DO3 is bit 3 of the safe states.
+        family.Rows = {{R::Bit, 0, QStringLiteral("DO1")},
+                       {R::Bit, 1, QStringLiteral("DO2")},
+                       {R::Float, 1, QStringLiteral("AO")},
+                       {R::Bit, 3, QStringLiteral("DO3")}};
+        family.CheckParameter = 2;
+        family.ChecksBeforeValues = true;
+        family.ToggleBits = true;
     } else { // DOS, DOR, DIO
         family.Fields = {{F::Hex, 0, 2, t.DOStates}};
     }
@@ -116,10 +138,41 @@ THealthControllerDlg::THealthControllerDlg(QWidget* parent) : QDialog(parent) {
     buttons->addStretch();
     buttons->addWidget(ApplyBtn);
     buttons->addWidget(CloseBtn);
+    MaskLV = new QTreeWidget(this);
+    MaskLV->setObjectName(QStringLiteral("MaskLV"));
+    MaskLV->setColumnCount(3);
+    MaskLV->setRootIsDecorated(false);
+    MaskLV->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    MaskLV->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    MaskLV->setContextMenuPolicy(Qt::CustomContextMenu);
+    MaskLV->installEventFilter(this);
+    MaskLV->hide();
+    MaskMenu = new QMenu(this);
+    auto item = [this](void (THealthControllerDlg::*Slot)()) {
+        QAction* a = MaskMenu->addAction(QString());
+        connect(a, &QAction::triggered, this, Slot);
+        return a;
+    };
+    SelectDOItem = item(&THealthControllerDlg::SelectDOClick);
+    UnSelectDOItem = item(&THealthControllerDlg::UnSelectDOClick);
+    SelectFOItem = item(&THealthControllerDlg::SelectFOClick);
+    UnSelectFOItem = item(&THealthControllerDlg::UnSelectFOClick);
+    SelectAllItem = item(&THealthControllerDlg::SelectAllClick);
+    UnSelectAllItem = item(&THealthControllerDlg::UnSelectAllClick);
+    connect(MaskLV, &QTreeWidget::itemDoubleClicked, this, [this] { MaskLVDblClick(); });
+    connect(MaskLV, &QWidget::customContextMenuRequested, this, [this](const QPoint& At) {
+        if (FFamily.Menu != THealthControllerFamily::NoMenu)
+            MaskMenu->popup(MaskLV->viewport()->mapToGlobal(At));
+    });
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(FForm);
+    layout->addWidget(MaskLV, 1);
     layout->addStretch();
     layout->addLayout(buttons);
+    // The layout sets the window's minimum size, which would undo a minimum set for the caption: the
+    // caption's room is an item of the layout instead.
+    FTitleRoom = new QSpacerItem(0, 0, QSizePolicy::Fixed, QSizePolicy::Fixed);
+    layout->addItem(FTitleRoom);
     layout->setSizeConstraint(QLayout::SetMinimumSize);
     connect(ApplyBtn, &QPushButton::clicked, this, &THealthControllerDlg::ApplyBtnClick);
     connect(CloseBtn, &QPushButton::clicked, this, &THealthControllerDlg::CloseBtnClick);
@@ -138,6 +191,13 @@ void THealthControllerDlg::UpdateLanguage() {
     OnlyDevicePoolBox->setCurrentIndex(reset < 0 ? 0 : reset);
     CloseBtn->setText(t.Cancel);
     ApplyBtn->setText(t.Apply);
+    MaskLV->setHeaderLabels({QStringLiteral("#"), t.Channel, t.Value});
+    SelectDOItem->setText(t.SelectDO);
+    UnSelectDOItem->setText(t.UnSelectDO);
+    SelectFOItem->setText(t.SelectFO);
+    UnSelectFOItem->setText(t.UnSelectFO);
+    SelectAllItem->setText(t.SelectAll);
+    UnSelectAllItem->setText(t.UnSelectAll);
 }
 
 void THealthControllerDlg::Message(const QString& Text) {
@@ -167,6 +227,7 @@ bool THealthControllerDlg::Execute(TIntachnessCtrlChannel& Controller, const THe
         FFieldLabels.push_back(label);
         FieldEdits.push_back(edit);
     }
+    BuildList();
     UpdateLanguage();
     OnlyDevicePoolBox->setCurrentIndex(0);
     QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -176,6 +237,13 @@ bool THealthControllerDlg::Execute(TIntachnessCtrlChannel& Controller, const THe
     ApplyBtn->setEnabled(read);
     if (!read)
         Message(t.ErrorReading);
+    QFont bold = font();
+    bold.setBold(true);
+    const QMargins margins = layout()->contentsMargins();
+    FTitleRoom->changeSize(QFontMetrics(bold).horizontalAdvance(windowTitle()) * 11 / 10 + 150 -
+                               margins.left() - margins.right(),
+                           0, QSizePolicy::Fixed, QSizePolicy::Fixed);
+    layout()->invalidate();
     FitToTitle(this);
     return exec() == QDialog::Accepted;
 }
@@ -214,7 +282,240 @@ bool THealthControllerDlg::ReadAll() {
             return false;
         FieldEdits[i]->setText(text);
     }
+    return ReadList();
+}
+
+void THealthControllerDlg::BuildList() {
+    MaskLV->clear();
+    FRowValues.assign(FFamily.Rows.size(), 0.0);
+    MaskLV->setVisible(FFamily.HasList());
+    const bool dofMenu = FFamily.Menu == THealthControllerFamily::DOAndFO;
+    for (QAction* a : {SelectDOItem, UnSelectDOItem, SelectFOItem, UnSelectFOItem})
+        a->setVisible(dofMenu);
+    for (QAction* a : {SelectAllItem, UnSelectAllItem})
+        a->setVisible(FFamily.Menu != THealthControllerFamily::NoMenu);
+    for (size_t i = 0; i < FFamily.Rows.size(); ++i) {
+        auto* item = new QTreeWidgetItem(MaskLV);
+        item->setText(0, QString::number(i + 1));
+        item->setText(1, FFamily.Rows[i].Name);
+        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
+        item->setCheckState(0, Qt::Unchecked);
+        item->setTextAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
+        ShowRowValue(int(i));
+    }
+    if (!FFamily.HasList())
+        return;
+    for (int c = 0; c < 3; ++c)
+        MaskLV->resizeColumnToContents(c);
+    // Room for ten rows, then a scroll bar (the largest analog module has sixteen outputs); wide
+    // enough for the columns and the value of a frequency output.
+    const int rowHeight =
+        MaskLV->sizeHintForRow(0) > 0 ? MaskLV->sizeHintForRow(0) : fontMetrics().height() + 4;
+    const int shown = int(std::min<size_t>(FFamily.Rows.size(), 10));
+    MaskLV->setMinimumHeight(MaskLV->header()->sizeHint().height() + rowHeight * shown +
+                             2 * MaskLV->frameWidth() + 4);
+    MaskLV->setColumnWidth(2, std::max(MaskLV->columnWidth(2),
+                                       fontMetrics().horizontalAdvance(QStringLiteral("300000.000")) + 16));
+    int width = 2 * MaskLV->frameWidth() + 24;
+    for (int c = 0; c < 3; ++c)
+        width += MaskLV->columnWidth(c);
+    MaskLV->setMinimumWidth(width);
+}
+
+void THealthControllerDlg::ShowRowValue(int Row) {
+    QTreeWidgetItem* item = MaskLV->topLevelItem(Row);
+    if (!item)
+        return;
+    const double v = FRowValues[size_t(Row)];
+    item->setText(2, FFamily.Rows[size_t(Row)].Kind == THealthControllerListRow::Bit
+                         ? QString::number(v != 0 ? 1 : 0)
+                         : FloatToText(QStringLiteral("0.000"), v));
+}
+
+// The transfers of the list windows in the device's order: the safe states of the discrete rows,
+// the check boxes before or after the values, the values row by row.
+namespace {
+enum class TListStep { States, Checks, Value };
+std::vector<std::pair<TListStep, int>> ListSteps(const THealthControllerFamily& Family) {
+    std::vector<std::pair<TListStep, int>> steps;
+    bool bits = false;
+    for (const auto& r : Family.Rows)
+        bits = bits || r.Kind == THealthControllerListRow::Bit;
+    if (bits)
+        steps.push_back({TListStep::States, 0});
+    if (Family.ChecksBeforeValues)
+        steps.push_back({TListStep::Checks, 0});
+    for (size_t i = 0; i < Family.Rows.size(); ++i)
+        if (Family.Rows[i].Kind != THealthControllerListRow::Bit)
+            steps.push_back({TListStep::Value, int(i)});
+    if (!Family.ChecksBeforeValues)
+        steps.push_back({TListStep::Checks, 0});
+    return steps;
+}
+} // namespace
+
+bool THealthControllerDlg::ReadList() {
+    if (!FFamily.HasList())
+        return true;
+    TZUVOModule& m = *FController->Module();
+    auto* ao = dynamic_cast<TAOIntachnessCtrlChannel*>(FController);
+    for (const auto& [step, row] : ListSteps(FFamily)) {
+        switch (step) {
+        case TListStep::States: {
+            const quint32 states = quint32(FController->ReadParameterInteger(FFamily.StatesParameter));
+            if (!m.Ok)
+                return false;
+            for (size_t i = 0; i < FFamily.Rows.size(); ++i)
+                if (FFamily.Rows[i].Kind == THealthControllerListRow::Bit) {
+                    FRowValues[i] = (states >> FFamily.Rows[i].Index) & 1u;
+                    ShowRowValue(int(i));
+                }
+            break;
+        }
+        case TListStep::Checks: {
+            const quint32 checks = quint32(FController->ReadParameterInteger(FFamily.CheckParameter));
+            if (!m.Ok)
+                return false;
+            for (int i = 0; i < MaskLV->topLevelItemCount() && i < 32; ++i)
+                MaskLV->topLevelItem(i)->setCheckState(0, (checks >> i) & 1u ? Qt::Checked : Qt::Unchecked);
+            break;
+        }
+        case TListStep::Value: {
+            const THealthControllerListRow& r = FFamily.Rows[size_t(row)];
+            float v = 0;
+            if (r.Kind == THealthControllerListRow::SafeValue) {
+                if (!ao)
+                    return false;
+                v = ao->ReadSafeValue(r.Index);
+            } else {
+                v = FController->ReadParameterFloat(r.Index);
+            }
+            if (!m.Ok)
+                return false;
+            FRowValues[size_t(row)] = v;
+            ShowRowValue(row);
+            break;
+        }
+        }
+    }
     return true;
+}
+
+bool THealthControllerDlg::WriteList() {
+    if (!FFamily.HasList())
+        return true;
+    const auto& t = Texts();
+    TZUVOModule& m = *FController->Module();
+    auto* ao = dynamic_cast<TAOIntachnessCtrlChannel*>(FController);
+    for (const auto& [step, row] : ListSteps(FFamily)) {
+        bool written = false;
+        QString what;
+        switch (step) {
+        case TListStep::States: {
+            quint32 states = 0;
+            for (size_t i = 0; i < FFamily.Rows.size(); ++i)
+                if (FFamily.Rows[i].Kind == THealthControllerListRow::Bit && FRowValues[i] != 0)
+                    states |= 1u << FFamily.Rows[i].Index;
+            written = FController->WriteParameterInteger(FFamily.StatesParameter, qint32(states));
+            what = t.DiscreteOutput;
+            break;
+        }
+        case TListStep::Checks: {
+            quint32 checks = 0;
+            for (int i = 0; i < MaskLV->topLevelItemCount() && i < 32; ++i)
+                if (MaskLV->topLevelItem(i)->checkState(0) == Qt::Checked)
+                    checks |= 1u << i;
+            written = FController->WriteParameterInteger(FFamily.CheckParameter, qint32(checks));
+            break; // the check boxes have no name of their own
+        }
+        case TListStep::Value: {
+            const THealthControllerListRow& r = FFamily.Rows[size_t(row)];
+            const float v = float(FRowValues[size_t(row)]);
+            written = r.Kind == THealthControllerListRow::SafeValue
+                          ? ao && ao->WriteSafeValue(r.Index, v)
+                          : FController->WriteParameterFloat(r.Index, v);
+            what = r.Name;
+            break;
+        }
+        }
+        if (!written || !m.Ok) {
+            Message(what.isEmpty() ? t.ErrorWriting : t.WriteFailedAt.arg(what));
+            return false;
+        }
+    }
+    return true;
+}
+
+void THealthControllerDlg::MaskLVDblClick() {
+    const QList<QTreeWidgetItem*> selected = MaskLV->selectedItems();
+    if (selected.size() != 1)
+        return;
+    const int row = MaskLV->indexOfTopLevelItem(selected.front());
+    if (row < 0 || size_t(row) >= FFamily.Rows.size())
+        return;
+    const THealthControllerListRow& r = FFamily.Rows[size_t(row)];
+    if (r.Kind == THealthControllerListRow::Bit && FFamily.ToggleBits) {
+        FRowValues[size_t(row)] = FRowValues[size_t(row)] != 0 ? 0 : 1;
+        ShowRowValue(row);
+        return;
+    }
+    const QString current = selected.front()->text(2);
+    std::optional<QString> text;
+    if (OnInputValue) {
+        text = OnInputValue(current);
+    } else {
+        const auto& t = Texts();
+        QInputDialog box(this);
+        box.setInputMode(QInputDialog::TextInput);
+        box.setWindowTitle(t.InputValue);
+        box.setLabelText(t.Value);
+        box.setTextValue(current);
+        // A box this small would cut its own caption.
+        QFont bold = box.font();
+        bold.setBold(true);
+        const int room = QFontMetrics(bold).horizontalAdvance(t.InputValue) * 11 / 10 + 150;
+        box.resize(std::max(room, box.sizeHint().width()), box.sizeHint().height());
+        if (box.exec() == QDialog::Accepted)
+            text = box.textValue();
+    }
+    if (!text)
+        return;
+    std::optional<double> value;
+    if (r.Kind == THealthControllerListRow::Bit) {
+        const auto v = ParseInt32(*text);
+        if (v && (*v == 0 || *v == 1))
+            value = *v;
+    } else if (const auto v = ParseFloat(*text); v && std::isfinite(*v) && std::abs(*v) <= 3.4e38) {
+        if (!r.FrequencyLimits || *v == 0 || (*v >= 15 && *v <= 300000))
+            value = *v;
+    }
+    if (!value) {
+        // A safe value that is no number must not turn into 0 unnoticed: the output would be driven
+        // there when the bus falls silent.
+        if (!FFamily.SilentRefusal)
+            Message(Texts().BadValue.arg(r.Name, text->trimmed()));
+        return;
+    }
+    FRowValues[size_t(row)] = *value;
+    ShowRowValue(row);
+}
+
+void THealthControllerDlg::SetChecks(std::optional<THealthControllerListRow::TKind> Kind, bool Checked) {
+    for (int i = 0; i < MaskLV->topLevelItemCount() && size_t(i) < FFamily.Rows.size(); ++i)
+        if (!Kind || FFamily.Rows[size_t(i)].Kind == *Kind)
+            MaskLV->topLevelItem(i)->setCheckState(0, Checked ? Qt::Checked : Qt::Unchecked);
+}
+
+bool THealthControllerDlg::eventFilter(QObject* Watched, QEvent* Event) {
+    // Enter on the list edits the row as a double click does, instead of pressing "Apply".
+    if (Watched == MaskLV && Event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(Event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            MaskLVDblClick();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(Watched, Event);
 }
 
 void THealthControllerDlg::ApplyBtnClick() {
@@ -282,6 +583,8 @@ void THealthControllerDlg::ApplyBtnClick() {
             return;
         }
     }
+    if (!WriteList())
+        return;
     accept();
 }
 

@@ -7,16 +7,18 @@
 #include "shell/Dm.h"
 #include "shell/ui/ConnectionsTool.h"
 #include "shell/ui/MainForm.h"
+#include "views/ChannelWindows.h"
 
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTreeWidget>
 #include <cmath>
 #include <gtest/gtest.h>
+#include <set>
 
 namespace {
 
-TEST(DemoBus, ConnectAndSearchListTheTenModules) {
+TEST(DemoBus, ConnectAndSearchListTheElevenModulesWithTheirManagersAndControllers) {
     const QByteArray ports = qgetenv("DOVUVAVAROVOD_PORTS");
     {
         TDemoBus demo;
@@ -24,7 +26,7 @@ TEST(DemoBus, ConnectAndSearchListTheTenModules) {
         TDm dm;
         TDemoBus::Configure(*options.AdminOptions());
         ASSERT_TRUE(demo.Start(*dm.VDMgr)) << demo.Error().toStdString();
-        EXPECT_EQ(dm.VDMgr->DeviceCount(), 10);
+        EXPECT_EQ(dm.VDMgr->DeviceCount(), 11);
         TMainForm form(dm, *options.AdminOptions());
         form.ComConnection().OnError = [](const QString& t) { ADD_FAILURE() << t.toStdString(); };
         form.FormActivate();
@@ -36,10 +38,26 @@ TEST(DemoBus, ConnectAndSearchListTheTenModules) {
         scan.InitState();
         scan.StopEdit->setText(QStringLiteral("12"));
         scan.StartBtn->click();
-        ASSERT_EQ(form.DeviceList->topLevelItemCount(), 10);
+        ASSERT_EQ(form.DeviceList->topLevelItemCount(), 11);
         EXPECT_EQ(form.DeviceList->topLevelItem(0)->text(3), QStringLiteral("KVD-AIK-BUS"));
         EXPECT_EQ(form.DeviceList->topLevelItem(4)->text(3), QStringLiteral("KVD-DIDC-BUS"));
         EXPECT_EQ(form.DeviceList->topLevelItem(9)->text(0), QStringLiteral("0x0A (10)"));
+        EXPECT_EQ(form.DeviceList->topLevelItem(10)->text(3), QStringLiteral("KVD-DIO-VIXPro"));
+
+        // Every module that has a manager or a health controller lists it on its objects page, so its
+        // window can be opened from "Settings".
+        ASSERT_EQ(dm.Devices.Count(), 11);
+        for (int i = 0; i < dm.Devices.Count(); ++i) {
+            const TDeviceProps& device = *dm.Devices.Items(i);
+            SCOPED_TRACE(device.ModelName.toStdString());
+            std::set<int> kinds;
+            for (const TChannelRow& row : ChannelRowsOf(device, dm.DeviceRegister))
+                kinds.insert(row.Kind);
+            const std::set<quint32> managers = {4, 6, 7, 8, 10, 17, 39};
+            const std::set<quint32> controllers = {2, 3, 6, 7, 8, 17, 39};
+            EXPECT_EQ(kinds.count(ckDioManager) == 1, managers.count(device.TypeCode) == 1);
+            EXPECT_EQ(kinds.count(ckHealthController) == 1, controllers.count(device.TypeCode) == 1);
+        }
 
         // The oscilloscope reads the same line through Modbus RTU: the demo answers that too.
         TModbusResponder responder(&dm.Bus, dm.CurrentAccessPoint);
