@@ -254,6 +254,8 @@ void InputChangeToRow(benchmark::State& State) {
     reference = TDIOManagerForm::kTickMs + exchange;
     State.counters["exchange_ms"] = exchange;
     State.counters["poll_cycle_ms"] = Median(cycles);
+    State.counters["poll_cycle_max_ms"] =
+        cycles.empty() ? 0 : *std::max_element(cycles.begin(), cycles.end());
     State.counters["reference_ms"] = reference;
     State.counters["latency_median_ms"] = Median(latencies);
     State.counters["latency_p95_ms"] = Percentile(latencies, 0.95);
