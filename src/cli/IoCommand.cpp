@@ -7,6 +7,7 @@
 #include "model/DeviceRegister.h"
 #include "model/IOModule.h"
 #include "model/ModuleFactory.h"
+#include "protocol/ModbusToNerix.h"
 #include "protocol/NerixModule.h"
 
 #include <QJsonArray>
@@ -59,6 +60,15 @@ public:
 
     int Inputs() const { return FModule->ManagedInputCount(); }
     int Outputs() const { return FModule->ManagedOutputCount(); }
+    // The manager's object and the property that holds the protected mode, read first on every look.
+    quint8 Object() const {
+        if (TDIOManager* m = FModule->DIOManager())
+            return m->Accessor.ObjectNumber;
+        return FModule->DIOManagerExt()->Accessor.ObjectNumber;
+    }
+    quint16 ModeProperty() const {
+        return FModule->DIOManager() ? quint16(dmProtected) : quint16(dxProtected);
+    }
 
     bool ReadMode(bool& Protected) {
         QString error;
@@ -215,6 +225,43 @@ int Watch(TCliIo& Io, const TCliOptions& o, TManagedModule& Managed, TSnapshot L
     return kExitOk;
 }
 
+// The device answered its type; its manager must answer too before anything is switched. A device
+// that has none where its model keeps it (an emulated module built without one, or one that leaves
+// the manager out of its Modbus registers) is told apart from a silent line.
+bool ManagerAnswers(TCliIo& Io, const TCliOptions& o, const QString& Model, TIOModule& Module,
+                    TManagedModule& Managed) {
+    const bool modbus = o.Line.Protocol == tpModbus;
+    const QJsonObject details{
+        {QStringLiteral("address"), o.Address},
+        {QStringLiteral("object"), Managed.Object()},
+        {QStringLiteral("protocol"), modbus ? QStringLiteral("modbus") : QStringLiteral("nerix")}};
+    quint16 reg = 0;
+    if (modbus && !Module.NerixModule().ModbusToNerix().Map().FindRegister(Managed.Object(),
+                                                                           Managed.ModeProperty(), reg)) {
+        Io.Fail(QStringLiteral("the discrete input/output manager of %1 (object %2) has no Modbus register")
+                    .arg(Model)
+                    .arg(Managed.Object()),
+                details);
+        return false;
+    }
+    bool protectedMode = false;
+    if (Managed.ReadMode(protectedMode))
+        return true;
+    QString text =
+        QStringLiteral("%1 at address %2 answers, but its discrete input/output manager (object %3")
+            .arg(Model)
+            .arg(o.Address)
+            .arg(Managed.Object());
+    if (modbus)
+        text += QStringLiteral(", Modbus register %1").arg(reg);
+    text += modbus ? QStringLiteral(") does not: the device does not serve its inputs and outputs that way "
+                                    "over Modbus RTU")
+                   : QStringLiteral(") does not: the device does not serve its inputs and outputs through a "
+                                    "manager");
+    Io.Fail(text, details);
+    return false;
+}
+
 int RunIo(const TCliOptions& o, TCliIo& Io) {
     TCliLine line(o.Line);
     if (!line.Open(Io))
@@ -244,6 +291,8 @@ int RunIo(const TCliOptions& o, TCliIo& Io) {
     module->SetAddress(quint8(o.Address));
     module->SetTransferProtocol(o.Line.Protocol);
     TManagedModule managed(module);
+    if (!ManagerAnswers(Io, o, model, *module, managed))
+        return kExitFailed;
     for (const auto& [output, on] : o.Sets) {
         if (output > managed.Outputs()) {
             Io.Fail(QStringLiteral("%1 has %2 outputs; there is no output %3")
@@ -278,7 +327,8 @@ TCliCommand MakeIoCommand() {
         "prints them, numbered from 1: on or off, with a line break or short circuit where the input\n"
         "reports one. --set switches outputs first (with the write key while the outputs are\n"
         "protected). --watch keeps reading and prints a line whenever a state changes, until\n"
-        "Ctrl+C. A module without a manager is refused with exit status 1.");
+        "Ctrl+C. A module without a manager, or whose manager does not answer (over Modbus RTU: is\n"
+        "not among its registers), is refused with exit status 1.");
     c.Options = {
         AddressOption(),
         SetOption(),

@@ -18,7 +18,8 @@ void Block(T& Map, int First, int Last, int Low, int High, quint8 Table) {
 }
 
 // The entry counts the maps declare; the discrete maps count entries beyond their last channel,
-// which stay { 0, 0, 0 } and never match.
+// which stay { 0, 0, 0 } and never match. A map that puts the manager or the health controller past
+// its count grows to cover them (KVD-DIO-BUS 19, KVD-DOR-BUS 7).
 quint8 EntryCountOf(quint16 TypeCode) {
     switch (TypeCode) {
     case 0:
@@ -73,18 +74,23 @@ void Fill(T& Map) {
     case 6: // KVD-DIO-BUS
         Block(Map, 1, 4, 16, 36, T::tblI11);
         Block(Map, 13, 16, 16, 36, T::tblI9);
+        Block(Map, 17, 18, 16, 24, T::tblI5); // the manager and the health controller
         break;
     case 7: // KVD-DOS-BUS
         Block(Map, 1, 8, 16, 34, T::tblI9);
-        Map.SetEntry(9, 2832, 2838, T::tblI5);
+        // The manager and the health controller on their own pages, where a module's tunnel
+        // looks for them (object 9 at 2320, not on page 11).
+        Block(Map, 9, 10, 16, 24, T::tblI5);
         break;
     case 8: // KVD-DOR-BUS
         Block(Map, 1, 4, 16, 34, T::tblI9);
         Map.SetEntry(5, 1296, 1304, T::tblI5);
+        Map.SetEntry(6, 1552, 1560, T::tblI5);
         break;
     case 17: // KVD-DOS12-BUS
         Block(Map, 1, 12, 16, 34, T::tblI9);
         Map.SetEntry(13, 3344, 3352, T::tblI5);
+        Map.SetEntry(14, 3600, 3608, T::tblI5);
         break;
     default:
         break;

@@ -20,26 +20,34 @@
 #include <csignal>
 #include <functional>
 #include <gtest/gtest.h>
+#include <vector>
 
 namespace {
 
 class CliIo : public ::testing::Test {
 protected:
-    void Start(quint32 TypeCode) {
+    // One device of each type, at addresses 1, 2, ...
+    void Start(quint32 TypeCode, int Protocol = TVirtualDeviceManager::kProtocolNerix,
+               std::vector<quint32> More = {}) {
         ASSERT_TRUE(bridge.Ok());
         emulator.AddDevices(TypeCode, 1);
-        emulator.SetProtocol(TVirtualDeviceManager::kProtocolNerix);
+        for (quint32 type : More)
+            emulator.AddDevices(type, 1);
+        emulator.SetProtocol(Protocol);
         emulator.SetPortName(bridge.PathA());
         emulator.SetActive(true);
         ASSERT_TRUE(emulator.Active()) << emulator.LastError().toStdString();
     }
     void TearDown() override { emulator.SetActive(false); }
 
-    QStringList Io(QStringList More) {
+    QStringList Io(QStringList More, int Address = 1) {
         return QStringList{QStringLiteral("io"),        QStringLiteral("--port"), bridge.PathB(),
                            QStringLiteral("--timeout"), QStringLiteral("200"),    QStringLiteral("--address"),
-                           QStringLiteral("1")} +
+                           QString::number(Address)} +
                More;
+    }
+    QStringList ModbusIo(QStringList More, int Address = 1) {
+        return Io(QStringList{QStringLiteral("--protocol"), QStringLiteral("modbus")} + More, Address);
     }
     // Runs the program while the emulator keeps answering; Until, when given, is asked after every
     // round with what the program printed so far, and true sends it SIGINT.
@@ -69,8 +77,8 @@ protected:
         r.code = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
         return r;
     }
-    TVirtualDOChannel* DO(int Number) {
-        return static_cast<TVirtualDOChannel*>(emulator.DeviceAt(0)->ChannelAt(Number - 1));
+    TVirtualDOChannel* DO(int Number, int Device = 0) {
+        return static_cast<TVirtualDOChannel*>(emulator.DeviceAt(Device)->ChannelAt(Number - 1));
     }
 
     TPtyBridge bridge;
@@ -144,6 +152,77 @@ TEST_F(CliIo, WatchPrintsAnInputThatChangesOnTheDevice) {
     EXPECT_TRUE(r.out.contains(
         QRegularExpression(QStringLiteral("\\n\\d\\d:\\d\\d:\\d\\d\\.\\d{3}  input 2: on\\n"))))
         << r.out.toStdString();
+}
+
+// Over Modbus RTU the module's tunnel finds the manager on its own page (KVD-DIO-BUS object 17 at
+// 4368, KVD-DOS-BUS object 9 at 2320), and the emulator serves it there as a device does.
+TEST_F(CliIo, OverModbusTheManagerListsSwitchesWithTheKeyAndWatches) {
+    Start(6, TVirtualDeviceManager::kProtocolModbus, {7});
+    TCustomVirtualChannel* input = emulator.DeviceAt(0)->ChannelAt(1);
+    input->SetInput(0.0f); // input 2 closed
+    DO(13)->Switch(true);  // the first output of the KVD-DIO-BUS
+    TCliRun r = Run(ModbusIo({}));
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.out.startsWith(QLatin1String("KVD-DIO-BUS at address 1\n"))) << r.out.toStdString();
+    EXPECT_TRUE(r.out.contains(QLatin1String("\ninput 1: off\ninput 2: on\n"))) << r.out.toStdString();
+    EXPECT_TRUE(r.out.contains(QLatin1String("\noutput 1: on\noutput 2: off\n"))) << r.out.toStdString();
+
+    // Protected outputs of the KVD-DOS-BUS: the key is read and written through the registers too,
+    // and the outputs not named keep their state.
+    for (int n = 1; n <= 8; ++n)
+        DO(n, 1)->SetProtected(true);
+    DO(1, 1)->Switch(true);
+    r = Run(ModbusIo({QStringLiteral("--set"), QStringLiteral("8=1"), QStringLiteral("--json")}, 2));
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_EQ(DO(8, 1)->State(), 1u);
+    EXPECT_EQ(DO(1, 1)->State(), 1u);
+    EXPECT_EQ(DO(2, 1)->State(), 0u);
+    const QJsonObject json = QJsonDocument::fromJson(r.out.toUtf8()).object();
+    EXPECT_EQ(json.value(QStringLiteral("model")).toString(), QStringLiteral("KVD-DOS-BUS"));
+    EXPECT_TRUE(json.value(QStringLiteral("protected")).toBool());
+    EXPECT_TRUE(json.value(QStringLiteral("outputs"))
+                    .toArray()
+                    .at(7)
+                    .toObject()
+                    .value(QStringLiteral("on"))
+                    .toBool());
+
+    // Watching: an input that opens on the device is reported.
+    bool changed = false;
+    r = Run(ModbusIo({QStringLiteral("--watch")}), [&](const QString& out) {
+        if (!changed && out.contains(QLatin1String("output 8: off\n"))) {
+            input->SetInput(1.0f);
+            changed = true;
+        }
+        return out.contains(QLatin1String("  input 2: off"));
+    });
+    EXPECT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.out.contains(
+        QRegularExpression(QStringLiteral("\\n\\d\\d:\\d\\d:\\d\\d\\.\\d{3}  input 2: off\\n"))))
+        << r.out.toStdString();
+}
+
+// The emulated KVD-DO-BUS carries two inputs where the module keeps its manager (object 9): it
+// answers its type but not the manager, in either protocol, and io says so instead of "no answer".
+TEST_F(CliIo, AManagerThatDoesNotAnswerIsToldApartFromASilentDevice) {
+    Start(5, TVirtualDeviceManager::kProtocolBoth);
+    TCliRun r = Run(Io({QStringLiteral("--set"), QStringLiteral("1=1")}));
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.err, QStringLiteral("dovuvavarovod-cli: KVD-DO-BUS at address 1 answers, but its discrete "
+                                    "input/output manager (object 9) does not: the device does not serve "
+                                    "its inputs and outputs through a manager\n"));
+    EXPECT_TRUE(r.out.isEmpty());
+    EXPECT_EQ(DO(1)->State(), 0u); // nothing was switched
+    r = Run(ModbusIo({QStringLiteral("--watch")}));
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.err,
+              QStringLiteral("dovuvavarovod-cli: KVD-DO-BUS at address 1 answers, but its discrete "
+                             "input/output manager (object 9, Modbus register 2326) does not: the "
+                             "device does not serve its inputs and outputs that way over Modbus RTU\n"));
+    // A device that is not there at all is still "no answer".
+    r = Run(ModbusIo({}, 7));
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(r.err.contains(QLatin1String("no answer from address"))) << r.err.toStdString();
 }
 
 } // namespace

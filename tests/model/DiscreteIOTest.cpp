@@ -21,6 +21,7 @@
 #include <gtest/gtest.h>
 
 #include <bit>
+#include <limits>
 #include <map>
 #include <string>
 #include <vector>
@@ -240,6 +241,75 @@ TEST_F(EmulatedAO, AnOutputIsSetAndReadBackAndEachSafeValueIsKept) {
     EXPECT_FALSE(module.Ok);
 }
 
+// Over Modbus RTU every emulated discrete module serves its manager and health controller on the
+// registers where the module's own tunnel puts them; a map that put one on another page would leave
+// the windows and io without an answer while Nerix works.
+TEST(EmulatedOverModbus, ManagersAndControllersAnswerWhereTheModelsLookForThem) {
+    struct TCase {
+        quint32 Type;
+        quint32 AllOutputs; // the manager's mask that switches every emulated output on
+        bool Controller;
+    };
+    const std::vector<TCase> cases = {
+        {6, 0x0F, true}, {7, 0xFF, true}, {8, 0x0F, true}, {17, 0xFFF, true}, {10, 0, false}};
+    TPtyBridge bridge;
+    ASSERT_TRUE(bridge.Ok());
+    TVirtualDeviceManager emulator;
+    for (const TCase& c : cases)
+        emulator.AddDevices(c.Type, 1);
+    emulator.SetProtocol(TVirtualDeviceManager::kProtocolModbus);
+    emulator.SetPortName(bridge.PathA());
+    emulator.SetActive(true);
+    ASSERT_TRUE(emulator.Active()) << emulator.LastError().toStdString();
+    TPowerRsBus bus;
+    bus.SetPortName(bridge.PathB());
+    bus.SetInputTimeout(150);
+    TComPortAccessPoint ap;
+    ap.SetBus(&bus);
+    ap.SetActive(true);
+    QString text;
+    for (size_t i = 0; i < cases.size(); ++i) {
+        const TCase& c = cases[i];
+        SCOPED_TRACE("type " + std::to_string(c.Type));
+        TModuleCreation made = CreateModuleForType(quint16(c.Type));
+        ASSERT_TRUE(made.Module);
+        TZUVOModule& module = *made.Module;
+        module.SetAP(&ap);
+        module.SetAddress(quint8(i + 1));
+        module.SetTransferProtocol(tpModbus);
+        TVirtualDevice& device = *emulator.DeviceAt(int(i));
+        TDIOManager& m = *module.DIOManager();
+        ASSERT_TRUE(m.ReadMode(text)) << text.toStdString();
+        EXPECT_FALSE(m.Protected);
+        if (c.AllOutputs) {
+            // Keyed: the mode, the key and the outputs word all go through the registers.
+            m.Protected = true;
+            m.WriteMode(text);
+            ASSERT_TRUE(text.isEmpty()) << text.toStdString();
+            ASSERT_TRUE(m.WriteOutputs(c.AllOutputs));
+            ASSERT_TRUE(m.ReadInputs());
+            EXPECT_EQ((m.InputsWord() >> 8) & 0xFF, c.AllOutputs & 0xFF);
+            for (int n = 0; n < 16; ++n)
+                if (auto* ch = device.ChannelAt(n); ch && ch->Kind() == vkDiscreteOutput)
+                    EXPECT_EQ(static_cast<TVirtualDOChannel*>(ch)->State(), 1u) << "channel " << n + 1;
+        } else {
+            device.ChannelAt(7)->SetInput(0.0f); // the eighth input closes
+            ASSERT_TRUE(m.ReadInputs());
+            EXPECT_TRUE(m.InputOn(7));
+        }
+        if (c.Controller) {
+            TIntachnessCtrlChannel& ic = *module.IntachnessCtrl();
+            ASSERT_TRUE(ic.WriteTimeout(1500));
+            ASSERT_TRUE(ic.WriteParameterInteger(0, 0x5A));
+            EXPECT_EQ(ic.ReadTimeout(), 1500u);
+            EXPECT_EQ(ic.ReadParameterInteger(0), 0x5A);
+            EXPECT_TRUE(module.Ok);
+        }
+    }
+    ap.SetActive(false);
+    emulator.SetActive(false);
+}
+
 // --- Against a scripted device ----------------------------------------------------------------
 
 class Scripted : public ::testing::Test {
@@ -392,6 +462,139 @@ TEST_F(Scripted, AnOutputsShortRangeListCarriesTheSelectorInFieldOne) {
                                             "w49=" + std::to_string(Bits(0.5f)),
                                             "w15=0"};
     EXPECT_EQ(Trace(), expected);
+}
+
+// The DOF controller's parameters are typed: 0 the safe states (integer), 1 and 2 the safe
+// frequencies of the two frequency outputs (floats, bit for bit: 0 or 15 .. 300000 Hz, and any
+// fraction the user typed), 3 the controlled outputs (integer). Anything beyond those names no
+// parameter and must not reach the device.
+TEST_F(Scripted, TheDOFControllersTypedParametersTravelBitForBit) {
+    std::map<std::pair<quint8, quint16>, quint32> props;
+    for (quint16 p = 0; p <= 5; ++p)
+        props[{16, p}] = 0;
+    Start(props);
+    TKVDDOFBUS module;
+    Attach(module);
+    auto& ic = static_cast<TDOFIntachnessCtrlChannel&>(*module.IntachnessCtrl());
+    ASSERT_EQ(ic.Accessor.ObjectNumber, 16);
+
+    struct TFrequency {
+        int Output;
+        float Value;
+        const char* Property;
+    };
+    for (const TFrequency& f :
+         {TFrequency{0, 0.0f, "w3="}, TFrequency{0, 15.0f, "w3="}, TFrequency{1, 300000.0f, "w4="},
+          TFrequency{1, 1234.567f, "w4="}, TFrequency{0, 299999.99f, "w3="}, TFrequency{1, 15.001f, "w4="}}) {
+        SCOPED_TRACE(f.Value);
+        module.Modified = false;
+        ASSERT_TRUE(ic.WriteSafeFrequency(f.Output, f.Value));
+        EXPECT_TRUE(module.Ok);
+        EXPECT_TRUE(module.Modified);
+        EXPECT_EQ(Trace(), (std::vector<std::string>{f.Property + std::to_string(Bits(f.Value))}));
+        EXPECT_EQ(Bits(ic.ReadSafeFrequency(f.Output)), Bits(f.Value));
+        EXPECT_TRUE(module.Ok);
+        Trace();
+    }
+    ASSERT_TRUE(ic.WriteSafeStates(0b101101));
+    ASSERT_TRUE(ic.WriteControlledOutputs(0xC3));
+    ASSERT_TRUE(ic.WriteTimeout(0xFFFFFFFFu)); // sent unsigned: no sign on the wire
+    EXPECT_EQ(Trace(), (std::vector<std::string>{"w2=45", "w5=195", "w0=4294967295"}));
+    EXPECT_EQ(ic.ReadSafeStates(), 0b101101u);
+    EXPECT_EQ(ic.ReadControlledOutputs(), 0xC3u);
+    EXPECT_EQ(ic.ReadTimeout(), 0xFFFFFFFFu);
+    EXPECT_EQ(Trace(), (std::vector<std::string>{"r2", "r5", "r0"}));
+
+    // A third frequency output, a parameter past the four and a value that is no number: nothing on
+    // the line, Ok False, the module not marked Modified, reads give 0.
+    module.Modified = false;
+    EXPECT_FALSE(ic.WriteSafeFrequency(2, 100.0f));
+    EXPECT_FALSE(module.Ok);
+    EXPECT_FALSE(ic.WriteSafeFrequency(-1, 100.0f));
+    EXPECT_FALSE(ic.WriteParameterInteger(4, 1));
+    EXPECT_FALSE(ic.WriteParameterFloat(1, std::numeric_limits<float>::quiet_NaN()));
+    EXPECT_FALSE(ic.WriteParameterFloat(2, std::numeric_limits<float>::infinity()));
+    EXPECT_EQ(ic.ReadSafeFrequency(2), 0.0f);
+    EXPECT_FALSE(module.Ok);
+    EXPECT_EQ(ic.ReadParameterFloat(4), 0.0f);
+    EXPECT_FALSE(module.Modified);
+    EXPECT_TRUE(Trace().empty());
+
+    // Silence: reads give 0 and writes fail, Ok False each time.
+    dev.SetSilent(true);
+    EXPECT_EQ(ic.ReadSafeFrequency(1), 0.0f);
+    EXPECT_FALSE(module.Ok);
+    EXPECT_EQ(ic.ReadControlledOutputs(), 0u);
+    EXPECT_FALSE(ic.WriteSafeStates(1));
+    EXPECT_FALSE(module.Ok);
+    EXPECT_FALSE(module.Modified);
+}
+
+// The extended manager's outputs follow its inputs: a write of outputs 0..23 of a 24-input module
+// touches output words 1 and 2 only, keeps the bits of word 1 below the first output as last read,
+// and fetches a fresh key for every word while protected.
+TEST_F(Scripted, TheExtendedManagerWritesOnlyTheWordsOfTheOutputsNamed) {
+    std::map<std::pair<quint8, quint16>, quint32> props;
+    for (quint16 p = 0; p <= 9; ++p)
+        props[{49, p}] = 0;
+    props[{49, 5}] = 0x00A5; // word 1 as the device has it
+    props[{49, 8}] = 0x12340000;
+    Start(props);
+    TKVDDIO24QAV module;
+    Attach(module);
+    TDIOManagerExt& m = *module.DIOManagerExt();
+    ASSERT_EQ(module.FirstManagedOutput(), 24);
+
+    ASSERT_TRUE(m.ReadOutputPoints(24, 24));
+    ASSERT_TRUE(m.ReadInputPoints(0, 24));
+    EXPECT_EQ(Trace(), (std::vector<std::string>{"r5", "r6", "r0", "r1"}));
+
+    ASSERT_TRUE(m.WriteOutputPoints(24, 24, 0xABCDEF));
+    EXPECT_EQ(Trace(),
+              (std::vector<std::string>{"w5=" + std::to_string(0xEFA5), "w6=" + std::to_string(0xABCD)}));
+    EXPECT_EQ(m.OutputState(24), 1);
+    EXPECT_EQ(m.OutputState(28), 0);
+    EXPECT_EQ(m.OutputState(47), 1);
+
+    m.Protected = true;
+    ASSERT_TRUE(m.WriteOutputPoints(24, 8, 0x01));
+    EXPECT_EQ(Trace(), (std::vector<std::string>{"r8", "w5=" + std::to_string(0x123401A5)}));
+
+    // Points past the manager's 64 are clipped; nothing at all is no write and no success.
+    m.Protected = false;
+    ASSERT_TRUE(m.WriteOutputPoints(60, 10, 0b1111));
+    EXPECT_EQ(Trace(), (std::vector<std::string>{"w7=" + std::to_string(0xF000)}));
+    EXPECT_FALSE(m.WriteOutputPoints(64, 4, 0xF));
+    EXPECT_FALSE(m.ReadInputPoints(0, 0));
+    EXPECT_TRUE(Trace().empty());
+}
+
+// The impulse generator's count is two words added; a second word that does not come leaves the
+// first alone and Ok False; no first word, 0.
+TEST_F(Scripted, ThePulseCountAddsBothWordsAndTheFrequencyIsAFloat) {
+    Start({{{1, 0}, Bits(50.0f)}, {{1, 1}, 100}, {{1, 2}, 23}});
+    dev.AddNerixDevice(2, {{{1, 1}, 7}});
+    TKVDDOBUS module;
+    Attach(module);
+    TDOChannel& out = *module.DiscreteOutput(0);
+    EXPECT_EQ(out.ReadPulseCount(), 123u);
+    EXPECT_TRUE(module.Ok);
+    EXPECT_EQ(out.ReadFrequency(), 50.0f);
+    EXPECT_EQ(out.Frequency, 50.0f);
+    ASSERT_TRUE(out.SetFrequency(12.5f));
+    ASSERT_TRUE(out.ResetPulseCount());
+    EXPECT_EQ(Trace(),
+              (std::vector<std::string>{"r1", "r2", "r0", "w0=" + std::to_string(Bits(12.5f)), "w1=0"}));
+
+    module.SetAddress(2);
+    EXPECT_EQ(out.ReadPulseCount(), 7u);
+    EXPECT_FALSE(module.Ok);
+    module.SetAddress(3); // nobody
+    EXPECT_EQ(out.ReadPulseCount(), 0u);
+    EXPECT_FALSE(module.Ok);
+    EXPECT_EQ(out.ReadFrequency(), 0.0f);
+    EXPECT_FALSE(module.Ok);
+    EXPECT_EQ(out.Frequency, 12.5f); // the last good value stays
 }
 
 // --- Local bookkeeping ---------------------------------------------------------------------------
