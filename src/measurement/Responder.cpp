@@ -48,14 +48,24 @@ bool TModbusResponder::ReadValue(quint8 Address, int ChannelIndex, float& Value)
 }
 
 bool TModbusResponder::ReadRangeCode(quint8 Address, int ChannelIndex, quint32& Value) {
-    if (!FBus)
-        return false;
     const auto request = Request(Address, ChannelIndex, 2);
-    std::copy(request.begin(), request.end(), FBuffer.begin());
     quint32 bits = 0;
-    if (!FBus->SendReceive(FBuffer.data(), quint32(request.size()), quint32(FBuffer.size())) ||
-        !AnswerBits(FBuffer.data(), bits))
-        return false;
+    if (FBus && FBus->IsOpen()) {
+        // On a serial line the range code goes straight through the bus's own transaction.
+        std::copy(request.begin(), request.end(), FBuffer.begin());
+        if (!FBus->SendReceive(FBuffer.data(), quint32(request.size()), quint32(FBuffer.size())) ||
+            !AnswerBits(FBuffer.data(), bits))
+            return false;
+    } else {
+        // A UDP or TCP line has no serial bus open; its access point carries the read instead,
+        // or every range would show as unknown there.
+        if (!FAccessPoint)
+            return false;
+        std::array<quint8, 9> answer{};
+        if (!FAccessPoint->Exchange(request.data(), int(request.size()), int(answer.size()), answer.data()) ||
+            !AnswerBits(answer.data(), bits))
+            return false;
+    }
     Value = bits;
     return true;
 }

@@ -92,6 +92,25 @@ TEST_F(EmulatedMeasurer, ReadsValuesAndRangeCodesOfEachChannel) {
     EXPECT_EQ(v, 4.0f);
 }
 
+TEST_F(EmulatedMeasurer, RangeCodesGoThroughTheAccessPointWhenNoSerialBusIsOpen) {
+    // As on a UDP or TCP line: the serial bus stays closed and only the access point reaches the
+    // devices. The range code must still be read, and be the one the serial bus reads.
+    TPowerRsBus closedBus;
+    TModbusResponder overAccessPoint(&closedBus, &ap);
+    TMeasurer m(&dm, &bus, &ap);
+    for (int channel = 0; channel < 4; ++channel) {
+        quint32 direct = 77, viaAccessPoint = 88;
+        ASSERT_TRUE(m.ModbusResponder().ReadRangeCode(devices[0].Address, channel, direct));
+        ASSERT_TRUE(overAccessPoint.ReadRangeCode(devices[0].Address, channel, viaAccessPoint));
+        EXPECT_EQ(viaAccessPoint, direct) << channel;
+    }
+    quint32 code = 5;
+    EXPECT_FALSE(overAccessPoint.ReadRangeCode(0x70, 0, code));
+    TModbusResponder nowhere(&closedBus, nullptr);
+    EXPECT_FALSE(nowhere.ReadRangeCode(devices[0].Address, 0, code));
+    EXPECT_EQ(code, 5u);
+}
+
 TEST_F(EmulatedMeasurer, ThreeChannelsAt2HzRecordBlocksOfNineSamples) {
     QTemporaryDir dir;
     for (int i = 0; i < 2; ++i)
