@@ -6,6 +6,7 @@
 #include "cli/CliSignals.h"
 #include "emulator/EmulatorFaults.h"
 #include "emulator/EmulatorRows.h"
+#include "emulator/EmulatorStart.h"
 #include "emulator/EmulatorTcpServer.h"
 #include "emulator/VirtualDeviceManager.h"
 #include "model/BusSettings.h"
@@ -68,8 +69,8 @@ void PrintStats(const TVirtualDeviceManager& Manager, QTextStream& Out) {
         Out << "  " << HexAddressText(Manager.DeviceAt(i)->Address()) << " " << Manager.DeviceName(i) << ": "
             << EmulatorStatsText(Manager.DeviceStats(i)) << Qt::endl;
     const TEmulatorDeviceStats& unknown = Manager.UnknownStats();
-    Out << "  other addresses and noise: received " << unknown.Received << ", refused " << unknown.Refused
-        << Qt::endl;
+    Out << "  other addresses and noise: received " << unknown.Received << ", refused "
+        << EmulatorRefusedText(unknown) << Qt::endl;
 }
 
 void ListDevices(const TVirtualDeviceManager& Manager, const TCliOptions& o, quint16 TcpPort,
@@ -120,12 +121,7 @@ int RunEmulate(const TCliOptions& o, TCliIo& Io) {
         return kExitUsage;
     }
     TVirtualDeviceManager manager;
-    for (const TEmulatorDeviceCount& d : devices)
-        manager.AddDevices(d.TypeCode, d.Count);
-    manager.SetProtocol(o.Line.Protocol == tpModbus ? TVirtualDeviceManager::kProtocolModbus
-                                                    : TVirtualDeviceManager::kProtocolNerix);
-    manager.SetPortName(o.Line.Port);
-    manager.SetBaudRateValue(o.Line.Baud);
+    TEmulatorTcpServer server(manager);
     QTextStream& out = Io.Out();
     if (o.Log)
         manager.OnFrame = [&out](int Direction, const quint8* Data, int Count) {
@@ -140,22 +136,27 @@ int RunEmulate(const TCliOptions& o, TCliIo& Io) {
     QSocketNotifier stopNotifier(stop.Handle(), QSocketNotifier::Read);
     QObject::connect(&stopNotifier, &QSocketNotifier::activated, [] { QCoreApplication::quit(); });
 
-    TEmulatorTcpServer server(manager);
-    if (o.Line.TcpListen >= 0) {
-        server.SetMbap(o.Line.Mbap);
-        if (!server.Listen(quint16(o.Line.TcpListen))) {
-            Io.Fail(server.LastError(), {{QStringLiteral("tcpListen"), o.Line.TcpListen}});
-            return kExitFailed;
-        }
-    } else {
-        manager.SetActive(true);
-        if (!manager.Active()) {
-            Io.Fail(CannotOpenText(o.Line.Port, manager.LastError()));
-            return kExitFailed;
-        }
+    TEmulatorSetup setup;
+    setup.Devices = devices;
+    setup.Protocol = o.Line.Protocol == tpModbus ? TVirtualDeviceManager::kProtocolModbus
+                                                 : TVirtualDeviceManager::kProtocolNerix;
+    setup.PortName = o.Line.Port;
+    setup.Baud = o.Line.Baud;
+    setup.TcpPort = o.Line.TcpListen;
+    setup.Mbap = o.Line.Mbap;
+    setup.Faults = faults;
+    setup.Seed = o.Seed ? *o.Seed : NewFaultSeed();
+    const quint64 seed = setup.Seed;
+    switch (StartEmulator(manager, server, setup)) {
+    case TEmulatorStartResult::Ok:
+        break;
+    case TEmulatorStartResult::ListenFailed:
+        Io.Fail(server.LastError(), {{QStringLiteral("tcpListen"), o.Line.TcpListen}});
+        return kExitFailed;
+    case TEmulatorStartResult::PortFailed:
+        Io.Fail(CannotOpenText(o.Line.Port, manager.LastError()));
+        return kExitFailed;
     }
-    const quint64 seed = o.Seed ? *o.Seed : NewFaultSeed();
-    manager.SetFaults(faults, seed);
     TCliStatsSignal statsSignal;
     std::unique_ptr<QSocketNotifier> statsNotifier;
     if (statsSignal.Ok()) {
@@ -175,8 +176,7 @@ int RunEmulate(const TCliOptions& o, TCliIo& Io) {
         statsNotifier->setEnabled(false);
     stopNotifier.setEnabled(false);
     manager.OnFrame = nullptr;
-    server.Close();
-    manager.SetActive(false);
+    StopEmulator(manager, server);
     if (o.Stats)
         PrintStats(manager, out);
     out << "stopped" << Qt::endl;
@@ -199,7 +199,9 @@ TCliCommand MakeEmulateCommand() {
                        "The rows: %1.\n"
                        "KVD-DI-BUS emulates KVD-DIDC-BUS devices.\n"
                        "SIGUSR1 prints each device's statistics: requests received, answered,\n"
-                       "dropped by a fault and refused, and the answer time (min/median/max).")
+                       "dropped by a fault and refused (by cause: bad CRC, unsupported function,\n"
+                       "malformed, unknown address, unknown register or value), and the answer\n"
+                       "time (min/median/max).")
             .arg(rows.join(QLatin1String(", ")));
     c.Options = {PortOption(),
                  {QStringLiteral("tcp-listen"), QStringLiteral("PORT"),

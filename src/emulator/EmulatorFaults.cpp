@@ -341,16 +341,21 @@ TFaultPlan TFaultPlanner::Plan(int Address, const QByteArray& Answer) {
         return plan;
     }
     plan.Delay = FRandom.Between(f.DelayMin, f.DelayMax);
-    auto* data = reinterpret_cast<quint8*>(plan.Bytes.data());
     const int size = int(plan.Bytes.size());
-    if (size >= 3 && FRandom.Chance(f.WrongAddress)) {
-        // The next address up, so never the one asked; the CRC fits the new address, as a real
-        // device's answer would.
-        data[0] = quint8(data[0] == 255 ? 1 : data[0] + 1);
-        PutCrc16(data, size - 2);
+    // Drawn in this order whatever comes of them; the answer is copied only when one of them hits.
+    const bool wrongAddress = size >= 3 && FRandom.Chance(f.WrongAddress);
+    const bool badCrc = size >= 1 && FRandom.Chance(f.Crc);
+    if (wrongAddress || badCrc) {
+        auto* data = reinterpret_cast<quint8*>(plan.Bytes.data());
+        if (wrongAddress) {
+            // The next address up, so never the one asked; the CRC fits the new address, as a real
+            // device's answer would.
+            data[0] = quint8(data[0] == 255 ? 1 : data[0] + 1);
+            PutCrc16(data, size - 2);
+        }
+        if (badCrc)
+            data[size - 1] ^= 0x5A;
     }
-    if (size >= 1 && FRandom.Chance(f.Crc))
-        data[size - 1] ^= 0x5A;
     if (f.Garbage > 0) {
         QByteArray garbage(f.Garbage, Qt::Uninitialized);
         for (char& c : garbage)
@@ -396,12 +401,40 @@ QString EmulatorTimeText(qint64 Us) {
     return QString::number(double(Us) / 1000.0, 'f', 1);
 }
 
+QString EmulatorRefusalText(TEmulatorRefusal Cause) {
+    switch (Cause) {
+    case TEmulatorRefusal::Crc:
+        return QStringLiteral("bad CRC");
+    case TEmulatorRefusal::Function:
+        return QStringLiteral("unsupported function");
+    case TEmulatorRefusal::Malformed:
+        return QStringLiteral("malformed");
+    case TEmulatorRefusal::Address:
+        return QStringLiteral("unknown address");
+    case TEmulatorRefusal::Register:
+        return QStringLiteral("unknown register or value");
+    }
+    return {};
+}
+
+QString EmulatorRefusedText(const TEmulatorDeviceStats& s) {
+    QString text = QString::number(s.Refused);
+    QStringList causes;
+    for (int i = 0; i < kEmulatorRefusalCount; ++i)
+        if (s.RefusedBy[size_t(i)] > 0)
+            causes << EmulatorRefusalText(TEmulatorRefusal(i)) + QLatin1Char(' ') +
+                          QString::number(s.RefusedBy[size_t(i)]);
+    if (!causes.isEmpty())
+        text += QStringLiteral(" (%1)").arg(causes.join(QLatin1String(", ")));
+    return text;
+}
+
 QString EmulatorStatsText(const TEmulatorDeviceStats& s) {
     QString text = QStringLiteral("received %1, answered %2, dropped %3, refused %4")
                        .arg(s.Received)
                        .arg(s.Answered)
                        .arg(s.Dropped)
-                       .arg(s.Refused);
+                       .arg(EmulatorRefusedText(s));
     if (s.TimeCount > 0)
         text += QStringLiteral(", answer time min/median/max %1/%2/%3 ms")
                     .arg(EmulatorTimeText(s.MinTime()), EmulatorTimeText(s.MedianTime()),

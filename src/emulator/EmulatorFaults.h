@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 #include <QtGlobal>
+#include <array>
 #include <map>
 #include <vector>
 
@@ -120,25 +121,47 @@ private:
     std::map<int, quint64> FRequests; // by address
 };
 
+// Why a request got no answer. In the order they are checked: a frame whose CRC fails says nothing
+// reliable about its function or address.
+enum class TEmulatorRefusal : int {
+    Crc = 0,       // the CRC does not match
+    Function = 1,  // a Modbus function the devices do not serve
+    Malformed = 2, // the wrong length for its function, or a write of other than one register pair
+    Address = 3,   // no emulated device has the address
+    Register = 4,  // the device has no such channel or register, or refuses the value
+};
+constexpr int kEmulatorRefusalCount = 5;
+// "bad CRC", "unsupported function", ... as the command line prints them.
+QString EmulatorRefusalText(TEmulatorRefusal Cause);
+
 // Counters of one emulated device (or, for the bus row, of requests no device took).
 struct TEmulatorDeviceStats {
     quint64 Received = 0;
     quint64 Answered = 0;
     quint64 Dropped = 0; // by a fault
-    quint64 Refused = 0; // bad CRC, unknown address or register, unsupported function
+    quint64 Refused = 0; // every cause together
+    std::array<quint64, kEmulatorRefusalCount> RefusedBy{};
     // Answer times (request complete to last byte sent) in microseconds, with how often each came.
     std::map<qint64, quint64> Times;
     quint64 TimeCount = 0;
 
     void AddTime(qint64 Us);
+    void Refuse(TEmulatorRefusal Cause) {
+        ++Refused;
+        ++RefusedBy[size_t(Cause)];
+    }
+    quint64 RefusedFor(TEmulatorRefusal Cause) const { return RefusedBy[size_t(Cause)]; }
     // In microseconds; 0 while no answer went out.
     qint64 MinTime() const;
     qint64 MedianTime() const;
     qint64 MaxTime() const;
 };
 
-// "received 10, answered 8, dropped 1, refused 1, answer time min/median/max 0.1/0.2/12.0 ms"
+// "received 10, answered 8, dropped 1, refused 3 (bad CRC 2, unknown address 1), answer time
+// min/median/max 0.1/0.2/12.0 ms": only the causes that occurred are named.
 QString EmulatorStatsText(const TEmulatorDeviceStats& Stats);
+// "3 (bad CRC 2, unknown address 1)"; "0" when nothing was refused.
+QString EmulatorRefusedText(const TEmulatorDeviceStats& Stats);
 // Milliseconds with one decimal.
 QString EmulatorTimeText(qint64 Us);
 

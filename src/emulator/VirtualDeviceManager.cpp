@@ -4,6 +4,7 @@
 #include "emulator/ConverterMO.h"
 #include "emulator/VirtualDevices.h"
 #include "model/DeviceRegister.h"
+#include "protocol/Crc16.h"
 #include "protocol/FrameLength.h"
 #include "protocol/PortFrameMaker.h"
 
@@ -232,11 +233,10 @@ void TVirtualDeviceManager::DataReceived(const quint8* Data, int Count) {
     if (protocol != kProtocolNerix && protocol != kProtocolModbus)
         return;
     const QByteArray answer = AnswerFor(protocol, Data, Count);
-    const int index = DeviceIndexOf(Data[0]);
-    TEmulatorDeviceStats& stats = index >= 0 ? FStats[size_t(index)] : FUnknownStats;
+    TEmulatorDeviceStats& stats = StatsOf(Data[0]);
     ++stats.Received;
     if (answer.isEmpty()) {
-        ++stats.Refused;
+        stats.Refuse(RefusalOf(protocol, Data, Count));
         return;
     }
     Answer(stats, Data[0], answer, receivedUs);
@@ -246,14 +246,53 @@ bool TVirtualDeviceManager::ServeFrame(const quint8* Data, int Count, QByteArray
     Answer.clear();
     if (!Data || Count <= 0)
         return false;
+    const qint64 receivedUs = NowUs();
     if (OnFrame)
         OnFrame(1, Data, Count);
-    Answer = AnswerFor(FrameProtocol(Data, Count), Data, Count);
-    if (Answer.isEmpty())
+    const int protocol = FrameProtocol(Data, Count);
+    Answer = AnswerFor(protocol, Data, Count);
+    // Counted as on the serial line, so that the statistics tell the same story whoever asked.
+    TEmulatorDeviceStats& stats = StatsOf(Data[0]);
+    ++stats.Received;
+    if (Answer.isEmpty()) {
+        stats.Refuse(RefusalOf(protocol, Data, Count));
         return false;
+    }
     if (OnFrame)
         OnFrame(0, reinterpret_cast<const quint8*>(Answer.constData()), int(Answer.size()));
+    ++stats.Answered;
+    stats.AddTime(NowUs() - receivedUs);
     return true;
+}
+
+TEmulatorDeviceStats& TVirtualDeviceManager::StatsOf(int Address) {
+    const int index = DeviceIndexOf(Address);
+    return index >= 0 ? FStats[size_t(index)] : FUnknownStats;
+}
+
+TEmulatorRefusal TVirtualDeviceManager::RefusalOf(int Protocol, const quint8* Data, int Count) const {
+    // Only a refused request comes here, so this may repeat checks the serving path made.
+    if (Protocol == kProtocolNerix) {
+        if (Count != kNerixFrameSize)
+            return TEmulatorRefusal::Malformed;
+        TNerixRequest request;
+        if (!request.FromFrame(Data))
+            return TEmulatorRefusal::Crc;
+    } else {
+        // Address, function and CRC are the least a Modbus frame has.
+        if (Count < 4)
+            return TEmulatorRefusal::Malformed;
+        if (Crc16(Data, Count) != 0)
+            return TEmulatorRefusal::Crc;
+        const quint8 function = Data[1];
+        if (function != 3 && function != 16)
+            return TEmulatorRefusal::Function;
+        if (function == 3 ? Count != 8 : (Count != 13 || Data[6] != 4 || Data[4] != 0 || Data[5] != 2))
+            return TEmulatorRefusal::Malformed;
+    }
+    if (DeviceIndexOf(Data[0]) < 0)
+        return TEmulatorRefusal::Address;
+    return TEmulatorRefusal::Register;
 }
 
 int TVirtualDeviceManager::DeviceIndexOf(int Address) const {

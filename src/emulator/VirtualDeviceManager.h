@@ -105,7 +105,7 @@ public:
     void DataReceived(const quint8* Data, int Count);
     // Serves one whole request frame of the current protocol, whoever received it (the serial port,
     // a TCP connection): true with the answer's bytes in Answer when a device serves it. OnFrame sees
-    // both.
+    // both; the statistics count it. No fault applies: the answer goes back as it is.
     bool ServeFrame(const quint8* Data, int Count, QByteArray& Answer);
 
     // --- Faults and statistics ---
@@ -148,6 +148,10 @@ private:
     void Send(const quint8* Data, int Count);
     qint64 NowUs() const { return FClock.nsecsElapsed() / 1000; }
     int DeviceIndexOf(int Address) const;
+    // The counters a request to Address goes to: its device's, else those of no device.
+    TEmulatorDeviceStats& StatsOf(int Address);
+    // Why a whole frame of Protocol that no device answered was refused.
+    TEmulatorRefusal RefusalOf(int Protocol, const quint8* Data, int Count) const;
     void Answer(TEmulatorDeviceStats& Stats, int Address, const QByteArray& Bytes, qint64 ReceivedUs);
     void SendDue();
     void ClearQueue();

@@ -114,7 +114,9 @@ struct TTcpConnectionLanguage : TAppLocalization {
     X(EditorCaption) X(EditorPrompt) X(EditorNumber) X(EditorApply) X(EditorCancel) X(MsgChooseDevice)         \
     X(TabDevices) X(TabFaults) X(TabStatistics) X(FaultsText) X(FaultsSeed) X(FaultsHelp) X(FaultsOk)           \
     X(MsgBadFaults) X(MsgBadSeed) X(ColAddress) X(ColReceived) X(ColAnswered) X(ColDropped) X(ColRefused)        \
-    X(ColTimes) X(StatsOther) X(StatsSeed) X(StatsNoFaults) X(StatsReset)
+    X(ColTimes) X(StatsOther) X(StatsSeed) X(StatsNoFaults) X(StatsReset) X(ColCrc) X(ColFunction)             \
+    X(ColMalformed) X(ColUnknownAddress) X(ColUnknownRegister) X(StatsCaption) X(StatsRunning) X(StatsStopped)  \
+    X(StatsNone) X(TcpCheck) X(TcpPort) X(TcpMbap) X(MsgListenError) X(FaultsTcpNote)
 // clang-format on
 
 struct TEmulatorLanguage : TAppLocalization {

@@ -175,6 +175,20 @@ const TEmulatorLanguageLocalization::TRow kEmulatorRows[] = {
     {&TEmulatorLanguage::StatsSeed, {"Faults: %1; seed %2", "Сбои: %1; зерно %2", "Збої: %1; зерно %2", "Fehler: %1; Startwert %2", "Fallos: %1; semilla %2", "Défauts : %1 ; graine %2"}},
     {&TEmulatorLanguage::StatsNoFaults, {"none", "нет", "немає", "keine", "ninguno", "aucun"}},
     {&TEmulatorLanguage::StatsReset, {"Reset", "Сбросить", "Скинути", "Zurücksetzen", "Restablecer", "Réinitialiser"}},
+    {&TEmulatorLanguage::ColCrc, {"Bad CRC", "Ошибка CRC", "Помилка CRC", "CRC falsch", "CRC erróneo", "CRC erroné"}},
+    {&TEmulatorLanguage::ColFunction, {"Bad function", "Неизв. функция", "Невідома функція", "Funktion unbekannt", "Función no admitida", "Fonction inconnue"}},
+    {&TEmulatorLanguage::ColMalformed, {"Malformed", "Искажён", "Спотворено", "Fehlerhaft", "Mal formada", "Mal formée"}},
+    {&TEmulatorLanguage::ColUnknownAddress, {"Unknown address", "Неизв. адрес", "Невідома адреса", "Adresse unbekannt", "Dirección desconocida", "Adresse inconnue"}},
+    {&TEmulatorLanguage::ColUnknownRegister, {"Unknown register", "Неизв. регистр", "Невідомий регістр", "Register unbekannt", "Registro desconocido", "Registre inconnu"}},
+    {&TEmulatorLanguage::StatsCaption, {"Emulator statistics", "Статистика эмулятора", "Статистика емулятора", "Emulator-Statistik", "Estadísticas del emulador", "Statistiques de l'émulateur"}},
+    {&TEmulatorLanguage::StatsRunning, {"The emulator is running: the counts are live.", "Эмулятор работает: счётчики обновляются.", "Емулятор працює: лічильники оновлюються.", "Der Emulator läuft: die Zähler sind aktuell.", "El emulador está en marcha: los contadores se actualizan.", "L'émulateur fonctionne : les compteurs sont à jour."}},
+    {&TEmulatorLanguage::StatsStopped, {"The emulator is stopped: the counts of its last session.", "Эмулятор остановлен: счётчики последнего сеанса.", "Емулятор зупинено: лічильники останнього сеансу.", "Der Emulator ist angehalten: die Zähler der letzten Sitzung.", "El emulador está detenido: contadores de la última sesión.", "L'émulateur est arrêté : compteurs de la dernière session."}},
+    {&TEmulatorLanguage::StatsNone, {"The emulator has not run yet.", "Эмулятор ещё не запускался.", "Емулятор ще не запускався.", "Der Emulator lief noch nicht.", "El emulador aún no se ha iniciado.", "L'émulateur n'a pas encore fonctionné."}},
+    {&TEmulatorLanguage::TcpCheck, {"Serve TCP masters instead of the COM-port", "Обслуживать TCP-клиентов вместо COM-порта", "Обслуговувати TCP-клієнтів замість COM-порту", "TCP-Master statt des COM-Ports bedienen", "Atender maestros TCP en lugar del puerto COM", "Servir des maîtres TCP au lieu du port COM"}},
+    {&TEmulatorLanguage::TcpPort, {"TCP port", "TCP-порт", "TCP-порт", "TCP-Port", "Puerto TCP", "Port TCP"}},
+    {&TEmulatorLanguage::TcpMbap, {"Modbus TCP (MBAP)", "Modbus TCP (MBAP)", "Modbus TCP (MBAP)", "Modbus TCP (MBAP)", "Modbus TCP (MBAP)", "Modbus TCP (MBAP)"}},
+    {&TEmulatorLanguage::MsgListenError, {"Cannot listen on TCP port %1", "Не удалось открыть TCP-порт %1", "Не вдалося відкрити TCP-порт %1", "TCP-Port %1 kann nicht geöffnet werden", "No se puede escuchar en el puerto TCP %1", "Impossible d'écouter sur le port TCP %1"}},
+    {&TEmulatorLanguage::FaultsTcpNote, {"Faults are made on the COM-port only: TCP masters get every answer as it is.", "Сбои создаются только на COM-порту: TCP-клиенты получают ответы без искажений.", "Збої створюються лише на COM-порту: TCP-клієнти отримують відповіді без спотворень.", "Fehler entstehen nur am COM-Port: TCP-Master erhalten jede Antwort unverändert.", "Los fallos solo se producen en el puerto COM: los maestros TCP reciben cada respuesta tal cual.", "Les défauts ne touchent que le port COM : les maîtres TCP reçoivent chaque réponse telle quelle."}},
 };
 // clang-format on
 

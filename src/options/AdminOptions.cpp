@@ -132,6 +132,9 @@ void TEmulatorOptions::SetDefaults() {
     FRateID = 6;
     FFaults.clear();
     FFaultSeed.clear();
+    FTcpListen = false;
+    FTcpPort = kDefaultTcpPort;
+    FMbap = false;
 }
 
 // ---------------------------------------------------------------------------------------------------

@@ -173,7 +173,12 @@ class TEmulatorOptions : public TXMLClass {
     Q_PROPERTY(int Protocol READ Protocol WRITE SetProtocol)
     Q_PROPERTY(QString Faults READ Faults WRITE SetFaults)
     Q_PROPERTY(QString FaultSeed READ FaultSeed WRITE SetFaultSeed)
+    Q_PROPERTY(bool TcpListen READ TcpListen WRITE SetTcpListen)
+    Q_PROPERTY(int TcpPort READ TcpPort WRITE SetTcpPort)
+    Q_PROPERTY(bool Mbap READ Mbap WRITE SetMbap)
 public:
+    static constexpr int kDefaultTcpPort = 5020;
+
     Q_INVOKABLE explicit TEmulatorOptions(TXMLClass* Owner = nullptr);
 
     // Index in the emulator's port list: the port is COM(Port + 1).
@@ -192,6 +197,15 @@ public:
     // The faults' seed as typed; empty: a new seed each time the emulator starts.
     QString FaultSeed() const { return FFaultSeed; }
     void SetFaultSeed(const QString& Value) { FFaultSeed = Value; }
+    // TCP masters on TcpPort instead of the serial port; with Mbap as a Modbus TCP gateway. A file
+    // from before the TCP choice existed leaves the serial port, on the default TCP port.
+    bool TcpListen() const { return FTcpListen; }
+    void SetTcpListen(bool Value) { FTcpListen = Value; }
+    // 1 .. 65535; a value outside is taken as the default.
+    int TcpPort() const { return FTcpPort; }
+    void SetTcpPort(int Value) { FTcpPort = Value >= 1 && Value <= 65535 ? Value : kDefaultTcpPort; }
+    bool Mbap() const { return FMbap; }
+    void SetMbap(bool Value) { FMbap = Value; }
 
     void SetDefaults() override;
 
@@ -201,6 +215,9 @@ private:
     int FProtocol = 0;
     QString FFaults;
     QString FFaultSeed;
+    bool FTcpListen = false;
+    int FTcpPort = kDefaultTcpPort;
+    bool FMbap = false;
 };
 
 // The root of the options.

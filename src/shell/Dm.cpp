@@ -1,5 +1,6 @@
 #include "shell/Dm.h"
 
+#include "emulator/EmulatorTcpServer.h"
 #include "emulator/VirtualDeviceManager.h"
 #include "localization/Localization.h"
 #include "model/ModuleFactory.h"
@@ -30,6 +31,7 @@ TDm::TDm() {
     UdpAccessPoint.SetUDPServer(&UdpServer);
     Modbus = std::make_unique<TModbus>(&Bus);
     VDMgr = std::make_unique<TVirtualDeviceManager>();
+    VDTcp = std::make_unique<TEmulatorTcpServer>(*VDMgr);
     // English until the main window applies a language, so that lookups never meet an empty
     // catalogue.
     BuildDeviceRegister(DeviceRegister);
@@ -54,6 +56,7 @@ TDm::TDm() {
 }
 
 TDm::~TDm() {
+    VDTcp->Close();
     VDMgr->SetActive(false);
     ComAccessPoint.SetActive(false);
     UdpAccessPoint.SetActive(false);

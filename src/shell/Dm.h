@@ -15,6 +15,7 @@
 #include <map>
 #include <memory>
 
+class TEmulatorTcpServer;
 class TVirtualDeviceManager;
 class TZUVOModule;
 
@@ -48,6 +49,8 @@ public:
     TChannelMask ChannelSelection;
     // The emulator's bus of virtual devices.
     std::unique_ptr<TVirtualDeviceManager> VDMgr;
+    // Its TCP side, for masters on the network instead of the serial port (freed before VDMgr).
+    std::unique_ptr<TEmulatorTcpServer> VDTcp;
 
     // The language every window shows; 0 until the main window first applies one.
     quint8 CurrentLanguage() const;

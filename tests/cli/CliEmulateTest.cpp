@@ -1,4 +1,5 @@
 // The command-line emulator answering the command-line master over two bridged pty pairs.
+#include "support/NerixFrames.h"
 #include "support/PtyBridge.h"
 
 #include "CliProcess.h"
@@ -6,7 +7,9 @@
 
 #include <QProcess>
 #include <csignal>
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 namespace {
 
@@ -197,14 +200,29 @@ TEST(CliEmulate, FaultsPrintTheirSeedAndStatisticsComeOnSigusr1AndAtTheEnd) {
     };
     EXPECT_EQ(read("1").code, 0);
     EXPECT_NE(read("2").code, 0);
+    EXPECT_NE(read("9").code, 0); // no such device: two tries, both refused
+    {
+        // A request to device 1 with a broken CRC, straight onto the line.
+        const int fd = ::open(bridge.PathB().toLocal8Bit().constData(), O_RDWR | O_NOCTTY);
+        ASSERT_GE(fd, 0);
+        QByteArray bad = NerixFrame(1, 0, 0, 1, 0);
+        bad[10] = char(bad[10] ^ 0x5A);
+        EXPECT_EQ(::write(fd, bad.constData(), size_t(bad.size())), bad.size());
+        ::usleep(150000);
+        ::close(fd);
+    }
     ASSERT_TRUE(emulator.SignalAndWaitFor(SIGUSR1, QStringLiteral("statistics:"), 3000))
         << emulator.Out().toStdString();
     EXPECT_EQ(emulator.Terminate(), 0);
     const QString out = emulator.Out();
     EXPECT_TRUE(out.contains(QLatin1String("faults: device=2:drop=1; seed 77\n"))) << out.toStdString();
-    EXPECT_TRUE(out.contains(QLatin1String("0x01 KVD-AIK-BUS: received 1, answered 1, dropped 0, refused 0")))
+    EXPECT_TRUE(out.contains(QLatin1String(
+        "0x01 KVD-AIK-BUS: received 2, answered 1, dropped 0, refused 1 (bad CRC 1), answer time")))
         << out.toStdString();
     EXPECT_TRUE(out.contains(QLatin1String("0x02 KVD-DO-BUS: received 2, answered 0, dropped 2, refused 0")))
+        << out.toStdString();
+    EXPECT_TRUE(
+        out.contains(QLatin1String("other addresses and noise: received 2, refused 2 (unknown address 2)\n")))
         << out.toStdString();
     // Once on the signal, once at the end.
     EXPECT_EQ(out.count(QLatin1String("statistics:")), 2) << out.toStdString();

@@ -18,6 +18,7 @@
 #include <bit>
 #include <ctime>
 #include <gtest/gtest.h>
+#include <optional>
 #include <poll.h>
 #include <thread>
 #include <unistd.h>
@@ -150,6 +151,63 @@ TEST_F(EmulatorPort, ModbusRequestsNobodyServesGetNoAnswer) {
     EXPECT_TRUE(Exchange(WithCrc(QByteArray::fromHex("010401000002")), 0).isEmpty());
     // None of that left bytes behind that spoil the next request.
     EXPECT_EQ(Exchange(ModbusRead(1, 256, 2), 9).size(), 9);
+}
+
+// Every refused request is counted once, by its cause, on the row of the device it named (or the
+// row of no device). The frames go over the pty as a master would send them.
+TEST_F(EmulatorPort, RefusedRequestsAreCountedByCause) {
+    using R = TEmulatorRefusal;
+    const auto flipLast = [](QByteArray b) {
+        b[b.size() - 1] = char(b[b.size() - 1] ^ 0x5A);
+        return b;
+    };
+    QByteArray fourRegisters = QByteArray::fromHex("011001000004080000000000000000");
+    struct TCase {
+        const char* Name;
+        int Protocol;
+        QByteArray Frame;
+        int Row;                // device index; 2: no device
+        std::optional<R> Cause; // none: answered
+    };
+    const std::vector<TCase> cases = {
+        {"read", TVirtualDeviceManager::kProtocolModbus, ModbusRead(1, 256, 2), 0, std::nullopt},
+        {"bad CRC", TVirtualDeviceManager::kProtocolModbus, flipLast(ModbusRead(1, 256, 2)), 0, R::Crc},
+        {"write single register", TVirtualDeviceManager::kProtocolModbus,
+         WithCrc(QByteArray::fromHex("010601000001")), 0, R::Function},
+        {"write of four registers", TVirtualDeviceManager::kProtocolModbus, WithCrc(fourRegisters), 0,
+         R::Malformed},
+        {"odd address", TVirtualDeviceManager::kProtocolModbus, ModbusRead(2, 257, 2), 1, R::Register},
+        {"unknown address", TVirtualDeviceManager::kProtocolModbus, ModbusRead(9, 256, 2), 2, R::Address},
+        {"noise to no device", TVirtualDeviceManager::kProtocolModbus, flipLast(ModbusRead(9, 256, 2)), 2,
+         R::Crc},
+        {"Nerix bad CRC", TVirtualDeviceManager::kProtocolNerix, flipLast(NerixFrame(2, 0, 0, 1, 0)), 1,
+         R::Crc},
+        {"Nerix unknown channel", TVirtualDeviceManager::kProtocolNerix, NerixFrame(2, 0, 99, 0, 0), 1,
+         R::Register},
+        {"Nerix cut short", TVirtualDeviceManager::kProtocolNerix, NerixFrame(1, 0, 0, 1, 0).left(6), 0,
+         R::Malformed},
+        {"Nerix unknown address", TVirtualDeviceManager::kProtocolNerix, NerixFrame(7, 0, 0, 1, 0), 2,
+         R::Address},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        manager.SetActive(false);
+        manager.ResetStatistics();
+        Start(c.Protocol);
+        const QByteArray answer = Exchange(c.Frame, c.Cause ? 0 : 9);
+        EXPECT_EQ(answer.isEmpty(), c.Cause.has_value());
+        const TEmulatorDeviceStats& s = c.Row < 2 ? manager.DeviceStats(c.Row) : manager.UnknownStats();
+        EXPECT_EQ(s.Received, 1u);
+        EXPECT_EQ(s.Refused, c.Cause ? 1u : 0u);
+        for (int i = 0; i < kEmulatorRefusalCount; ++i)
+            EXPECT_EQ(s.RefusedBy[size_t(i)], c.Cause && int(*c.Cause) == i ? 1u : 0u) << "cause " << i;
+        // Nothing was counted anywhere else.
+        quint64 received = 0;
+        for (int i = 0; i <= manager.DeviceCount(); ++i)
+            received += manager.DeviceStats(i).Received;
+        EXPECT_EQ(received, 1u);
+    }
+    EXPECT_EQ(EmulatorRefusedText(manager.UnknownStats()), QStringLiteral("1 (unknown address 1)"));
 }
 
 TEST_F(EmulatorPort, ModbusWriteOfAPairIsEchoedAndTakesEffect) {

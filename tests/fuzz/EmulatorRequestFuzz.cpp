@@ -88,6 +88,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         settled += s.Answered + s.Dropped + s.Refused;
         if (s.TimeCount != s.Answered)
             std::abort();
+        // Each refusal has exactly one cause.
+        quint64 causes = 0;
+        for (quint64 c : s.RefusedBy)
+            causes += c;
+        if (causes != s.Refused)
+            std::abort();
     }
     // Every request counted once, and settled unless an answer's piece still waits in the queue.
     if (settled > received || (manager.PendingPieces() == 0 && settled != received))

@@ -83,6 +83,9 @@ void Fill(TAdminOptions& o) {
     o.EmulatorPoints()->SetProtocol(1);
     o.EmulatorPoints()->SetFaults("delay=5-40,drop=0.05,device=2:stop-after=100");
     o.EmulatorPoints()->SetFaultSeed("18446744073709551615");
+    o.EmulatorPoints()->SetTcpListen(true);
+    o.EmulatorPoints()->SetTcpPort(65535);
+    o.EmulatorPoints()->SetMbap(true);
     TAccessPointsOptions& ap = *o.AccessPoints();
     ap.SetAccessPointID(2);
     ap.ComPortAPOptions()->SetPort(0);
@@ -206,6 +209,32 @@ TEST(OptionsDm, AFileFromBeforeFaultsLoadsWithNone) {
     EXPECT_EQ(e.RateID(), 6);
     EXPECT_TRUE(e.Faults().isEmpty());
     EXPECT_TRUE(e.FaultSeed().isEmpty());
+}
+
+TEST(OptionsDm, AFileFromBeforeTheEmulatorsTcpChoiceLoadsOnTheSerialPort) {
+    Folder f;
+    QByteArray text = FixtureWith("EmulatorPoints/Faults", "drop=0.5");
+    for (const char* element :
+         {"<TcpListen>False</TcpListen>", "<TcpPort>5020</TcpPort>", "<Mbap>False</Mbap>"})
+        text.replace(element, "");
+    ASSERT_FALSE(text.contains("<TcpListen>") || text.contains("<TcpPort>") || text.contains("<Mbap>"));
+    WriteFileBytes(f.path, text);
+    auto dm = f.Start();
+    ASSERT_EQ(dm->LoadResult(), lrLoaded);
+    const TEmulatorOptions& e = *dm->AdminOptions()->EmulatorPoints();
+    EXPECT_EQ(e.Faults(), QStringLiteral("drop=0.5"));
+    EXPECT_FALSE(e.TcpListen());
+    EXPECT_EQ(e.TcpPort(), TEmulatorOptions::kDefaultTcpPort);
+    EXPECT_FALSE(e.Mbap());
+}
+
+TEST(OptionsDm, AnEmulatorTcpPortOutOfRangeLoadsAsTheDefault) {
+    for (const char* port : {"0", "65536", "-1"}) {
+        Folder f;
+        WriteFileBytes(f.path, FixtureWith("EmulatorPoints/TcpPort", port));
+        auto dm = f.Start();
+        EXPECT_EQ(dm->AdminOptions()->EmulatorPoints()->TcpPort(), TEmulatorOptions::kDefaultTcpPort) << port;
+    }
 }
 
 TEST(OptionsDm, AFileFromBeforeTheTcpConnectionLoadsWithItsDefaults) {

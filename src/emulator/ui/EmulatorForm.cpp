@@ -1,14 +1,19 @@
 #include "emulator/ui/EmulatorForm.h"
 
 #include "bus/CPDrv.h"
+#include "bus/SerialTypes.h"
 #include "emulator/EmulatorRows.h"
+#include "emulator/EmulatorStart.h"
+#include "emulator/EmulatorTcpServer.h"
 #include "emulator/VirtualDeviceManager.h"
+#include "emulator/ui/EmulatorStatsView.h"
 #include "localization/LanguageTables.h"
 #include "options/AdminOptions.h"
 
 #include "platform/ui/DialogButtons.h"
 #include "platform/ui/DialogTitle.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -19,7 +24,6 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTabWidget>
-#include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -61,8 +65,9 @@ bool TVirtualDeviceEditorForm::Execute(int& Count) {
     return true;
 }
 
-TEmulatorForm::TEmulatorForm(TVirtualDeviceManager& Manager, TEmulatorOptions& Options, QWidget* parent)
-    : QDialog(parent), FManager(Manager), FOptions(Options) {
+TEmulatorForm::TEmulatorForm(TVirtualDeviceManager& Manager, TEmulatorTcpServer& Server,
+                             TEmulatorOptions& Options, QWidget* parent)
+    : QDialog(parent), FManager(Manager), FServer(Server), FOptions(Options) {
     setObjectName(QStringLiteral("EmulatorForm"));
     setModal(true);
     DeviceList = new QTreeWidget(this);
@@ -85,11 +90,20 @@ TEmulatorForm::TEmulatorForm(TVirtualDeviceManager& Manager, TEmulatorOptions& O
     RateBox->setCurrentIndex(6);
     ProtocolBox = new QComboBox(this);
     ProtocolBox->addItems({QStringLiteral("Nerix"), QStringLiteral("Modbus RTU")});
+    TcpCheck = new QCheckBox(this);
+    TcpCheck->setObjectName(QStringLiteral("TcpCheck"));
+    TcpPortEdit = new QSpinBox(this);
+    TcpPortEdit->setObjectName(QStringLiteral("TcpPortEdit"));
+    TcpPortEdit->setRange(1, 65535);
+    MbapCheck = new QCheckBox(this);
+    MbapCheck->setObjectName(QStringLiteral("MbapCheck"));
     ApplyBtn = new QPushButton(this);
     ApplyBtn->setDefault(true);
     CloseBtn = new QPushButton(this);
     FPortLbl = new QLabel(this);
     FProtocolLbl = new QLabel(this);
+    FTcpPortLbl = new QLabel(this);
+    FTcpPortLbl->setBuddy(TcpPortEdit);
 
     Pages = new QTabWidget(this);
     auto* devicesPage = new QWidget(Pages);
@@ -97,6 +111,13 @@ TEmulatorForm::TEmulatorForm(TVirtualDeviceManager& Manager, TEmulatorOptions& O
     settings->addRow(FPortLbl, PortBox);
     settings->addRow(QString(), RateBox);
     settings->addRow(FProtocolLbl, ProtocolBox);
+    settings->addRow(TcpCheck);
+    auto* tcpRow = new QHBoxLayout;
+    tcpRow->addWidget(TcpPortEdit);
+    tcpRow->addSpacing(12);
+    tcpRow->addWidget(MbapCheck);
+    tcpRow->addStretch();
+    settings->addRow(FTcpPortLbl, tcpRow);
     auto* devicesLayout = new QVBoxLayout(devicesPage);
     DeviceList->setParent(devicesPage);
     devicesLayout->addWidget(DeviceList);
@@ -115,10 +136,15 @@ TEmulatorForm::TEmulatorForm(TVirtualDeviceManager& Manager, TEmulatorOptions& O
     FSeedLbl->setBuddy(SeedEdit);
     FaultsState = new QLabel(faultsPage);
     FaultsState->setWordWrap(true);
+    FaultsTcpNote = new QLabel(faultsPage);
+    FaultsTcpNote->setObjectName(QStringLiteral("FaultsTcpNote"));
+    FaultsTcpNote->setWordWrap(true);
+    FaultsTcpNote->setStyleSheet(QStringLiteral("font-weight: bold;"));
     FFaultsHelp = new QLabel(faultsPage);
     FFaultsHelp->setWordWrap(true);
     FFaultsHelp->setTextInteractionFlags(Qt::TextSelectableByMouse);
     auto* faultsLayout = new QVBoxLayout(faultsPage);
+    faultsLayout->addWidget(FaultsTcpNote);
     faultsLayout->addWidget(FFaultsLbl);
     faultsLayout->addWidget(FaultsEdit);
     faultsLayout->addWidget(FSeedLbl);
@@ -129,27 +155,8 @@ TEmulatorForm::TEmulatorForm(TVirtualDeviceManager& Manager, TEmulatorOptions& O
     faultsLayout->addStretch();
     Pages->addTab(faultsPage, QString());
 
-    auto* statsPage = new QWidget(Pages);
-    StatsList = new QTreeWidget(statsPage);
-    StatsList->setObjectName(QStringLiteral("StatsList"));
-    StatsList->setRootIsDecorated(false);
-    StatsList->setColumnCount(6);
-    StatsList->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    StatsList->header()->setStretchLastSection(true);
-    StatsInfo = new QLabel(statsPage);
-    StatsInfo->setWordWrap(true);
-    ResetStatsBtn = new QPushButton(statsPage);
-    auto* statsButtons = new QHBoxLayout;
-    statsButtons->addWidget(StatsInfo, 1);
-    statsButtons->addWidget(ResetStatsBtn);
-    auto* statsLayout = new QVBoxLayout(statsPage);
-    statsLayout->addWidget(StatsList);
-    statsLayout->addLayout(statsButtons);
-    Pages->addTab(statsPage, QString());
-    FStatsTimer = new QTimer(this);
-    FStatsTimer->setInterval(500);
-    connect(FStatsTimer, &QTimer::timeout, this, &TEmulatorForm::UpdateStatistics);
-    FStatsTimer->start();
+    StatsView = new TEmulatorStatsView(FManager, Pages);
+    Pages->addTab(StatsView, QString());
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -158,14 +165,12 @@ TEmulatorForm::TEmulatorForm(TVirtualDeviceManager& Manager, TEmulatorOptions& O
     auto* main = new QVBoxLayout(this);
     main->addWidget(Pages);
     main->addLayout(buttons);
-    resize(620, 520);
+    resize(900, 560);
 
     connect(FaultsEdit, &QLineEdit::textChanged, this, &TEmulatorForm::CheckFaults);
     connect(SeedEdit, &QLineEdit::textChanged, this, &TEmulatorForm::CheckFaults);
-    connect(ResetStatsBtn, &QPushButton::clicked, this, [this] {
-        FManager.ResetStatistics();
-        UpdateStatistics();
-    });
+    connect(TcpCheck, &QCheckBox::toggled, this, &TEmulatorForm::UpdateLineControls);
+    connect(MbapCheck, &QCheckBox::toggled, this, &TEmulatorForm::UpdateLineControls);
     connect(ApplyBtn, &QPushButton::clicked, this, &TEmulatorForm::ApplyBtnClick);
     connect(CloseBtn, &QPushButton::clicked, this, &QDialog::reject);
     connect(DeviceList, &QTreeWidget::itemDoubleClicked, this, &TEmulatorForm::DeviceListDblClick);
@@ -183,6 +188,28 @@ void TEmulatorForm::LoadOptions() {
     pick(ProtocolBox, FOptions.Protocol());
     FaultsEdit->setText(FOptions.Faults());
     SeedEdit->setText(FOptions.FaultSeed());
+    TcpPortEdit->setValue(FOptions.TcpPort());
+    MbapCheck->setChecked(FOptions.Mbap());
+    TcpCheck->setChecked(FOptions.TcpListen());
+    UpdateLineControls();
+}
+
+void TEmulatorForm::UpdateLineControls() {
+    const bool tcp = TcpCheck->isChecked();
+    PortBox->setEnabled(!tcp);
+    RateBox->setEnabled(!tcp);
+    TcpPortEdit->setEnabled(tcp);
+    FTcpPortLbl->setEnabled(tcp);
+    MbapCheck->setEnabled(tcp);
+    // A Modbus TCP gateway carries Modbus requests only.
+    const bool mbap = tcp && MbapCheck->isChecked();
+    if (mbap)
+        ProtocolBox->setCurrentIndex(TVirtualDeviceManager::kProtocolModbus);
+    ProtocolBox->setEnabled(!mbap);
+    // The faults are the serial line's; the text stays for when the serial port is chosen again.
+    FaultsEdit->setEnabled(!tcp);
+    SeedEdit->setEnabled(!tcp);
+    FaultsTcpNote->setVisible(tcp);
 }
 
 void TEmulatorForm::CheckFaults() {
@@ -204,42 +231,6 @@ void TEmulatorForm::CheckFaults() {
     FaultsState->setStyleSheet(ok ? QString() : QStringLiteral("color: #b00000;"));
 }
 
-void TEmulatorForm::UpdateStatistics() {
-    const TEmulatorLanguage& t = EmulatorLanguage().Texts(CurrentLanguage());
-    // The running session's, else those of the session that ended last.
-    const bool live = FManager.DeviceCount() > 0;
-    const std::vector<TVirtualDeviceManager::TStatsRow> rows =
-        live ? FManager.StatisticsRows() : FManager.LastStatistics();
-    const int count = int(rows.size());
-    while (StatsList->topLevelItemCount() > count)
-        delete StatsList->takeTopLevelItem(StatsList->topLevelItemCount() - 1);
-    while (StatsList->topLevelItemCount() < count)
-        new QTreeWidgetItem(StatsList);
-    for (int i = 0; i < count; ++i) {
-        QTreeWidgetItem* item = StatsList->topLevelItem(i);
-        const TVirtualDeviceManager::TStatsRow& row = rows[size_t(i)];
-        const bool device = row.Address > 0;
-        const TEmulatorDeviceStats& s = row.Stats;
-        item->setText(0, device ? QStringLiteral("%1  %2").arg(row.Address).arg(row.Name) : t.StatsOther);
-        item->setText(1, QString::number(s.Received));
-        item->setText(2, device ? QString::number(s.Answered) : QString());
-        item->setText(3, device ? QString::number(s.Dropped) : QString());
-        item->setText(4, QString::number(s.Refused));
-        item->setText(5, s.TimeCount
-                             ? QStringLiteral("%1 / %2 / %3")
-                                   .arg(EmulatorTimeText(s.MinTime()), EmulatorTimeText(s.MedianTime()),
-                                        EmulatorTimeText(s.MaxTime()))
-                             : QString());
-        for (int c = 1; c < 5; ++c)
-            item->setTextAlignment(c, Qt::AlignRight | Qt::AlignVCenter);
-    }
-    const QString faults = EmulatorFaultsText(FManager.Faults());
-    StatsInfo->setText(
-        count > 0 ? t.StatsSeed.arg(faults.isEmpty() ? t.StatsNoFaults : faults).arg(FManager.FaultSeed())
-                  : QString());
-    ResetStatsBtn->setEnabled(live);
-}
-
 void TEmulatorForm::UpdateLanguage() {
     const TEmulatorLanguage& t = EmulatorLanguage().Texts(CurrentLanguage());
     setWindowTitle(t.Caption);
@@ -253,11 +244,12 @@ void TEmulatorForm::UpdateLanguage() {
     FFaultsLbl->setText(t.FaultsText);
     FSeedLbl->setText(t.FaultsSeed);
     FFaultsHelp->setText(t.FaultsHelp);
-    StatsList->setHeaderLabels(
-        {t.ColDevice, t.ColReceived, t.ColAnswered, t.ColDropped, t.ColRefused, t.ColTimes});
-    ResetStatsBtn->setText(t.StatsReset);
+    TcpCheck->setText(t.TcpCheck);
+    FTcpPortLbl->setText(t.TcpPort);
+    MbapCheck->setText(t.TcpMbap);
+    FaultsTcpNote->setText(t.FaultsTcpNote);
     CheckFaults();
-    UpdateStatistics();
+    StatsView->UpdateLanguage();
     ApplyBtn->setText(t.Apply);
     CloseBtn->setText(t.Close);
     if (FEditor)
@@ -300,32 +292,43 @@ void TEmulatorForm::ApplyBtnClick() {
         Message(t.MsgChooseDevice);
         return;
     }
-    TEmulatorFaults faults;
-    QString error;
-    QString part;
-    if (!ParseEmulatorFaults(FaultsEdit->text(), faults, error, &part)) {
-        Pages->setCurrentIndex(1);
-        Message(t.MsgBadFaults.arg(part));
-        return;
-    }
-    quint64 seed = 0;
-    if (SeedEdit->text().trimmed().isEmpty())
-        seed = NewFaultSeed();
-    else if (!ParseFaultSeed(SeedEdit->text(), seed)) {
-        Pages->setCurrentIndex(1);
-        Message(t.MsgBadSeed);
-        return;
-    }
-    FManager.SetActive(false);
-    FManager.ClearDevices();
-    FManager.SetProtocol(ProtocolBox->currentIndex());
-    FManager.SetPortAndRate(PortBox->currentIndex() + 1, RateBox->currentIndex() + 1);
+    TEmulatorSetup setup;
     for (const auto& [type, count] : chosen)
-        FManager.AddDevices(type, count);
-    FManager.SetFaults(faults, seed);
-    FManager.SetActive(true);
-    if (!FManager.Active()) {
+        setup.Devices.push_back({type, count});
+    setup.Protocol = ProtocolBox->currentIndex();
+    setup.PortName = PortNameOfNumber(PortBox->currentIndex() + 1);
+    setup.Baud = BaudRateBits(kPortRates[RateBox->currentIndex() + 1]);
+    const bool tcp = TcpCheck->isChecked();
+    if (tcp) {
+        setup.TcpPort = TcpPortEdit->value();
+        setup.Mbap = MbapCheck->isChecked();
+    } else {
+        // The faults and their seed matter on the serial line only, so only there can they stop a
+        // start.
+        QString error;
+        QString part;
+        if (!ParseEmulatorFaults(FaultsEdit->text(), setup.Faults, error, &part)) {
+            Pages->setCurrentIndex(1);
+            Message(t.MsgBadFaults.arg(part));
+            return;
+        }
+        if (SeedEdit->text().trimmed().isEmpty())
+            setup.Seed = NewFaultSeed();
+        else if (!ParseFaultSeed(SeedEdit->text(), setup.Seed)) {
+            Pages->setCurrentIndex(1);
+            Message(t.MsgBadSeed);
+            return;
+        }
+    }
+    switch (StartEmulator(FManager, FServer, setup)) {
+    case TEmulatorStartResult::Ok:
+        break;
+    case TEmulatorStartResult::PortFailed:
         Message(t.MsgComPortError);
+        FManager.ClearDevices();
+        return;
+    case TEmulatorStartResult::ListenFailed:
+        Message(t.MsgListenError.arg(setup.TcpPort));
         FManager.ClearDevices();
         return;
     }
@@ -334,5 +337,8 @@ void TEmulatorForm::ApplyBtnClick() {
     FOptions.SetProtocol(ProtocolBox->currentIndex());
     FOptions.SetFaults(FaultsEdit->text().trimmed());
     FOptions.SetFaultSeed(SeedEdit->text().trimmed());
+    FOptions.SetTcpListen(tcp);
+    FOptions.SetTcpPort(TcpPortEdit->value());
+    FOptions.SetMbap(MbapCheck->isChecked());
     accept();
 }

@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <functional>
 
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -13,6 +14,8 @@ class QTimer;
 class QTreeWidget;
 class QTreeWidgetItem;
 class TEmulatorOptions;
+class TEmulatorStatsView;
+class TEmulatorTcpServer;
 class TVirtualDeviceManager;
 
 // "Editor": the number of devices of one row, 1 to 10.
@@ -33,13 +36,14 @@ private:
     QLabel* FNumberLbl = nullptr;
 };
 
-// "Select devices": which modules to emulate, how many of each, on which port, speed and protocol;
-// the faults they make (the same text form as the emulate command's --faults) and what the running
-// bus has seen so far.
+// "Select devices": which modules to emulate, how many of each, on which serial port, speed and
+// protocol, or for TCP masters on which TCP port (raw or Modbus TCP); the faults the serial line
+// makes (the same text form as the emulate command's --faults) and what the bus has seen.
 class TEmulatorForm : public QDialog {
     Q_OBJECT
 public:
-    TEmulatorForm(TVirtualDeviceManager& Manager, TEmulatorOptions& Options, QWidget* parent = nullptr);
+    TEmulatorForm(TVirtualDeviceManager& Manager, TEmulatorTcpServer& Server, TEmulatorOptions& Options,
+                  QWidget* parent = nullptr);
 
     Q_INVOKABLE void UpdateLanguage();
     // The port, speed and protocol choices as the options store them.
@@ -54,6 +58,10 @@ public:
     QComboBox* PortBox = nullptr;
     QComboBox* RateBox = nullptr;
     QComboBox* ProtocolBox = nullptr;
+    // TCP masters instead of the serial port.
+    QCheckBox* TcpCheck = nullptr;
+    QSpinBox* TcpPortEdit = nullptr;
+    QCheckBox* MbapCheck = nullptr;
     QPushButton* ApplyBtn = nullptr;
     QPushButton* CloseBtn = nullptr;
     QTabWidget* Pages = nullptr;
@@ -61,22 +69,23 @@ public:
     QLineEdit* FaultsEdit = nullptr;
     QLineEdit* SeedEdit = nullptr;
     QLabel* FaultsState = nullptr;
-    // The "Statistics" page: a row per device and one for other addresses.
-    QTreeWidget* StatsList = nullptr;
-    QLabel* StatsInfo = nullptr;
-    QPushButton* ResetStatsBtn = nullptr;
+    // Shown while TCP is chosen: the faults are the serial line's.
+    QLabel* FaultsTcpNote = nullptr;
+    // The "Statistics" page.
+    TEmulatorStatsView* StatsView = nullptr;
 
 public Q_SLOTS:
     void ApplyBtnClick();
     void DeviceListDblClick(QTreeWidgetItem* Item);
-    // Fills the statistics page from the manager (a timer does it while the window is open).
-    void UpdateStatistics();
 
 private:
     void Message(const QString& text);
     void CheckFaults();
+    // Enables what the serial/TCP choice leaves in use.
+    void UpdateLineControls();
 
     TVirtualDeviceManager& FManager;
+    TEmulatorTcpServer& FServer;
     TEmulatorOptions& FOptions;
     TVirtualDeviceEditorForm* FEditor = nullptr;
     QLabel* FPortLbl = nullptr;
@@ -84,5 +93,5 @@ private:
     QLabel* FFaultsLbl = nullptr;
     QLabel* FSeedLbl = nullptr;
     QLabel* FFaultsHelp = nullptr;
-    QTimer* FStatsTimer = nullptr;
+    QLabel* FTcpPortLbl = nullptr;
 };

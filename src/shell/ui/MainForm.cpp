@@ -1,7 +1,9 @@
 #include "shell/ui/MainForm.h"
 
+#include "emulator/EmulatorStart.h"
 #include "emulator/VirtualDeviceManager.h"
 #include "emulator/ui/EmulatorForm.h"
+#include "emulator/ui/EmulatorStatsView.h"
 #include "localization/ChannelLanguage.h"
 #include "localization/LanguageTables.h"
 #include "localization/Localization.h"
@@ -280,6 +282,11 @@ void TMainForm::BuildActions() {
     actEmulator->setCheckable(true);
     connect(actEmulator, &QAction::triggered, this, &TMainForm::actEmulatorExecute);
     MenuService->insertAction(actChangeMode, actEmulator);
+    // The statistics open beside the running emulator: the "Emulator" item itself stops it.
+    actEmulatorStats = new QAction(this);
+    actEmulatorStats->setObjectName(QStringLiteral("actEmulatorStats"));
+    connect(actEmulatorStats, &QAction::triggered, this, &TMainForm::actEmulatorStatsExecute);
+    MenuService->insertAction(actChangeMode, actEmulatorStats);
     tools->addSeparator();
     AboutBtn = actAbout;
     // The about button stays off the tool bar: the menu's "About" serves.
@@ -373,6 +380,9 @@ void TMainForm::UpdateLanguage() {
     AppSelectorBtn->setText(t.BtnApplications);
     EmulatorBtn->setText(t.BtnEmulator);
     actEmulator->setText(t.BtnEmulator);
+    actEmulatorStats->setText(EmulatorLanguage().Texts(FDm.CurrentLanguage()).StatsCaption);
+    if (FEmulatorStats)
+        FEmulatorStats->UpdateLanguage();
     btnAP->setToolTip(t.HintBusSettings);
     if (FActiveConfig)
         btnAP->setText(FActiveConfig->GetName());
@@ -631,13 +641,13 @@ void TMainForm::actAboutExecute() {
 
 void TMainForm::SetEmulatorActive(bool On) {
     if (!On && FDm.EmulatorActive) {
-        FDm.VDMgr->SetActive(false);
+        StopEmulator(*FDm.VDMgr, *FDm.VDTcp);
         FDm.VDMgr->ClearDevices();
         // The traffic monitor stops watching; whoever watched before keeps watching.
         FDm.VDMgr->OnFrame = FEmulatorObserver;
         FEmulatorObserver = nullptr;
     } else if (!On) {
-        FDm.VDMgr->SetActive(false);
+        StopEmulator(*FDm.VDMgr, *FDm.VDTcp);
         FDm.VDMgr->ClearDevices();
     } else if (!FDm.EmulatorActive) {
         // The monitor sees what an outside master exchanges with the emulated devices, decoded in
@@ -670,10 +680,18 @@ void TMainForm::actEmulatorExecute() {
     if (OnEmulatorSetup) {
         confirmed = OnEmulatorSetup();
     } else {
-        TEmulatorForm form(*FDm.VDMgr, *FOptions.EmulatorPoints(), this);
+        TEmulatorForm form(*FDm.VDMgr, *FDm.VDTcp, *FOptions.EmulatorPoints(), this);
         confirmed = form.exec() == QDialog::Accepted;
     }
     SetEmulatorActive(confirmed && FDm.VDMgr->DeviceCount() > 0);
+}
+
+void TMainForm::actEmulatorStatsExecute() {
+    if (!FEmulatorStats)
+        FEmulatorStats = new TEmulatorStatsForm(*FDm.VDMgr, this);
+    FEmulatorStats->show();
+    FEmulatorStats->raise();
+    FEmulatorStats->activateWindow();
 }
 
 void TMainForm::UpdateActions() {

@@ -12,6 +12,7 @@ class TAdminOptions;
 class TComPortConnection;
 class TCustomConnectionConfig;
 class TDm;
+class TEmulatorStatsForm;
 class TLauncher;
 class TTcpPortConnection;
 class TTrafficAttachDockDM;
@@ -73,7 +74,7 @@ public:
             *actTraffic = nullptr, *actSetEngLang = nullptr, *actSetUkrLang = nullptr,
             *actSetGerLang = nullptr, *actSetFrenchLang = nullptr, *actSetSpanLang = nullptr,
             *actSetRusLang = nullptr, *actHelp = nullptr, *actAbout = nullptr, *actOrderProducts = nullptr,
-            *actEmulator = nullptr;
+            *actEmulator = nullptr, *actEmulatorStats = nullptr;
     QAction *menuCOMPort = nullptr, *menuTcpPort = nullptr, *menuUdpPort = nullptr;
     QMenu *MenuBus = nullptr, *MenuDevices = nullptr, *MenuService = nullptr, *MenuVirtualTools = nullptr;
 
@@ -94,6 +95,8 @@ public Q_SLOTS:
     void actHelpExecute();
     void actAboutExecute();
     void actEmulatorExecute();
+    // "Emulator statistics": the live statistics window, beside the others.
+    void actEmulatorStatsExecute();
     // F2 and "Traffic": hides the traffic window when it shows, shows it otherwise.
     void actTrafficExecute();
 
@@ -123,6 +126,7 @@ private:
     std::unique_ptr<TTrafficAttachDockDM> FTrafficDock;
     // Whoever watched the emulator's frames before the traffic monitor joined in.
     std::function<void(int Direction, const quint8* Data, int Length)> FEmulatorObserver;
+    TEmulatorStatsForm* FEmulatorStats = nullptr;
     QMenu* FLanguagesMenu = nullptr;
     QMenu* FHelpMenu = nullptr;
     QMenu* FApMenu = nullptr;

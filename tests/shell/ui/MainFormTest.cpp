@@ -3,8 +3,10 @@
 #include "bus/ui/TCPPortDlg.h"
 #include "discovery/ui/FindDevices.h"
 #include "discovery/ui/TCPFinding.h"
+#include "emulator/EmulatorTcpServer.h"
 #include "emulator/VirtualDeviceManager.h"
 #include "emulator/ui/EmulatorForm.h"
+#include "emulator/ui/EmulatorStatsView.h"
 #include "localization/LanguageTables.h"
 #include "localization/Localization.h"
 #include "localization/TrafficLanguage.h"
@@ -17,6 +19,7 @@
 #include "shell/ui/Icons.h"
 #include "shell/ui/TestConnectionChannelDlg.h"
 #include "support/LanguageRestored.h"
+#include "support/NerixFrames.h"
 #include "support/PortsFolder.h"
 #include "support/PtyBridge.h"
 #include "support/ScriptedDevice.h"
@@ -478,7 +481,9 @@ TEST(MainForm, EveryVisibleTextIsUkrainian) {
             check(w->objectName() + QStringLiteral(" group"), g->title());
         for (QTreeWidget* t : w->findChildren<QTreeWidget*>())
             for (int c = 0; c < t->columnCount(); ++c)
-                check(w->objectName() + QStringLiteral(" column"), t->headerItem()->text(c));
+                // A column header may break its words over two lines.
+                check(w->objectName() + QStringLiteral(" column"),
+                      t->headerItem()->text(c).replace(QLatin1Char('\n'), QLatin1Char(' ')));
         for (QTableWidget* t : w->findChildren<QTableWidget*>())
             for (int c = 0; c < t->columnCount(); ++c)
                 check(w->objectName() + QStringLiteral(" column"), t->horizontalHeaderItem(c)->text());
@@ -513,8 +518,10 @@ TEST(MainForm, EveryVisibleTextIsUkrainian) {
     checkWidget(&ranges);
     TTestConnectionChannelDlg test(*app.dm);
     checkWidget(&test);
-    TEmulatorForm emulator(*app.dm->VDMgr, *app.options->AdminOptions()->EmulatorPoints());
+    TEmulatorForm emulator(*app.dm->VDMgr, *app.dm->VDTcp, *app.options->AdminOptions()->EmulatorPoints());
     checkWidget(&emulator);
+    TEmulatorStatsForm emulatorStats(*app.dm->VDMgr);
+    checkWidget(&emulatorStats);
     EXPECT_TRUE(stray.isEmpty()) << stray.join(QLatin1Char('\n')).toStdString();
 
     // The toolkit's own buttons speak Ukrainian too.
@@ -590,6 +597,51 @@ TEST(MainFormEmulator, SwitchingOnAndOff) {
     form.actEmulatorExecute();
     EXPECT_FALSE(dm.EmulatorActive);
     EXPECT_FALSE(form.EmulatorBtn->isChecked());
+}
+
+// The statistics open beside the running emulator, which goes on serving, and follow its counts.
+TEST(MainFormEmulator, TheStatisticsOpenBesideTheRunningEmulatorAndFollowIt) {
+    QTemporaryDir folder;
+    TOptionsDm options(folder.path());
+    TDm dm;
+    TMainForm form(dm, *options.AdminOptions());
+    form.OnEmulatorSetup = [&] {
+        dm.VDMgr->AddDevices(0, 1);
+        return true;
+    };
+    form.actEmulatorExecute();
+    ASSERT_TRUE(dm.EmulatorActive);
+    ASSERT_TRUE(form.MenuService->actions().contains(form.actEmulatorStats));
+    EXPECT_EQ(form.actEmulatorStats->text(), QStringLiteral("Emulator statistics"));
+    form.actEmulatorStats->trigger();
+    auto* window = form.findChild<TEmulatorStatsForm*>();
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_FALSE(window->isModal());
+    EXPECT_TRUE(dm.EmulatorActive);
+    QTreeWidget* list = window->View->StatsList;
+    ASSERT_EQ(list->topLevelItemCount(), 2);
+    EXPECT_EQ(list->topLevelItem(0)->text(TEmulatorStatsView::kColReceived), QStringLiteral("0"));
+
+    const QByteArray request = NerixFrame(1, 0, 0, 1, 0);
+    QByteArray answer;
+    for (int i = 0; i < 3; ++i)
+        ASSERT_TRUE(dm.VDMgr->ServeFrame(reinterpret_cast<const quint8*>(request.constData()), 11, answer));
+    QElapsedTimer t;
+    t.start();
+    while (list->topLevelItem(0)->text(TEmulatorStatsView::kColAnswered) != QLatin1String("3") &&
+           t.elapsed() < 3000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    EXPECT_EQ(list->topLevelItem(0)->text(TEmulatorStatsView::kColAnswered), QStringLiteral("3"));
+
+    // Stopped, the window keeps the session's counts and says so; opened again, it is the same one.
+    form.actEmulatorExecute();
+    EXPECT_FALSE(dm.EmulatorActive);
+    window->View->UpdateStatistics();
+    EXPECT_EQ(list->topLevelItem(0)->text(TEmulatorStatsView::kColAnswered), QStringLiteral("3"));
+    EXPECT_FALSE(window->View->ResetStatsBtn->isEnabled());
+    form.actEmulatorStats->trigger();
+    EXPECT_EQ(form.findChildren<TEmulatorStatsForm*>().size(), 1);
 }
 
 } // namespace
