@@ -33,7 +33,7 @@ QString TPackageListModel::TimeText(const TContainerItem& Item) const {
     // As the traffic file has it: the user's own date format, the clock to the millisecond. Without
     // a locale of the user's (the C locale) the date is all digits rather than an English month.
     if (QLocale().language() == QLocale::C)
-        return Item.Time.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz"));
+        return Item.Time.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz"));
     return TrafficTimeText(Item.Time);
 }
 

@@ -39,6 +39,7 @@
 #include <QTemporaryDir>
 #include <QToolBar>
 #include <QTreeWidget>
+#include <ctime>
 #include <gtest/gtest.h>
 #include <poll.h>
 #include <unistd.h>
@@ -159,6 +160,40 @@ TEST(TrafficDlg, ThePackageAfterTheLimitClearsEverythingAndStartsFromZero) {
     EXPECT_EQ(w.dlg.PkgTree->topLevelItemCount(), 0);
     EXPECT_EQ(w.dlg.PkgGrid->item(0, 0)->text(), QString());
     EXPECT_EQ(w.dlg.ShownPackage(), -1);
+}
+
+// Live captures are stamped in UTC (cheap); the list and the file show the user's local time.
+TEST(TrafficDlg, UtcStampsAreShownAndSavedInLocalTime) {
+    const QByteArray savedTz = qgetenv("TZ");
+    // Three hours east of UTC, so that the two cannot pass for each other.
+    qputenv("TZ", "XYZ-3");
+    tzset();
+    {
+        Window w;
+        QTemporaryDir dir;
+        const QDateTime utc(QDate(2026, 12, 11), QTime(6, 30, 15, 250), Qt::UTC);
+        Add(w.dlg, 0, QByteArray::fromHex("0103"), -1, utc);
+        Add(w.dlg, 1, QByteArray::fromHex("0104"), -1, utc.toLocalTime().addMSecs(12));
+        ASSERT_EQ(utc.toLocalTime().time().hour(), 9);
+        const QString shown = Cell(w.dlg, 1, TPackageListModel::colTime);
+        TContainerItem local;
+        local.Time = utc.toLocalTime();
+        EXPECT_EQ(shown, w.dlg.ListModel().TimeText(local));
+        EXPECT_TRUE(shown.contains(QStringLiteral("09:30:15"))) << shown.toStdString();
+        EXPECT_EQ(Cell(w.dlg, 0, TPackageListModel::colResponse), QStringLiteral("12.0 ms"));
+        const QString path = dir.filePath(QStringLiteral("utc.xml"));
+        ASSERT_TRUE(w.dlg.SaveToFile(path));
+        const QString text = ReadFileText(path);
+        EXPECT_TRUE(text.contains(QStringLiteral("iso=\"2026-12-11T09:30:15.250\""))) << text.toStdString();
+        ASSERT_TRUE(w.dlg.LoadFromFile(path));
+        EXPECT_EQ(w.dlg.Packages().Item(0)->Time, utc);
+        EXPECT_EQ(Cell(w.dlg, 1, TPackageListModel::colTime), shown);
+    }
+    if (savedTz.isNull())
+        qunsetenv("TZ");
+    else
+        qputenv("TZ", savedTz);
+    tzset();
 }
 
 TEST(TrafficDlg, ActionsAreEnabledByConnectionCaptureAndPackages) {
