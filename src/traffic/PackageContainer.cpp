@@ -4,22 +4,24 @@
 #include <cmath>
 
 const TContainerItem* TPackageContainer::Item(int Index) const {
-    return Index >= 0 && Index < Count() ? FItems[size_t(Index)].get() : nullptr;
+    return Index >= 0 && Index < Count() ? &FItems[size_t(Index)] : nullptr;
 }
 
 void TPackageContainer::Add(quint8 Direction, const quint8* Data, quint16 Length, const QDateTime& Time,
                             qint64 Ticks) {
     if (Count() >= kLimit)
         Clear();
-    auto item = std::make_unique<TContainerItem>();
-    item->Time = Time;
-    item->Direction = Direction;
-    item->Data = Data && Length > 0 ? QByteArray(reinterpret_cast<const char*>(Data), Length) : QByteArray();
-    item->Length = quint16(item->Data.size());
-    item->Ticks = Ticks;
-    FItems.push_back(std::move(item));
+    if (FItems.capacity() < size_t(kLimit))
+        FItems.reserve(size_t(kLimit));
+    TContainerItem& item = FItems.emplace_back();
+    item.Time = Time;
+    item.Direction = Direction;
+    if (Data && Length > 0)
+        item.Data = QByteArray(reinterpret_cast<const char*>(Data), Length);
+    item.Length = quint16(item.Data.size());
+    item.Ticks = Ticks;
     if (OnAdd)
-        OnAdd(*FItems.back());
+        OnAdd(item);
 }
 
 double ResponseTimeMs(qint64 RequestTicks, const QDateTime& RequestTime, qint64 AnswerTicks,

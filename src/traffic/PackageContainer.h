@@ -4,12 +4,14 @@
 #include <QDateTime>
 #include <QtGlobal>
 #include <functional>
-#include <memory>
 #include <vector>
 
 // One captured package.
 struct TContainerItem {
-    QDateTime Time;       // wall clock, shown and saved
+    // Wall clock, shown and saved in local time. A live capture stamps it in UTC: the local time
+    // of a moment costs a time zone lookup (a file check) that the bus should not wait for, and
+    // converting the few rows on screen, or a file being saved, is cheap enough.
+    QDateTime Time;
     quint8 Direction = 0; // 0 sent by this station (request), 1 received (answer)
     QByteArray Data;
     quint16 Length = 0;
@@ -40,7 +42,9 @@ public:
     std::function<void(const TContainerItem&)> OnAdd;
 
 private:
-    std::vector<std::unique_ptr<TContainerItem>> FItems;
+    // Room for kLimit items is taken with the first package and kept: adding makes no item of its
+    // own on the heap, and Item pointers stay put until the store is cleared.
+    std::vector<TContainerItem> FItems;
 };
 
 // The response time between a request and its answer in ms rounded to 0.1 ms, from the monotonic

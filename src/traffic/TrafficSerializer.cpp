@@ -46,7 +46,7 @@ void SetError(QString* Error, const QString& Text) {
 } // namespace
 
 QString TrafficTimeText(const QDateTime& Time, const QLocale& Locale) {
-    return Locale.toString(Time, TimeFormat(Locale));
+    return Locale.toString(Time.toLocalTime(), TimeFormat(Locale));
 }
 
 QDateTime ParseTrafficTime(const QString& Text, const QLocale& Locale) {
@@ -80,8 +80,10 @@ QByteArray TrafficToXml(const TTrafficFile& File) {
         // The text is the user's own form; the attribute lets a machine with another locale read
         // the same moment back exactly.
         writer.writeStartElement(QStringLiteral("time_stamp"));
-        writer.writeAttribute(QStringLiteral("iso"), item.Time.toString(Qt::ISODateWithMs));
-        writer.writeCharacters(TrafficTimeText(item.Time));
+        // Local time, as the user saw it, whatever the capture stamped it in.
+        const QDateTime time = item.Time.toLocalTime();
+        writer.writeAttribute(QStringLiteral("iso"), time.toString(Qt::ISODateWithMs));
+        writer.writeCharacters(TrafficTimeText(time));
         writer.writeEndElement();
         writer.writeTextElement(QStringLiteral("port"), QString::number(item.Direction));
         writer.writeTextElement(QStringLiteral("data"), QString::fromLatin1(item.Data.toHex().toUpper()));

@@ -30,7 +30,7 @@ bool TrafficFromXml(const QByteArray& Xml, TTrafficFile& File, int* Skipped = nu
                     QString* Error = nullptr);
 
 // A time stamp as the file holds it: Locale's short date and time with seconds and milliseconds
-// and a four-digit year.
+// and a four-digit year, in local time whatever the time spec of Time (live captures are in UTC).
 QString TrafficTimeText(const QDateTime& Time, const QLocale& Locale = QLocale());
 // Reads a time stamp written under Locale, or in ISO 8601, or in the C locale's form; an invalid
 // date-time when none fits.

@@ -71,3 +71,16 @@ TEST(PackageContainer, RequestsWithoutAnswer) {
     EXPECT_FALSE(c.NoAnswer(4)); // pending
     EXPECT_FALSE(c.NoAnswer(5));
 }
+
+// A package handed out stays where it is while the store fills up to its limit.
+TEST(PackageContainer, ItemsStayPutUntilTheStoreIsCleared) {
+    TPackageContainer c;
+    c.Add(0, kBytes, 3, kT0, 7);
+    const TContainerItem* first = c.Item(0);
+    for (int i = 1; i < TPackageContainer::kLimit; ++i)
+        c.Add(1, kBytes, quint16(i % 3 + 1), kT0.addMSecs(i), i);
+    EXPECT_EQ(c.Item(0), first);
+    EXPECT_EQ(first->Data, QByteArray("\x01\x02\x03", 3));
+    EXPECT_EQ(first->Ticks, 7);
+    EXPECT_EQ(c.Item(TPackageContainer::kLimit - 1)->Length, (TPackageContainer::kLimit - 1) % 3 + 1);
+}

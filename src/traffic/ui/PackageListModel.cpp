@@ -10,7 +10,7 @@ TPackageListModel::TPackageListModel(TPackageContainer& Store, QObject* parent)
     : QAbstractTableModel(parent), FStore(Store) {}
 
 int TPackageListModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : FStore.Count();
+    return parent.isValid() ? 0 : FRows;
 }
 
 int TPackageListModel::columnCount(const QModelIndex& parent) const {
@@ -18,11 +18,11 @@ int TPackageListModel::columnCount(const QModelIndex& parent) const {
 }
 
 int TPackageListModel::StoreIndex(int Row) const {
-    return Row >= 0 && Row < FStore.Count() ? FStore.Count() - 1 - Row : -1;
+    return Row >= 0 && Row < FRows ? FRows - 1 - Row : -1;
 }
 
 int TPackageListModel::RowOf(int StoreIndex) const {
-    return StoreIndex >= 0 && StoreIndex < FStore.Count() ? FStore.Count() - 1 - StoreIndex : -1;
+    return StoreIndex >= 0 && StoreIndex < FRows ? FRows - 1 - StoreIndex : -1;
 }
 
 const TContainerItem* TPackageListModel::Package(int Row) const {
@@ -33,7 +33,7 @@ QString TPackageListModel::TimeText(const TContainerItem& Item) const {
     // As the traffic file has it: the user's own date format, the clock to the millisecond. Without
     // a locale of the user's (the C locale) the date is all digits rather than an English month.
     if (QLocale().language() == QLocale::C)
-        return Item.Time.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz"));
+        return Item.Time.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz"));
     return TrafficTimeText(Item.Time);
 }
 
@@ -109,18 +109,37 @@ QVariant TPackageListModel::headerData(int section, Qt::Orientation orientation,
     }
 }
 
+void TPackageListModel::AddDeferred(quint8 Direction, const quint8* Data, quint16 Length,
+                                    const QDateTime& Time, qint64 Ticks) {
+    // The store empties itself when full; the views must hear of that as a reset, not find rows
+    // gone from under them.
+    if (FStore.Count() >= TPackageContainer::kLimit)
+        Clear();
+    FStore.Add(Direction, Data, Length, Time, Ticks);
+}
+
 void TPackageListModel::Add(quint8 Direction, const quint8* Data, quint16 Length, const QDateTime& Time,
                             qint64 Ticks) {
-    if (FBulk) {
-        FStore.Add(Direction, Data, Length, Time, Ticks);
+    AddDeferred(Direction, Data, Length, Time, Ticks);
+    Flush();
+}
+
+int TPackageListModel::Pending() const {
+    return FStore.Count() - FRows;
+}
+
+void TPackageListModel::Flush() {
+    const int pending = Pending();
+    // In a bulk load the reset at its end lists everything.
+    if (FBulk || pending <= 0)
         return;
-    }
-    beginInsertRows(QModelIndex(), 0, 0);
-    FStore.Add(Direction, Data, Length, Time, Ticks);
+    const int before = FRows;
+    beginInsertRows(QModelIndex(), 0, pending - 1);
+    FRows = FStore.Count();
     endInsertRows();
-    // The package before may have turned from pending into unanswered (or answered).
-    if (FStore.Count() > 1)
-        Q_EMIT dataChanged(index(1, colResponse), index(1, colResponse));
+    // The package listed before may have turned from pending into unanswered (or answered).
+    if (before > 0)
+        Q_EMIT dataChanged(index(pending, colResponse), index(pending, colResponse));
 }
 
 void TPackageListModel::BeginBulk() {
@@ -134,16 +153,19 @@ void TPackageListModel::EndBulk() {
     if (!FBulk)
         return;
     FBulk = false;
+    FRows = FStore.Count();
     endResetModel();
 }
 
 void TPackageListModel::Clear() {
     if (FBulk) {
         FStore.Clear();
+        FRows = 0;
         return;
     }
     beginResetModel();
     FStore.Clear();
+    FRows = 0;
     endResetModel();
 }
 
@@ -151,13 +173,13 @@ void TPackageListModel::SetProtocol(TTransferProtocol Value) {
     if (FProtocol == Value)
         return;
     FProtocol = Value;
-    if (FStore.Count() > 0)
-        Q_EMIT dataChanged(index(0, colNote), index(FStore.Count() - 1, colNote));
+    if (FRows > 0)
+        Q_EMIT dataChanged(index(0, colNote), index(FRows - 1, colNote));
 }
 
 void TPackageListModel::SetTexts(const TTexts& Texts) {
     FTexts = Texts;
     Q_EMIT headerDataChanged(Qt::Horizontal, 0, kColumnCount - 1);
-    if (FStore.Count() > 0)
-        Q_EMIT dataChanged(index(0, 0), index(FStore.Count() - 1, kColumnCount - 1));
+    if (FRows > 0)
+        Q_EMIT dataChanged(index(0, 0), index(FRows - 1, kColumnCount - 1));
 }

@@ -42,9 +42,10 @@ qint64 TTrafficAttachDockDM::MonotonicNs() {
 void TTrafficAttachDockDM::Traffic(const quint8* Buffer, quint16 Length, bool Received) {
     if (!FCapturing || !Buffer)
         return;
-    // The clock first: the response time is the line's, not the window's.
+    // The clock first: the response time is the line's, not the window's. The wall clock in UTC,
+    // which is a plain clock reading; local time would look up the time zone for every package.
     const qint64 ticks = MonotonicNs();
-    FDlg.AddPackage(Received ? 1 : 0, Buffer, Length, QDateTime::currentDateTime(), ticks);
+    FDlg.AddPackage(Received ? 1 : 0, Buffer, Length, QDateTime::currentDateTimeUtc(), ticks);
 }
 
 void TTrafficAttachDockDM::EmulatorFrame(int Direction, const quint8* Data, int Length) {
@@ -52,5 +53,5 @@ void TTrafficAttachDockDM::EmulatorFrame(int Direction, const quint8* Data, int 
         return;
     const qint64 ticks = MonotonicNs();
     const auto length = quint16(std::min(Length, int(std::numeric_limits<quint16>::max())));
-    FDlg.AddPackage(Direction == 1 ? 0 : 1, Data, length, QDateTime::currentDateTime(), ticks);
+    FDlg.AddPackage(Direction == 1 ? 0 : 1, Data, length, QDateTime::currentDateTimeUtc(), ticks);
 }

@@ -218,10 +218,7 @@ TTrafficDlg::TTrafficDlg(QWidget* parent)
     FRefresh = new QTimer(this);
     FRefresh->setSingleShot(true);
     FRefresh->setInterval(kRefreshMs);
-    connect(FRefresh, &QTimer::timeout, this, [this] {
-        PkgList->viewport()->setUpdatesEnabled(true);
-        CountValue->setUpdatesEnabled(true);
-    });
+    connect(FRefresh, &QTimer::timeout, this, [this] { ListPending(); });
 
     resize(780, 540);
     UpdateLanguage();
@@ -390,14 +387,25 @@ void TTrafficDlg::AddPackage(quint8 Direction, const quint8* Data, quint16 Lengt
     if (FPackages->Count() >= TPackageContainer::kLimit)
         actDeletePackagesExecute();
     // Capture happens inside the exchanges, which keep the event loop turning while they wait; a
-    // repaint of the list for every package would cost more than the exchange itself. While
-    // packages arrive, the list and the counter are drawn at most every kRefreshMs.
-    if (isVisible() && !FRefresh->isActive()) {
-        PkgList->viewport()->setUpdatesEnabled(false);
-        CountValue->setUpdatesEnabled(false);
-        FRefresh->start();
+    // row event for every package makes the list lay itself out and its scroll bar repaint, which
+    // costs more than the exchange itself. While the window is shown, the packages are stored at
+    // once and listed, with the counter, at most every kRefreshMs. A hidden window draws nothing
+    // and lists them as they come.
+    if (isVisible()) {
+        FModel->AddDeferred(Direction, Data, Length, Time, Ticks);
+        if (!FRefresh->isActive())
+            FRefresh->start();
+        return;
     }
     FModel->Add(Direction, Data, Length, Time, Ticks);
+    UpdateCounter();
+    // Adding changes what the actions allow only when the list was empty.
+    if (FPackages->Count() == 1)
+        UpdateActions();
+}
+
+void TTrafficDlg::ListPending() {
+    FModel->Flush();
     UpdateCounter();
     UpdateActions();
 }
@@ -610,10 +618,12 @@ bool TTrafficDlg::LoadFromFile(const QString& Path) {
     const bool ok = LoadTraffic(Path, file, &skipped, &error);
     // Whatever was read before a failure is shown, as if it had been captured.
     actDeletePackagesExecute();
+    // Listed by the reset at the end of the bulk; a file of more than the store holds keeps what
+    // came after the last clearing, as a capture would.
     FModel->BeginBulk();
     for (const TContainerItem& p : file.Packages)
-        AddPackage(p.Direction, reinterpret_cast<const quint8*>(p.Data.constData()), quint16(p.Data.size()),
-                   p.Time, p.Ticks);
+        FModel->AddDeferred(p.Direction, reinterpret_cast<const quint8*>(p.Data.constData()),
+                            quint16(p.Data.size()), p.Time, p.Ticks);
     FModel->EndBulk();
     if (ok) {
         SetProtocol(file.Protocol == int(tpModbus) ? tpModbus : tpNerix);

@@ -36,15 +36,17 @@ public:
     // Byte grid: 25 bytes to a row, 10 rows.
     static constexpr int kGridColumns = 25;
     static constexpr int kGridRows = 10;
-    // While packages arrive, the list is redrawn at most this often.
+    // While packages arrive and the window is shown, they are listed at most this often.
     static constexpr int kRefreshMs = 100;
 
     explicit TTrafficDlg(QWidget* parent = nullptr);
     ~TTrafficDlg() override;
 
-    // Stores a captured package and lists it at the top. The package after the last one the store
-    // holds (TPackageContainer::kLimit) clears everything first and is numbered 0 again. Ticks are
-    // the monotonic clock's nanoseconds at capture (-1 unknown), from which response times come.
+    // Stores a captured package and lists it at the top: at once while the window is hidden, else
+    // within kRefreshMs together with the others that came meanwhile (ListPending lists them now).
+    // The package after the last one the store holds (TPackageContainer::kLimit) clears
+    // everything first, packages not listed yet included, and is numbered 0 again. Ticks are the
+    // monotonic clock's nanoseconds at capture (-1 unknown), from which response times come.
     void AddPackage(quint8 Direction, const quint8* Data, quint16 Length, const QDateTime& Time,
                     qint64 Ticks = -1);
 
@@ -84,6 +86,9 @@ public:
     // The file commands without their dialogs. True when done; the failure message is shown.
     bool SaveToFile(const QString& Path);
     bool LoadFromFile(const QString& Path);
+
+    // Lists the packages stored since the list was last brought up to date, and the counter.
+    void ListPending();
 
     Q_INVOKABLE void UpdateLanguage();
 

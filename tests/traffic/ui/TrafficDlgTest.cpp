@@ -39,6 +39,7 @@
 #include <QTemporaryDir>
 #include <QToolBar>
 #include <QTreeWidget>
+#include <ctime>
 #include <gtest/gtest.h>
 #include <poll.h>
 #include <unistd.h>
@@ -159,6 +160,125 @@ TEST(TrafficDlg, ThePackageAfterTheLimitClearsEverythingAndStartsFromZero) {
     EXPECT_EQ(w.dlg.PkgTree->topLevelItemCount(), 0);
     EXPECT_EQ(w.dlg.PkgGrid->item(0, 0)->text(), QString());
     EXPECT_EQ(w.dlg.ShownPackage(), -1);
+}
+
+// While the window is shown, packages are stored at once and listed in batches: one insertion a
+// batch, every package in arrival order, the row below a batch updated, the current row kept.
+TEST(TrafficDlg, AShownWindowListsPackagesInBatchesWithoutLosingOrReorderingAny) {
+    Window w;
+    w.dlg.show();
+    std::vector<std::pair<int, int>> inserted;
+    std::vector<int> changed;
+    QObject::connect(&w.dlg.ListModel(), &QAbstractItemModel::rowsInserted,
+                     [&](const QModelIndex&, int first, int last) { inserted.emplace_back(first, last); });
+    QObject::connect(&w.dlg.ListModel(), &QAbstractItemModel::dataChanged,
+                     [&](const QModelIndex& from, const QModelIndex&) { changed.push_back(from.row()); });
+    const QByteArray request = NerixFrame(3, 0, 0, 0, 0);
+    Add(w.dlg, 0, request, 1'000'000);
+    w.dlg.ListPending();
+    SelectRows(w.dlg, {0});
+    ASSERT_EQ(w.dlg.ShownPackage(), 0);
+
+    // A request without answer, then 29 numbered packages (alternately answers and requests).
+    inserted.clear();
+    changed.clear();
+    Add(w.dlg, 0, request, 2'000'000);
+    for (int i = 1; i < 30; ++i)
+        Add(w.dlg, quint8(i % 2), NerixFrame(3, 0, 0, 0, quint32(i)), 2'000'000 + i * 1'500'000);
+    EXPECT_EQ(w.dlg.Packages().Count(), 31);
+    EXPECT_EQ(w.dlg.ListModel().rowCount(), 1);
+    EXPECT_EQ(w.dlg.ListModel().Pending(), 30);
+    // The refresh lists them without being asked.
+    QElapsedTimer timer;
+    timer.start();
+    while (w.dlg.ListModel().Pending() > 0 && timer.elapsed() < 2000)
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+    ASSERT_EQ(w.dlg.ListModel().rowCount(), 31);
+    EXPECT_EQ(inserted, (std::vector<std::pair<int, int>>{{0, 29}}));
+    EXPECT_NE(std::find(changed.begin(), changed.end(), 30), changed.end());
+    EXPECT_EQ(w.dlg.CountValue->text(), QStringLiteral("31"));
+    EXPECT_TRUE(w.dlg.actDeletePackages->isEnabled());
+    for (int row = 0; row < 30; ++row) {
+        SCOPED_TRACE(row);
+        const int number = 30 - row;
+        EXPECT_EQ(Cell(w.dlg, row, TPackageListModel::colNumber), QString::number(number));
+        EXPECT_EQ(w.dlg.ListModel().Package(row)->Data,
+                  number == 1 ? request : NerixFrame(3, 0, 0, 0, quint32(number - 1)));
+    }
+    // The first package, listed before, now has its "no answer"; the current row stayed on it.
+    EXPECT_EQ(Cell(w.dlg, 30, TPackageListModel::colResponse), QStringLiteral("no answer"));
+    EXPECT_EQ(Cell(w.dlg, 28, TPackageListModel::colResponse), QStringLiteral("1.5 ms"));
+    EXPECT_EQ(w.dlg.PkgList->currentIndex().row(), 30);
+    EXPECT_EQ(w.dlg.ShownPackage(), 0);
+}
+
+// The package after the limit clears the list while packages wait to be listed: those before the
+// clearing go with it, those after are listed from 0 on, and nothing stale is shown.
+TEST(TrafficDlg, TheLimitReachedWithPackagesWaitingStartsAfreshWithTheNewOnes) {
+    Window w;
+    w.dlg.show();
+    const QByteArray bytes = NerixFrame(1, 0, 0, 0, 0);
+    for (int pendingBeforeLimit : {0, 10, TPackageContainer::kLimit}) {
+        SCOPED_TRACE(pendingBeforeLimit);
+        w.dlg.actDeletePackagesExecute();
+        for (int i = 0; i < TPackageContainer::kLimit - pendingBeforeLimit; ++i)
+            Add(w.dlg, 0, bytes);
+        w.dlg.ListPending();
+        if (w.dlg.ListModel().rowCount() > 0) {
+            SelectRows(w.dlg, {0});
+            EXPECT_GE(w.dlg.ShownPackage(), 0);
+        }
+        for (int i = 0; i < pendingBeforeLimit; ++i)
+            Add(w.dlg, 0, bytes);
+        EXPECT_EQ(w.dlg.Packages().Count(), TPackageContainer::kLimit);
+        // Five after the limit.
+        for (int i = 0; i < 5; ++i)
+            Add(w.dlg, 1, NerixFrame(2, 0, 0, 0, quint32(i)));
+        EXPECT_EQ(w.dlg.Packages().Count(), 5);
+        EXPECT_EQ(w.dlg.ShownPackage(), -1);
+        EXPECT_EQ(w.dlg.PkgTree->topLevelItemCount(), 0);
+        w.dlg.ListPending();
+        ASSERT_EQ(w.dlg.ListModel().rowCount(), 5);
+        EXPECT_EQ(w.dlg.CountValue->text(), QStringLiteral("5"));
+        for (int row = 0; row < 5; ++row) {
+            EXPECT_EQ(Cell(w.dlg, row, TPackageListModel::colNumber), QString::number(4 - row));
+            EXPECT_EQ(w.dlg.ListModel().Package(row)->Data, NerixFrame(2, 0, 0, 0, quint32(4 - row)));
+        }
+    }
+}
+
+// Live captures are stamped in UTC (cheap); the list and the file show the user's local time.
+TEST(TrafficDlg, UtcStampsAreShownAndSavedInLocalTime) {
+    const QByteArray savedTz = qgetenv("TZ");
+    // Three hours east of UTC, so that the two cannot pass for each other.
+    qputenv("TZ", "XYZ-3");
+    tzset();
+    {
+        Window w;
+        QTemporaryDir dir;
+        const QDateTime utc(QDate(2026, 12, 11), QTime(6, 30, 15, 250), Qt::UTC);
+        Add(w.dlg, 0, QByteArray::fromHex("0103"), -1, utc);
+        Add(w.dlg, 1, QByteArray::fromHex("0104"), -1, utc.toLocalTime().addMSecs(12));
+        ASSERT_EQ(utc.toLocalTime().time().hour(), 9);
+        const QString shown = Cell(w.dlg, 1, TPackageListModel::colTime);
+        TContainerItem local;
+        local.Time = utc.toLocalTime();
+        EXPECT_EQ(shown, w.dlg.ListModel().TimeText(local));
+        EXPECT_TRUE(shown.contains(QStringLiteral("09:30:15"))) << shown.toStdString();
+        EXPECT_EQ(Cell(w.dlg, 0, TPackageListModel::colResponse), QStringLiteral("12.0 ms"));
+        const QString path = dir.filePath(QStringLiteral("utc.xml"));
+        ASSERT_TRUE(w.dlg.SaveToFile(path));
+        const QString text = ReadFileText(path);
+        EXPECT_TRUE(text.contains(QStringLiteral("iso=\"2026-12-11T09:30:15.250\""))) << text.toStdString();
+        ASSERT_TRUE(w.dlg.LoadFromFile(path));
+        EXPECT_EQ(w.dlg.Packages().Item(0)->Time, utc);
+        EXPECT_EQ(Cell(w.dlg, 1, TPackageListModel::colTime), shown);
+    }
+    if (savedTz.isNull())
+        qunsetenv("TZ");
+    else
+        qputenv("TZ", savedTz);
+    tzset();
 }
 
 TEST(TrafficDlg, ActionsAreEnabledByConnectionCaptureAndPackages) {
