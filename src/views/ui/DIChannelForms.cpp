@@ -343,7 +343,6 @@ TDIChannelForm::TDIChannelForm(TDm& Dm, TDIWindow Window, QWidget* parent)
     lbTimeResponse = new QLabel(this);
     TimeResponseLb = new QLabel(this);
     TimeResponseBtn = new QPushButton(QStringLiteral("..."), this);
-    TimeResponseBtn->setMaximumWidth(40);
     StartBtn = new QPushButton(this);
     ReleBtn = new QPushButton(this);
     // The remote contact it opens is one of the virtual instruments, which this program does not
@@ -385,7 +384,7 @@ TDIChannelForm::TDIChannelForm(TDm& Dm, TDIWindow Window, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addLayout(bottom);
-    layout->setSizeConstraint(QLayout::SetMinimumSize);
+    // No size constraint: FitToTitle sets the minimum, wide enough for the caption as well.
 
     const bool didc = Window == TDIWindow::DIDC;
     lbPhysCnlCaption->setVisible(didc);

@@ -193,7 +193,7 @@ TDOChannelForm::TDOChannelForm(TDm& Dm, TDOWindow Window, QWidget* parent)
     layout->addLayout(top);
     layout->addWidget(ControlGroup);
     layout->addLayout(bottom);
-    layout->setSizeConstraint(QLayout::SetMinimumSize);
+    // No size constraint: FitToTitle sets the minimum, wide enough for the caption as well.
 
     connect(StartBtn, &QPushButton::clicked, this, &TDOChannelForm::StartBtnClick);
     connect(CloseBtn, &QPushButton::clicked, this, &TDOChannelForm::CloseBtnClick);
