@@ -4,6 +4,7 @@
 #include "localization/ChannelLanguage.h"
 #include "localization/DIOManagerLanguage.h"
 #include "localization/DeviceViewsLanguage.h"
+#include "localization/DiscreteChannelLanguage.h"
 #include "localization/OscLanguage.h"
 #include "localization/TrafficLanguage.h"
 
@@ -27,6 +28,8 @@ std::vector<TTableReport> CheckAllLanguageTables() {
         reports.push_back(std::move(r));
     reports.push_back(CheckOscLanguageTable());
     for (TTableReport& r : CheckDIOManagerLanguageTables())
+        reports.push_back(std::move(r));
+    for (TTableReport& r : CheckDiscreteChannelLanguageTables())
         reports.push_back(std::move(r));
     return reports;
 }

@@ -8,7 +8,9 @@
 #include "shell/ui/Icons.h"
 #include "shell/ui/MainForm.h"
 #include "views/DeviceSettingsWorkflow.h"
+#include "views/ui/DIChannelForms.h"
 #include "views/ui/DIOManagerForm.h"
+#include "views/ui/DOChannelForms.h"
 #include "views/ui/DevicePropsForm.h"
 #include "views/ui/HealthControllerDlg.h"
 #include "views/ui/KVD_AIK_ChannelForm.h"
@@ -78,6 +80,13 @@ int main(int argc, char* argv[]) {
     RegisterDIOManagerWindows(*new TDIOManagerForm(dm->DeviceRegister, *options->AdminOptions(), form.get()),
                               *new TDIOManagerExtDlg(form.get()), dm->DeviceRegister);
     RegisterHealthControllerWindows(*new THealthControllerDlg(form.get()));
+    RegisterDOChannelWindows(*new TDOChannelForm(*dm, TDOWindow::KVD_DO, form.get()),
+                             *new TDOChannelForm(*dm, TDOWindow::DOChannel, form.get()),
+                             *new TDOChannelForm(*dm, TDOWindow::KVD_DOS, form.get()),
+                             *new TDOChannelForm(*dm, TDOWindow::KVD_DOR, form.get()));
+    RegisterDIChannelWindows(*new TDIChannelForm(*dm, TDIWindow::KVD_DI, form.get()),
+                             *new TDIChannelForm(*dm, TDIWindow::KVD_DI_DC, form.get()),
+                             *new TDIChannelForm(*dm, TDIWindow::DIDC, form.get()));
     auto settings = std::make_unique<TDeviceSettingsWorkflow>(dm->Module, dm->cnl, dm->Bus);
     settings->OnExecute = [deviceProps](TDeviceProps& device, TDeviceParams& edited) {
         return deviceProps->Execute(device, edited);
