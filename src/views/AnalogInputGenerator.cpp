@@ -4,3 +4,8 @@ TAnalogInputGeneratorHook& AnalogInputGenerator() {
     static TAnalogInputGeneratorHook hook;
     return hook;
 }
+
+TAnalogOutputTesterHook& AnalogOutputTester() {
+    static TAnalogOutputTesterHook hook;
+    return hook;
+}

@@ -3,11 +3,22 @@
 #include <functional>
 
 class TSimpleChannel;
+class TAOChannel;
 
-// The signal generator of the virtual instruments feeds an emulated analog input while its window
-// measures. The instruments family assigns the hook; the analog input window calls it, only while
-// the emulator is on, when measuring starts and stops and when the window closes. Unassigned, the
-// window measures without a generator.
-enum TGeneratorAction { gaStart, gaStop, gaClose };
+// The virtual instruments stand in for the world around the emulated devices. The channel windows
+// reach them only through these hooks, which the instruments family assigns when the program
+// starts; a window calls a hook only while the emulator is on. Unassigned, a window works without
+// the instrument.
+
+// The signal generator feeds an emulated analog input while a window measures: started and stopped
+// with the measurement (shown and hidden), toggled by a window's generator button, closed with the
+// window.
+enum TGeneratorAction { gaStart, gaStop, gaToggle, gaClose };
 using TAnalogInputGeneratorHook = std::function<void(TGeneratorAction Action, TSimpleChannel& Channel)>;
 TAnalogInputGeneratorHook& AnalogInputGenerator();
+
+// The tester shows what a client wrote to an emulated analog output: the output window's tester
+// button opens it (or closes it when open), closing the window closes it.
+enum TTesterAction { taToggle, taClose };
+using TAnalogOutputTesterHook = std::function<void(TTesterAction Action, TAOChannel& Channel)>;
+TAnalogOutputTesterHook& AnalogOutputTester();
