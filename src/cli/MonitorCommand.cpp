@@ -132,6 +132,7 @@ int RunMonitor(const TCliOptions& o, TCliIo& Io) {
     if (!o.SaveFile.isEmpty()) {
         TTrafficFile file;
         file.MasterPort = MasterPortOf(o.Line.Port);
+        file.Line = tlCom;
         file.Protocol = o.Line.Protocol == tpModbus ? 1 : 0;
         file.Packages = monitor.Packages();
         QString error;

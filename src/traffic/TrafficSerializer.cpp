@@ -1,5 +1,7 @@
 #include "traffic/TrafficSerializer.h"
 
+#include <array>
+
 #include <QDomDocument>
 #include <QDomElement>
 #include <QFile>
@@ -43,6 +45,12 @@ void SetError(QString* Error, const QString& Text) {
         *Error = Text;
 }
 
+const std::array<QString, 4>& LineNames() {
+    static const std::array<QString, 4> names{QString(), QStringLiteral("com"), QStringLiteral("udp"),
+                                              QStringLiteral("tcp")};
+    return names;
+}
+
 } // namespace
 
 QString TrafficTimeText(const QDateTime& Time, const QLocale& Locale) {
@@ -74,6 +82,9 @@ QByteArray TrafficToXml(const TTrafficFile& File) {
     writer.setAutoFormattingIndent(2);
     writer.writeStartElement(QStringLiteral("traffic"));
     writer.writeTextElement(QStringLiteral("master_port"), QString::number(File.MasterPort));
+    // An element of its own, so that a reader that does not know it still reads the number.
+    if (File.Line != tlUnknown)
+        writer.writeTextElement(QStringLiteral("master_line"), LineNames()[File.Line]);
     writer.writeTextElement(QStringLiteral("protocol"), QString::number(File.Protocol));
     for (const TContainerItem& item : File.Packages) {
         writer.writeStartElement(QStringLiteral("package"));
@@ -164,6 +175,11 @@ bool TrafficFromXml(const QByteArray& Xml, TTrafficFile& File, int* Skipped, QSt
     if (!number(QStringLiteral("master_port"), File.MasterPort) ||
         !number(QStringLiteral("protocol"), File.Protocol))
         return false;
+    // An unknown kind of line leaves the guess to the caller, as in a file that names none.
+    const QString lineName = root.firstChildElement(QStringLiteral("master_line")).text().trimmed().toLower();
+    for (int i = tlCom; i <= tlTcp; ++i)
+        if (!lineName.isEmpty() && lineName == LineNames()[size_t(i)])
+            File.Line = TTrafficLine(i);
     if (File.Protocol != 0 && File.Protocol != 1) {
         SetError(Error, QStringLiteral("unknown protocol %1").arg(File.Protocol));
         return false;

@@ -8,10 +8,15 @@
 #include <QString>
 #include <vector>
 
-// A saved capture: the port the window showed, the decoding protocol and the packages in store
-// order.
+// The kind of line a capture's port number belongs to. Files written before the kind was kept
+// read back as tlUnknown, and the reader guesses from the number.
+enum TTrafficLine { tlUnknown, tlCom, tlUdp, tlTcp };
+
+// A saved capture: the port the window showed (and the kind of line it was on), the decoding
+// protocol and the packages in store order.
 struct TTrafficFile {
     int MasterPort = 0;
+    TTrafficLine Line = tlUnknown;
     int Protocol = 0;
     std::vector<TContainerItem> Packages;
 };

@@ -599,6 +599,7 @@ void TTrafficDlg::Message(const QString& Text) {
 bool TTrafficDlg::SaveToFile(const QString& Path) {
     TTrafficFile file;
     file.MasterPort = FMasterPort;
+    file.Line = !FMasterKnown ? tlUnknown : FMasterTcp ? tlTcp : FMasterUdp ? tlUdp : tlCom;
     file.Protocol = int(FProtocol);
     file.Packages.reserve(size_t(FPackages->Count()));
     for (int i = 0; i < FPackages->Count(); ++i)
@@ -627,8 +628,14 @@ bool TTrafficDlg::LoadFromFile(const QString& Path) {
     FModel->EndBulk();
     if (ok) {
         SetProtocol(file.Protocol == int(tpModbus) ? tpModbus : tpNerix);
-        // A port number past any COM port's can only have been a UDP gateway's remote port.
-        if (file.MasterPort > 255)
+        TTrafficLine line = file.Line;
+        // An older file names no line: a port number past any COM port's can only have been a
+        // gateway's remote port, and UDP gateways came first.
+        if (line == tlUnknown)
+            line = file.MasterPort > 255 ? tlUdp : tlCom;
+        if (line == tlTcp)
+            SetMasterTcpPort(file.MasterPort);
+        else if (line == tlUdp)
             SetMasterUdpPort(file.MasterPort);
         else
             SetMasterPort(std::max(file.MasterPort, 0));

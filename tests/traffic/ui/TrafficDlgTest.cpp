@@ -2,6 +2,7 @@
 // exchanges with the emulator on pseudo-terminals, the connections, the scan dialogs, the emulator
 // switch and F2.
 #include "traffic/ui/TrafficUnit.h"
+#include <functional>
 
 #include "discovery/ui/FindDevices.h"
 #include "discovery/ui/UDPFinding.h"
@@ -456,6 +457,44 @@ TEST(TrafficDlg, PortLabelForSerialAndUdp) {
     EXPECT_EQ(w.dlg.PortLb->text(), QStringLiteral("COM1"));
     w.dlg.SetMasterUdpPort(8081);
     EXPECT_EQ(w.dlg.PortLb->text(), QStringLiteral("UDP 8081"));
+}
+
+// A saved capture reloads with the kind of line it was taken on, whatever its port number; a file
+// that names no line (written before the kind was kept) is guessed from the number.
+TEST(TrafficDlg, ReloadedCaptureKeepsItsKindOfLine) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("line.xml"));
+    struct Case {
+        std::function<void(TTrafficDlg&)> set;
+        QString label;
+    };
+    const std::vector<Case> cases{
+        {[](TTrafficDlg& d) { d.SetMasterPort(2); }, QStringLiteral("COM3")},
+        {[](TTrafficDlg& d) { d.SetMasterUdpPort(4001); }, QStringLiteral("UDP 4001")},
+        {[](TTrafficDlg& d) { d.SetMasterTcpPort(502); }, QStringLiteral("TCP 502")},
+        {[](TTrafficDlg& d) { d.SetMasterTcpPort(80); }, QStringLiteral("TCP 80")},
+    };
+    for (const Case& c : cases) {
+        Window w;
+        Add(w.dlg, 0, QByteArray::fromHex("0103"));
+        c.set(w.dlg);
+        ASSERT_TRUE(w.dlg.SaveToFile(path));
+        Window other;
+        ASSERT_TRUE(other.dlg.LoadFromFile(path));
+        EXPECT_EQ(other.dlg.PortLb->text(), c.label);
+    }
+    QString text = ReadFileText(path);
+    text.remove(QRegularExpression(QStringLiteral("\\s*<master_line>[^<]*</master_line>")));
+    for (const auto& [port, label] :
+         {std::pair{502, QStringLiteral("UDP 502")}, std::pair{4, QStringLiteral("COM5")}}) {
+        QString old = text;
+        old.replace(QRegularExpression(QStringLiteral("<master_port>\\d+</master_port>")),
+                    QStringLiteral("<master_port>%1</master_port>").arg(port));
+        WriteFileBytes(path, old.toUtf8());
+        Window other;
+        ASSERT_TRUE(other.dlg.LoadFromFile(path));
+        EXPECT_EQ(other.dlg.PortLb->text(), label);
+    }
 }
 
 // ---------------------------------------------------------------------------------------------------
