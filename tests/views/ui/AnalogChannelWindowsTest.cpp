@@ -453,6 +453,19 @@ TEST_F(AnalogWindows, PulseCounterLedFollowsTheZones) {
     EXPECT_FALSE(form.Measuring());
 }
 
+TEST_F(AnalogWindows, PulseCounterResetAndItsFailure) {
+    Start(0, "KVD-AIK-BUS", 0);
+    TKVD_AIK_Heat_ChannelForm form(dm);
+    Hook(form);
+    ASSERT_TRUE(form.Load(dm.CurrentModule->AnalogInput(0)));
+    form.SelectInputBtnClick();
+    EXPECT_TRUE(messages.isEmpty()) << messages.join('|').toStdString();
+    // Neither the reset nor the range written again gets an answer.
+    dm.VDMgr->SetActive(false);
+    form.SelectInputBtnClick();
+    EXPECT_EQ(messages, QStringList{QStringLiteral("Counter reset error")});
+}
+
 TEST(AnalogWindowsRegistry, DevicePropertiesOpenEveryWindow) {
     TDm dm;
     TKVD_AO_ChannelForm ao(dm);
