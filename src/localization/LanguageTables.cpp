@@ -1,5 +1,6 @@
 #include "localization/LanguageTables.h"
 
+#include "localization/AnalogChannelFormsLanguage.h"
 #include "localization/AnalogInputLanguage.h"
 #include "localization/ChannelLanguage.h"
 #include "localization/DIOManagerLanguage.h"
@@ -25,6 +26,8 @@ std::vector<TTableReport> CheckAllLanguageTables() {
         // clang-format on
     };
     for (TTableReport& r : CheckAnalogInputLanguageTables())
+        reports.push_back(std::move(r));
+    for (TTableReport& r : CheckAnalogChannelFormsLanguageTables())
         reports.push_back(std::move(r));
     reports.push_back(CheckOscLanguageTable());
     for (TTableReport& r : CheckDIOManagerLanguageTables())

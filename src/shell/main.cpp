@@ -13,7 +13,9 @@
 #include "views/ui/DOChannelForms.h"
 #include "views/ui/DevicePropsForm.h"
 #include "views/ui/HealthControllerDlg.h"
+#include "views/ui/KVD_AI8_ChannelForm.h"
 #include "views/ui/KVD_AIK_ChannelForm.h"
+#include "views/ui/KVD_AO_ChannelForm.h"
 
 #include <QApplication>
 #include <QDir>
@@ -87,6 +89,9 @@ int main(int argc, char* argv[]) {
     RegisterDIChannelWindows(*new TDIChannelForm(*dm, TDIWindow::KVD_DI, form.get()),
                              *new TDIChannelForm(*dm, TDIWindow::KVD_DI_DC, form.get()),
                              *new TDIChannelForm(*dm, TDIWindow::DIDC, form.get()));
+    RegisterAnalogOutputWindow(*new TKVD_AO_ChannelForm(*dm, form.get()));
+    RegisterAnalogInputViewWindows(*new TKVD_AI8_ChannelForm(*dm, form.get()),
+                                   *new TKVD_AIK_Heat_ChannelForm(*dm, form.get()));
     auto settings = std::make_unique<TDeviceSettingsWorkflow>(dm->Module, dm->cnl, dm->Bus);
     settings->OnExecute = [deviceProps](TDeviceProps& device, TDeviceParams& edited) {
         return deviceProps->Execute(device, edited);
