@@ -49,11 +49,13 @@ QString TOneWireMAC::Text() const {
 }
 
 quint32 TOneWireMAC::Low() const {
-    return quint32(FBytes[0]) | (quint32(FBytes[1]) << 8) | (quint32(FBytes[2]) << 16) | (quint32(FBytes[3]) << 24);
+    return quint32(FBytes[0]) | (quint32(FBytes[1]) << 8) | (quint32(FBytes[2]) << 16) |
+           (quint32(FBytes[3]) << 24);
 }
 
 quint32 TOneWireMAC::High() const {
-    return quint32(FBytes[4]) | (quint32(FBytes[5]) << 8) | (quint32(FBytes[6]) << 16) | (quint32(FBytes[7]) << 24);
+    return quint32(FBytes[4]) | (quint32(FBytes[5]) << 8) | (quint32(FBytes[6]) << 16) |
+           (quint32(FBytes[7]) << 24);
 }
 
 TMacReadResult ReadMacText(const QByteArray& Bytes, TMACList& List) {

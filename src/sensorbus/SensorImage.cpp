@@ -68,8 +68,8 @@ void TAddProperties::SetDefaults() {
 }
 
 TSensorImage::TSensorImage(TXMLClass* Owner)
-    : TXMLClass(Owner), FBuses(std::make_unique<TBusList>(this)), FCpuTemp(std::make_unique<TSensorItem>(this)),
-      FAddProperties(std::make_unique<TAddProperties>(this)) {}
+    : TXMLClass(Owner), FBuses(std::make_unique<TBusList>(this)),
+      FCpuTemp(std::make_unique<TSensorItem>(this)), FAddProperties(std::make_unique<TAddProperties>(this)) {}
 
 TSensorImage::~TSensorImage() = default;
 

@@ -103,8 +103,8 @@ enum class TImageFault {
     NotAnImage,   // not XML, another program's file, or a value that does not convert
     TooManyBuses, // more than a device has
     TooManySensors,
-    BadSerial,    // an identifier that is not 16 hexadecimal digits
-    BadValue,     // a limit, the jump or the error temperature out of what the device stores
+    BadSerial, // an identifier that is not 16 hexadecimal digits
+    BadValue,  // a limit, the jump or the error temperature out of what the device stores
 };
 struct TImageCheck {
     TImageFault Fault = TImageFault::None;

@@ -38,7 +38,8 @@ protected:
         dm.ComAccessPoint.SetActive(true);
         ASSERT_TRUE(dm.ComAccessPoint.Active());
         dm.CurrentAccessPoint = &dm.ComAccessPoint;
-        props = std::make_unique<TDeviceProps>(1, br9600, tpNerix, 0, TypeCode, QStringLiteral("T"), 7, 0xFFFFFFFFu, 0);
+        props = std::make_unique<TDeviceProps>(1, br9600, tpNerix, 0, TypeCode, QStringLiteral("T"), 7,
+                                               0xFFFFFFFFu, 0);
         props->ChannelMask = Mask;
         props->ByteOrder = boNAN;
         dm.CurrentDevice = props.get();
@@ -64,7 +65,8 @@ TEST(MacList, IdentifierTextAndWords) {
     EXPECT_EQ(m.Low(), 0x1B4AFF28u);
     EXPECT_EQ(m.High(), 0x5F4E3D2Cu);
     EXPECT_EQ(TOneWireMAC::FromWords(m.Low(), m.High()), m);
-    for (const char* bad : {"28FF4A1B2C3D4E5", "28FF4A1B2C3D4E5F0", "28FF4A1B2C3D4E5G", "28 F4A1B2C3D4E5F", ""})
+    for (const char* bad :
+         {"28FF4A1B2C3D4E5", "28FF4A1B2C3D4E5F0", "28FF4A1B2C3D4E5G", "28 F4A1B2C3D4E5F", ""})
         EXPECT_FALSE(TOneWireMAC::Parse(QString::fromLatin1(bad))) << bad;
 }
 
@@ -80,10 +82,11 @@ TEST(MacList, ReadsEveryLineEndAndStopsAtTheFirstBadLine) {
         {"2800000000000001\n2800000000000002", TMacReadResult::None, 0, 2, {}},
         {"2800000000000001\r\n2800000000000002\r\n", TMacReadResult::None, 0, 2, {}},
         {"", TMacReadResult::None, 0, 0, {}},
-        {"2800000000000001\r2800000000000002\r280000000000003\r2800000000000004\r", TMacReadResult::BadLength, 3, 0,
-         QStringLiteral("280000000000003")},
+        {"2800000000000001\r2800000000000002\r280000000000003\r2800000000000004\r", TMacReadResult::BadLength,
+         3, 0, QStringLiteral("280000000000003")},
         {"2800000000000001\r\rX", TMacReadResult::BadLength, 2, 0, {}},
-        {"2800000000000001\r28000000000000ZZ\r", TMacReadResult::BadValue, 2, 0, QStringLiteral("28000000000000ZZ")},
+        {"2800000000000001\r28000000000000ZZ\r", TMacReadResult::BadValue, 2, 0,
+         QStringLiteral("28000000000000ZZ")},
     };
     for (const TCase& c : cases) {
         TMACList list = {Mac("1000000000000000")};
@@ -123,7 +126,8 @@ TEST(SensorImage, RoundTripThroughTheOptionsSerializer) {
         bus->Note = QStringLiteral("Silo %1").arg(b + 1);
         for (int s = 0; s < 3; ++s) {
             auto* sensor = qobject_cast<TSensorItem*>(bus->Sensors()->Add());
-            sensor->Serial = QStringLiteral("28000000000000%1").arg(b * 16 + s, 2, 16, QLatin1Char('0')).toUpper();
+            sensor->Serial =
+                QStringLiteral("28000000000000%1").arg(b * 16 + s, 2, 16, QLatin1Char('0')).toUpper();
             sensor->RelayEnabled = s == 2;
             sensor->RelayMin = -10 - s;
         }
@@ -178,13 +182,18 @@ TEST(SensorImage, RefusesMalformedFilesAndKeepsTheImageInHand) {
         {"other program", variant(QStringLiteral("VEVA"), QStringLiteral("Other")), TImageFault::NotAnImage},
         {"short identifier", variant(QStringLiteral("2800000000000001"), QStringLiteral("280000000000001")),
          TImageFault::BadSerial},
-        {"identifier not hex", variant(QStringLiteral("2800000000000001"), QStringLiteral("28000000000000XY")),
+        {"identifier not hex",
+         variant(QStringLiteral("2800000000000001"), QStringLiteral("28000000000000XY")),
          TImageFault::BadSerial},
-        {"limit not a number", variant(QStringLiteral("<AlarmMax>100</AlarmMax>"), QStringLiteral("<AlarmMax>hot</AlarmMax>")),
+        {"limit not a number",
+         variant(QStringLiteral("<AlarmMax>100</AlarmMax>"), QStringLiteral("<AlarmMax>hot</AlarmMax>")),
          TImageFault::NotAnImage},
-        {"limit out of range", variant(QStringLiteral("<AlarmMax>100</AlarmMax>"), QStringLiteral("<AlarmMax>99999</AlarmMax>")),
+        {"limit out of range",
+         variant(QStringLiteral("<AlarmMax>100</AlarmMax>"), QStringLiteral("<AlarmMax>99999</AlarmMax>")),
          TImageFault::BadValue},
-        {"jump zero", variant(QStringLiteral("<TempJumpValue>7</TempJumpValue>"), QStringLiteral("<TempJumpValue>0</TempJumpValue>")),
+        {"jump zero",
+         variant(QStringLiteral("<TempJumpValue>7</TempJumpValue>"),
+                 QStringLiteral("<TempJumpValue>0</TempJumpValue>")),
          TImageFault::BadValue},
         {"13 buses", manyBuses.toUtf8(), TImageFault::TooManyBuses},
     };
@@ -197,7 +206,8 @@ TEST(SensorImage, RefusesMalformedFilesAndKeepsTheImageInHand) {
         EXPECT_EQ(image.AddProperties()->TempJumpValue, 42);
     }
     TSensorImage image;
-    EXPECT_EQ(int(LoadSensorImage(dir.filePath(QStringLiteral("none.tsi")), image).Fault), int(TImageFault::NoFile));
+    EXPECT_EQ(int(LoadSensorImage(dir.filePath(QStringLiteral("none.tsi")), image).Fault),
+              int(TImageFault::NoFile));
 }
 
 TEST(MultiSensorModules, CreatedByTypeWithTheirRegisterMaps) {
@@ -296,7 +306,8 @@ TEST_F(SensorBusRig, CountBeyondWhatABusHoldsIsRefused) {
 
 TEST_F(SensorBusRig, ScanSwapLimitsAndOptions) {
     Open(30);
-    thermo->SetSensors(1, {Sensor("2800000000000001"), Sensor("2800000000000002"), Sensor("2800000000000003")});
+    thermo->SetSensors(1,
+                       {Sensor("2800000000000001"), Sensor("2800000000000002"), Sensor("2800000000000003")});
     ASSERT_TRUE(device->StartScan(1));
     ASSERT_TRUE(device->Swap(1, 0, 2));
     EXPECT_EQ(thermo->Sensors(1)[0].Mac.Text(), QStringLiteral("2800000000000003"));
@@ -347,9 +358,15 @@ TEST_F(SensorBusRig, StoringIdentifiers) {
     thermo->ClearWrites();
     const TMACList list = {Mac("28FF4A1B2C3D4E5F"), Mac("2200000000000002")};
     ASSERT_TRUE(device->StoreIdentifiers(0, list));
-    const std::vector<TThermoWrite> expected = {
-        {1, 11, kStoreCommand}, {1, 1, 2},  {1, 2, 0}, {1, 12, list[0].Low()}, {1, 13, list[0].High()},
-        {1, 2, 1},              {1, 12, list[1].Low()}, {1, 13, list[1].High()}, {1, 11, 0}};
+    const std::vector<TThermoWrite> expected = {{1, 11, kStoreCommand},
+                                                {1, 1, 2},
+                                                {1, 2, 0},
+                                                {1, 12, list[0].Low()},
+                                                {1, 13, list[0].High()},
+                                                {1, 2, 1},
+                                                {1, 12, list[1].Low()},
+                                                {1, 13, list[1].High()},
+                                                {1, 11, 0}};
     EXPECT_EQ(thermo->Writes(), expected);
     ASSERT_EQ(thermo->Sensors(0).size(), 2u);
     EXPECT_EQ(thermo->Sensors(0)[0].Mac, list[0]);

@@ -24,6 +24,7 @@
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QTableView>
 #include <QTimer>
@@ -132,7 +133,7 @@ QVariant TSensorListModel::headerData(int Section, Qt::Orientation Orientation, 
     if (Orientation != Qt::Horizontal || Role != Qt::DisplayRole)
         return {};
     const auto& t = T();
-    const QString names[cCount] = {t.ColNumber,   t.ColSensor,   t.ColValue, t.ColHumidity,  t.ColAlarm,
+    const QString names[cCount] = {t.ColNumber,   t.ColSensor,   t.ColValue, t.ColHumidity, t.ColAlarm,
                                    t.ColAlarmMin, t.ColAlarmMax, t.ColRelay, t.ColRelayMin, t.ColRelayMax};
     return Section >= 0 && Section < cCount ? names[Section] : QVariant();
 }
@@ -410,7 +411,7 @@ TKVD_VEVA_BUSDlg::TKVD_VEVA_BUSDlg(QWidget* Parent) : QWidget(Parent) {
     SensorView->verticalHeader()->hide();
     SensorView->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     SensorView->horizontalHeader()->setStretchLastSection(true);
-    SensorView->setMinimumSize(760, 300);
+    SensorView->setMinimumHeight(300);
     main->addWidget(SensorView, 1);
 
     auto* buttons = new QGridLayout;
@@ -422,7 +423,8 @@ TKVD_VEVA_BUSDlg::TKVD_VEVA_BUSDlg(QWidget* Parent) : QWidget(Parent) {
     SaveMacBtn = new QPushButton(this);
     ImageToDiskBtn = new QPushButton(this);
     ImagesBtn = new QPushButton(this);
-    QPushButton* all[] = {UpdateBtn, SwapBtn, EditBtn, OptionsBtn, OpenMacBtn, SaveMacBtn, ImageToDiskBtn, ImagesBtn};
+    QPushButton* all[] = {UpdateBtn,  SwapBtn,    EditBtn,        OptionsBtn,
+                          OpenMacBtn, SaveMacBtn, ImageToDiskBtn, ImagesBtn};
     for (int i = 0; i < 8; ++i) {
         all[i]->setAutoDefault(false);
         buttons->addWidget(all[i], i / 4, i % 4);
@@ -474,7 +476,10 @@ void TKVD_VEVA_BUSDlg::UpdateLanguage() {
     ImagesBtn->setText(t.Images);
     for (int i = 0; i < BusCombo->count(); ++i)
         BusCombo->setItemText(i, QStringLiteral("%1 %2").arg(t.Bus).arg(BusCombo->itemData(i).toInt() + 1));
+    PowerLb->setText(FPower ? YesNo(*FPower) : QString());
+    DefaultRelayLb->setText(FRelayDefault ? (*FRelayDefault ? t.On : t.Off) : QString());
     FModel->Retranslate();
+    FitColumns();
     LimitsDlg->UpdateLanguage();
     OptionsDlg->UpdateLanguage();
     ScanDlg->UpdateLanguage();
@@ -497,6 +502,15 @@ void TKVD_VEVA_BUSDlg::Execute(TWndFrameworkDlg& Host, TZUVOModule* Module, cons
                                int Channel) {
     SetDevice(Module, Props, Channel);
     Host.Execute(this, *Frm, Module, Props);
+}
+
+void TKVD_VEVA_BUSDlg::FitColumns() {
+    // The list is as wide as its columns need, in every language: no column hides behind a scroll
+    // bar when the window opens.
+    SensorView->resizeColumnsToContents();
+    const int width = SensorView->horizontalHeader()->length() + 2 * SensorView->frameWidth() +
+                      SensorView->verticalScrollBar()->sizeHint().width();
+    SensorView->setMinimumWidth(std::max(width, 600));
 }
 
 bool TKVD_VEVA_BUSDlg::Idle() const {
@@ -547,7 +561,7 @@ void TKVD_VEVA_BUSDlg::EnableActions(bool On) {
     FActions = On;
     const bool device = On && FDevice && FBus >= 0;
     for (QWidget* w : std::initializer_list<QWidget*>{BusCombo, UpdateBtn, OpenMacBtn, SaveMacBtn, PowerCheck,
-                                                       OptionsBtn, ImageToDiskBtn, ImagesBtn})
+                                                      OptionsBtn, ImageToDiskBtn, ImagesBtn})
         w->setEnabled(device);
     UpdateSelection();
 }
@@ -589,6 +603,8 @@ void TKVD_VEVA_BUSDlg::NewDevice() {
     FFilling = false;
     FBus = -1;
     ClearList();
+    FPower.reset();
+    FRelayDefault.reset();
     PowerLb->clear();
     DefaultRelayLb->clear();
     if (!FDevice)
@@ -641,6 +657,7 @@ void TKVD_VEVA_BUSDlg::FillSensorList() {
         return;
     SensorCountLb->setText(QString::number(int(rows.size()) - 1));
     FModel->SetRows(std::move(rows));
+    FitColumns();
     UpdateSelection();
 }
 
@@ -650,9 +667,9 @@ void TKVD_VEVA_BUSDlg::FillBusOptions() {
     TExchangeGuard guard(FBusy);
     if (!guard.Acquired())
         return;
-    const auto power = FDevice->ReadPowerActive(FBus);
-    PowerCheck->setChecked(power.value_or(false));
-    PowerLb->setText(power ? YesNo(*power) : QString());
+    FPower = FDevice->ReadPowerActive(FBus);
+    PowerCheck->setChecked(FPower.value_or(false));
+    PowerLb->setText(FPower ? YesNo(*FPower) : QString());
 }
 
 void TKVD_VEVA_BUSDlg::ReadOptions() {
@@ -662,8 +679,10 @@ void TKVD_VEVA_BUSDlg::ReadOptions() {
     if (!guard.Acquired())
         return;
     const auto options = FDevice->ReadOptions();
-    DefaultRelayLb->setText(options && FDevice->HasSignalling() ? (options->RelayDefault ? T().On : T().Off)
-                                                                : QString());
+    FRelayDefault.reset();
+    if (options && FDevice->HasSignalling())
+        FRelayDefault = options->RelayDefault;
+    DefaultRelayLb->setText(FRelayDefault ? (*FRelayDefault ? T().On : T().Off) : QString());
 }
 
 void TKVD_VEVA_BUSDlg::Execute() {
@@ -859,7 +878,8 @@ void TKVD_VEVA_BUSDlg::OpenMacBtnClick() {
         if (FDevice->LastFailure() == TSensorBusDevice::TFailure::TooManySensors)
             text += QLatin1Char('\n') + T().TooManySensors.arg(list.size()).arg(kMaxSensors);
         else if (failedAt >= 0)
-            text += QLatin1Char('\n') + T().MacStoreFailedAt.arg(failedAt + 1).arg(list[size_t(failedAt)].Text()) +
+            text += QLatin1Char('\n') +
+                    T().MacStoreFailedAt.arg(failedAt + 1).arg(list[size_t(failedAt)].Text()) +
                     QLatin1Char('\n') + T().NotCommitted;
         Message(text);
     } else {

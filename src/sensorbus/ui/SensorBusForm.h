@@ -31,7 +31,19 @@ struct TDeviceProps;
 class TSensorListModel : public QAbstractTableModel {
     Q_OBJECT
 public:
-    enum TColumn { cNumber, cSensor, cValue, cHumidity, cAlarm, cAlarmMin, cAlarmMax, cRelay, cRelayMin, cRelayMax, cCount };
+    enum TColumn {
+        cNumber,
+        cSensor,
+        cValue,
+        cHumidity,
+        cAlarm,
+        cAlarmMin,
+        cAlarmMax,
+        cRelay,
+        cRelayMin,
+        cRelayMax,
+        cCount
+    };
     using QAbstractTableModel::QAbstractTableModel;
     int rowCount(const QModelIndex& Parent = {}) const override;
     int columnCount(const QModelIndex& Parent = {}) const override;
@@ -62,7 +74,8 @@ public:
     Q_INVOKABLE void UpdateLanguage();
 
     QCheckBox *AlarmCheck = nullptr, *RelayCheck = nullptr;
-    QSpinBox *AlarmMinEdit = nullptr, *AlarmMaxEdit = nullptr, *RelayMinEdit = nullptr, *RelayMaxEdit = nullptr;
+    QSpinBox *AlarmMinEdit = nullptr, *AlarmMaxEdit = nullptr, *RelayMinEdit = nullptr,
+             *RelayMaxEdit = nullptr;
     QLabel *AlarmMinLb = nullptr, *AlarmMaxLb = nullptr, *RelayMinLb = nullptr, *RelayMaxLb = nullptr;
     QPushButton *ApplyBtn = nullptr, *CancelBtn = nullptr;
 
@@ -141,8 +154,9 @@ public:
 
     QComboBox* BusCombo = nullptr;
     QLabel *lbBus = nullptr, *lbBusIndex = nullptr, *BusIndexLb = nullptr, *lbSensorCount = nullptr,
-           *SensorCountLb = nullptr, *lbSensorIndex = nullptr, *SensorIndexLb = nullptr, *lbSwapIndex = nullptr,
-           *SwapIndexLb = nullptr, *PowerLb = nullptr, *lbDefaultRelay = nullptr, *DefaultRelayLb = nullptr;
+           *SensorCountLb = nullptr, *lbSensorIndex = nullptr, *SensorIndexLb = nullptr,
+           *lbSwapIndex = nullptr, *SwapIndexLb = nullptr, *PowerLb = nullptr, *lbDefaultRelay = nullptr,
+           *DefaultRelayLb = nullptr;
     QTableView* SensorView = nullptr;
     QPushButton *UpdateBtn = nullptr, *SwapBtn = nullptr, *EditBtn = nullptr, *OpenMacBtn = nullptr,
                 *SaveMacBtn = nullptr, *ImageToDiskBtn = nullptr, *ImagesBtn = nullptr, *OptionsBtn = nullptr;
@@ -188,12 +202,15 @@ private:
     int RunDialog(QDialog& Dialog);
     QString FileName(bool Save, const QString& Filter, const QString& Suffix);
     void ClearList();
+    void FitColumns();
 
     std::unique_ptr<TSensorBusDevice> FDevice;
     TSensorListModel* FModel = nullptr;
     TZUVOModule* FModule = nullptr;
     const TDeviceProps* FProps = nullptr;
     int FChannel = 0;
+    std::optional<bool> FPower;        // the bus's "Active powering" as last read
+    std::optional<bool> FRelayDefault; // the relay default as last read
     int FBus = -1;
     bool FBusy = false;
     bool FActions = false;

@@ -83,8 +83,9 @@ TTSMSBusView::TTSMSBusView(QWidget* Parent) : QDialog(Parent), FImage(std::make_
     main->addWidget(Tree, 1);
     auto* grid = new QGridLayout;
     int i = 0;
-    for (QPushButton** b : {&OpenBtn, &SaveBtn, &SaveAsBtn, &AddBusBtn, &AddSensorBtn, &EditBtn, &DeleteBtn, &UpBtn,
-                            &DownBtn, &CpuBtn, &AddPropsBtn, &ToDeviceBtn, &BusToDeviceBtn, &CloseBtn})
+    for (QPushButton** b :
+         {&OpenBtn, &SaveBtn, &SaveAsBtn, &AddBusBtn, &AddSensorBtn, &EditBtn, &DeleteBtn, &UpBtn, &DownBtn,
+          &CpuBtn, &AddPropsBtn, &ToDeviceBtn, &BusToDeviceBtn, &CloseBtn})
         *b = Button(this, grid, i++);
     main->addLayout(grid);
     connect(OpenBtn, &QPushButton::clicked, this, &TTSMSBusView::OpenBtnClick);
@@ -139,7 +140,8 @@ void TTSMSBusView::UpdateLanguage() {
 
 void TTSMSBusView::UpdateCaption() {
     const QString name = FFileName.isEmpty() ? T().Untitled : QFileInfo(FFileName).fileName();
-    setWindowTitle(QStringLiteral("%1 — %2%3").arg(T().DeviceImage, name, FModified ? QStringLiteral(" *") : QString()));
+    setWindowTitle(
+        QStringLiteral("%1 — %2%3").arg(T().DeviceImage, name, FModified ? QStringLiteral(" *") : QString()));
 }
 
 void TTSMSBusView::Refresh() {

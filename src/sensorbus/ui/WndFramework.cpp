@@ -13,6 +13,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 TDeviceInfoToolDlg::TDeviceInfoToolDlg(QWidget* Parent) : QFrame(Parent) {
     setFrameShape(QFrame::StyledPanel);
@@ -80,6 +81,12 @@ void TWndFrmControlPanelDlg::UpdateLanguage() {
     ApplyBtn->setText(t.ApplyParams);
     FlashBtn->setText(t.SaveFlash);
     StartStopBtn->setText(t.StartStop);
+    // The panel is as wide as its longest caption in the language shown.
+    int width = 0;
+    for (QPushButton* b : {NewDeviceBtn, ApplyBtn, FlashBtn, StartStopBtn})
+        width = std::max(width, b->fontMetrics().horizontalAdvance(b->text()) + 24);
+    for (QPushButton* b : {NewDeviceBtn, ApplyBtn, FlashBtn, StartStopBtn})
+        b->setMinimumWidth(width);
 }
 
 TWndFrameworkDlg::TWndFrameworkDlg(QWidget* Parent) : QDialog(Parent) {
@@ -109,7 +116,8 @@ bool TWndFrameworkDlg::Running() const {
     return FFrm && FFrm->Running();
 }
 
-void TWndFrameworkDlg::Bind(QWidget* Client, TWndFrmClient& Frm, TZUVOModule* Module, const TDeviceProps* Device) {
+void TWndFrameworkDlg::Bind(QWidget* Client, TWndFrmClient& Frm, TZUVOModule* Module,
+                            const TDeviceProps* Device) {
     Unbind();
     FClient = Client;
     FClientParent = Client->parentWidget();
@@ -121,8 +129,8 @@ void TWndFrameworkDlg::Bind(QWidget* Client, TWndFrmClient& Frm, TZUVOModule* Mo
     setWindowTitle(Client->windowTitle());
     InfoPanel->Fill(Device);
     if (Frm.AutoSize) {
-        setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint |
-                       Qt::WindowCloseButtonHint);
+        setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                       Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
         setMinimumSize(0, 0);
         setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     } else {
@@ -152,7 +160,8 @@ void TWndFrameworkDlg::Unbind() {
     FModule = nullptr;
 }
 
-void TWndFrameworkDlg::Open(QWidget* Client, TWndFrmClient& Frm, TZUVOModule* Module, const TDeviceProps* Device) {
+void TWndFrameworkDlg::Open(QWidget* Client, TWndFrmClient& Frm, TZUVOModule* Module,
+                            const TDeviceProps* Device) {
     Bind(Client, Frm, Module, Device);
     show();
 }
@@ -176,6 +185,11 @@ void TWndFrameworkDlg::UpdateLanguage() {
     ControlPanel->UpdateLanguage();
     if (FClient)
         setWindowTitle(FClient->windowTitle());
+    // Longer texts in another language must not be squeezed into the old size.
+    if (isVisible() && layout()) {
+        layout()->activate();
+        resize(size().expandedTo(minimumSizeHint()));
+    }
 }
 
 void TWndFrameworkDlg::EnableActions() {

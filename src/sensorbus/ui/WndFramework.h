@@ -22,8 +22,8 @@ public:
 
     explicit TWndFrmClient(QObject* Parent = nullptr) : QObject(Parent) {}
 
-    bool AutoSize = true;                   // the host may be resized
-    int UpDateInterval = kDefaultInterval;  // ms between two polls while started
+    bool AutoSize = true;                  // the host may be resized
+    int UpDateInterval = kDefaultInterval; // ms between two polls while started
     std::function<void()> OnNewDevice;
     std::function<void()> OnSaveAll;
     std::function<void()> OnSaveToFlash;

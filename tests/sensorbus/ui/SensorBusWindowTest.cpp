@@ -23,10 +23,10 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QTreeWidget>
 #include <QSpinBox>
 #include <QTableView>
 #include <QTemporaryDir>
+#include <QTreeWidget>
 #include <gtest/gtest.h>
 
 namespace {
@@ -89,7 +89,8 @@ protected:
         auto* sel = window->SensorView->selectionModel();
         sel->clearSelection();
         for (int r : Rows)
-            sel->select(window->Model()->index(r, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+            sel->select(window->Model()->index(r, 0),
+                        QItemSelectionModel::Select | QItemSelectionModel::Rows);
     }
 
     TScriptedDevice line;
@@ -197,8 +198,8 @@ TEST_F(SensorBusWindow, LimitsRoundTripThroughTheDialog) {
 }
 
 TEST_F(SensorBusWindow, ScanFillsTheListAgainOrReportsTheFailure) {
-    thermo.SetScanResult(2, {Sensor("2800000000000011"), Sensor("2800000000000012"), Sensor("2800000000000013"),
-                             Sensor("2800000000000014")});
+    thermo.SetScanResult(2, {Sensor("2800000000000011"), Sensor("2800000000000012"),
+                             Sensor("2800000000000013"), Sensor("2800000000000014")});
     thermo.SetScanSilence(3);
     window->UpdateBtn->click();
     EXPECT_TRUE(messages.isEmpty()) << messages.join(QLatin1Char('|')).toStdString();
@@ -223,14 +224,16 @@ TEST_F(SensorBusWindow, IdentifierListsOpenAndSave) {
     thermo.ClearWrites();
     window->OpenMacBtn->click();
     ASSERT_EQ(messages.size(), 1);
-    EXPECT_EQ(messages[0], QStringLiteral("Error in line #3: [280000000000003]\nIncorrect MAC-address length"));
+    EXPECT_EQ(messages[0],
+              QStringLiteral("Error in line #3: [280000000000003]\nIncorrect MAC-address length"));
     EXPECT_TRUE(thermo.Writes().empty());
 
     messages.clear();
     WriteFileBytes(fileName, "2800000000000001\r\n28000000000000QQ\r\n");
     window->OpenMacBtn->click();
     ASSERT_EQ(messages.size(), 1);
-    EXPECT_EQ(messages[0], QStringLiteral("Error in line №2: [28000000000000QQ]\nIncorrect MAC-address value"));
+    EXPECT_EQ(messages[0],
+              QStringLiteral("Error in line №2: [28000000000000QQ]\nIncorrect MAC-address value"));
 
     messages.clear();
     fileName = dir.filePath(QStringLiteral("good.mac"));
@@ -252,7 +255,8 @@ TEST_F(SensorBusWindow, IdentifierListsOpenAndSave) {
     fileName = dir.filePath(QStringLiteral("good.mac"));
     window->OpenMacBtn->click();
     ASSERT_EQ(messages.size(), 1);
-    EXPECT_TRUE(messages[0].startsWith(QStringLiteral("MAC-addresses writing error\nIdentifier 2 (2800000000000022)")))
+    EXPECT_TRUE(messages[0].startsWith(
+        QStringLiteral("MAC-addresses writing error\nIdentifier 2 (2800000000000022)")))
         << messages[0].toStdString();
     // The bus still holds the list stored before.
     ASSERT_EQ(thermo.Sensors(2).size(), 2u);
@@ -349,9 +353,13 @@ TEST_F(SensorBusWindow, SpeaksUkrainian) {
     host.UpdateLanguage();
     EXPECT_EQ(window->UpdateBtn->text(), QStringLiteral("Оновити список датчиків"));
     EXPECT_EQ(host.ControlPanel->StartStopBtn->text(), QStringLiteral("Старт / Стоп"));
-    EXPECT_EQ(window->Model()->headerData(TSensorListModel::cValue, Qt::Horizontal, Qt::DisplayRole).toString(),
-              QStringLiteral("Значення, °C"));
+    EXPECT_EQ(
+        window->Model()->headerData(TSensorListModel::cValue, Qt::Horizontal, Qt::DisplayRole).toString(),
+        QStringLiteral("Значення, °C"));
     EXPECT_EQ(Cell(1, TSensorListModel::cAlarm), QStringLiteral("Ні"));
+    // Texts read before the switch follow it too.
+    EXPECT_EQ(window->PowerLb->text(), QStringLiteral("Ні"));
+    EXPECT_EQ(window->DefaultRelayLb->text(), QStringLiteral("Вимк."));
     for (const TTableReport& r : CheckSensorBusLanguageTables())
         EXPECT_TRUE(r.Missing.isEmpty()) << r.Missing.join(QLatin1Char(' ')).toStdString();
 }
@@ -368,8 +376,10 @@ TEST_F(SensorBusWindow, ShownForALookWhenAsked) {
         window->UpdateLanguage();
         host.UpdateLanguage();
     }
-    thermo.SetSensors(2, {Sensor("28FF4A1B2C3D4E5F", 2345), Sensor("2800000000000002", 20000),
-                          Sensor("2800000000000003", -1050), {*TOneWireMAC::Parse(QStringLiteral("2200000000000004")), 2210, 4530}});
+    thermo.SetSensors(2, {Sensor("28FF4A1B2C3D4E5F", 2345),
+                          Sensor("2800000000000002", 20000),
+                          Sensor("2800000000000003", -1050),
+                          {*TOneWireMAC::Parse(QStringLiteral("2200000000000004")), 2210, 4530}});
     thermo.SetLimits(2, 0, {0xC0, -5, 30, 1, 25});
     window->FillSensorList();
     host.ControlPanel->StartStopBtn->click();
