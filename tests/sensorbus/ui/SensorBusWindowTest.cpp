@@ -384,6 +384,15 @@ TEST_F(SensorBusWindow, ShownForALookWhenAsked) {
     window->FillSensorList();
     host.ControlPanel->StartStopBtn->click();
     SelectRows({1, 3});
+    // DVV_SENSORBUS_SHOW=images: the image editor with the device's image instead.
+    if (qEnvironmentVariable("DVV_SENSORBUS_SHOW") == QLatin1String("images")) {
+        host.ControlPanel->StartStopBtn->click();
+        ASSERT_TRUE(window->Device()->ReadImage(window->ImageView->Image()));
+        window->ImageView->Image().Buses()->Bus(2)->Note = QStringLiteral("Silo 3");
+        window->ImageView->SetDevice(window->Device(), nullptr);
+        window->ImageView->Refresh();
+        window->ImageView->show();
+    }
     RunUntil([] { return false; }, ms);
     host.ControlPanel->StartStopBtn->click();
 }
