@@ -7,6 +7,7 @@
 #include "localization/DeviceViewsLanguage.h"
 #include "localization/DiscreteChannelLanguage.h"
 #include "localization/OscLanguage.h"
+#include "localization/SensorBusLanguage.h"
 #include "localization/TrafficLanguage.h"
 
 std::vector<TTableReport> CheckAllLanguageTables() {
@@ -33,6 +34,8 @@ std::vector<TTableReport> CheckAllLanguageTables() {
     for (TTableReport& r : CheckDIOManagerLanguageTables())
         reports.push_back(std::move(r));
     for (TTableReport& r : CheckDiscreteChannelLanguageTables())
+        reports.push_back(std::move(r));
+    for (TTableReport& r : CheckSensorBusLanguageTables())
         reports.push_back(std::move(r));
     return reports;
 }

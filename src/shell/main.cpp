@@ -2,11 +2,14 @@
 #include "emulator/VirtualDeviceManager.h"
 #include "options/AdminOptions.h"
 #include "options/OptionsDm.h"
+#include "sensorbus/ui/SensorBusForm.h"
+#include "sensorbus/ui/WndFramework.h"
 #include "shell/DemoBus.h"
 #include "shell/Dm.h"
 #include "shell/ui/ConnectionsTool.h"
 #include "shell/ui/Icons.h"
 #include "shell/ui/MainForm.h"
+#include "views/ChannelWindows.h"
 #include "views/DeviceSettingsWorkflow.h"
 #include "views/ui/DIChannelForms.h"
 #include "views/ui/DIOManagerForm.h"
@@ -92,6 +95,13 @@ int main(int argc, char* argv[]) {
     RegisterAnalogOutputWindow(*new TKVD_AO_ChannelForm(*dm, form.get()));
     RegisterAnalogInputViewWindows(*new TKVD_AI8_ChannelForm(*dm, form.get()),
                                    *new TKVD_AIK_Heat_ChannelForm(*dm, form.get()));
+    auto* sensorBusHost = new TWndFrameworkDlg(form.get());
+    auto* sensorBus = new TKVD_VEVA_BUSDlg(form.get());
+    sensorBus->hide();
+    ChannelWindows().Register(QStringLiteral("TKVD_VEVA_BUSDlg"),
+                              [sensorBusHost, sensorBus](const TChannelWindowContext& c) {
+                                  sensorBus->Execute(*sensorBusHost, c.Module, c.Device, c.Row);
+                              });
     auto settings = std::make_unique<TDeviceSettingsWorkflow>(dm->Module, dm->cnl, dm->Bus);
     settings->OnExecute = [deviceProps](TDeviceProps& device, TDeviceParams& edited) {
         return deviceProps->Execute(device, edited);
