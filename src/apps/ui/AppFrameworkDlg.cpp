@@ -175,9 +175,13 @@ void TAppControlToolWnd::StartStopBtnClick() {
     const TAppsLanguage& t = Texts();
     if (!FRunning) {
         int interval = 0, saveInterval = 0;
+        // Setting the interval refreshes both edits from the controller; the typed recording
+        // interval must be taken before that, or it would be lost unseen.
+        const QString typedSave = SaveIntervalEdit->text();
         if (!ReadInterval(IntervalEdit, interval))
             return;
         FController->SetInterval(interval);
+        SaveIntervalEdit->setText(typedSave);
         if (!ReadInterval(SaveIntervalEdit, saveInterval))
             return;
         FController->Saver().SaveInterval = saveInterval;

@@ -50,7 +50,9 @@ TDtContainerDlg::TDtContainerDlg(TDataContainer& Container, QWidget* parent)
     setWindowTitle(Container.Description);
 
     auto* menu = new QMenuBar(this);
-    actSetDefault = menu->addAction(style()->standardIcon(QStyle::SP_BrowserReload), t.EditorSetDefault);
+    // Text rather than an icon alone: a menu bar shows only the icon of an action that has one,
+    // and a lone picture does not say what it resets.
+    actSetDefault = menu->addAction(t.EditorSetDefault);
     connect(actSetDefault, &QAction::triggered, this, &TDtContainerDlg::SetDefaultExecute);
     // "Exit" is a shortcut only, not on the menu bar.
     actExit = new QAction(t.EditorExit, this);
@@ -171,7 +173,12 @@ void TDtContainerDlg::FillValues() {
         ValueList->setColumnWidth(0, 200);
         ValueList->setColumnWidth(1, 250);
     }
-    ValueList->setColumnWidth(valueColumn, 130);
+    // Wide enough for the longest value (a folder), never narrower than 130.
+    ValueList->resizeColumnToContents(valueColumn);
+    ValueList->setColumnWidth(valueColumn, qMax(130, ValueList->columnWidth(valueColumn) + 12));
+    const int wanted = 250 + 40 + (category ? 0 : 200) + 250 + ValueList->columnWidth(valueColumn);
+    if (width() < wanted && isVisible() == false)
+        resize(wanted, height());
     ValueList->headerItem()->setTextAlignment(valueColumn, Qt::AlignCenter);
     if (ValueList->topLevelItemCount() > 0)
         ValueList->setCurrentItem(ValueList->topLevelItem(0));

@@ -189,8 +189,10 @@ TEST(ControlPanel, RecordingThatCannotStartStaysOffAndStoppingThePollEndsRecordi
     QStringList warnings;
     QString failedCaption, stoppedName, stoppedCaption;
     bool failedActive = true, stoppedActive = true;
+    host.ControlPanel->OnMessage = [&](const QString& m) { warnings << m; };
     WhenModal<TAppFrameworkDlg>([&](TAppFrameworkDlg* h) {
         TAppControlToolWnd* p = h->ControlPanel;
+        p->IntervalEdit->setText(QStringLiteral("50"));
         TStringFileSaver& saver = controller.Saver();
         saver.OnMessage = [&](const QString& m) { warnings << m; };
         saver.SetDirectory(tmp.filePath(QStringLiteral("blocker")));
