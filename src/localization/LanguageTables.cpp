@@ -2,6 +2,7 @@
 
 #include "localization/AnalogChannelFormsLanguage.h"
 #include "localization/AnalogInputLanguage.h"
+#include "localization/AppsLanguage.h"
 #include "localization/ChannelLanguage.h"
 #include "localization/DIOManagerLanguage.h"
 #include "localization/DeviceViewsLanguage.h"
@@ -31,6 +32,7 @@ std::vector<TTableReport> CheckAllLanguageTables() {
     for (TTableReport& r : CheckAnalogChannelFormsLanguageTables())
         reports.push_back(std::move(r));
     reports.push_back(CheckOscLanguageTable());
+    reports.push_back(CheckAppsLanguageTable());
     for (TTableReport& r : CheckDIOManagerLanguageTables())
         reports.push_back(std::move(r));
     for (TTableReport& r : CheckDiscreteChannelLanguageTables())

@@ -1,5 +1,7 @@
 #include "shell/ui/MainForm.h"
 
+#include "apps/AppFramework.h"
+#include "apps/ui/AppSelectorDlg.h"
 #include "emulator/EmulatorStart.h"
 #include "emulator/VirtualDeviceManager.h"
 #include "emulator/ui/EmulatorForm.h"
@@ -268,6 +270,7 @@ void TMainForm::BuildActions() {
     AppSelectorBtn = new QAction(ToolIcon(TToolIcon::Applications), QString(), this);
     AppSelectorBtn->setVisible(false);
     tools->addAction(AppSelectorBtn);
+    connect(AppSelectorBtn, &QAction::triggered, this, &TMainForm::AppSelectorBtnClick);
     OscBtn = actOscilloscope;
     tools->addAction(OscBtn);
     connect(actOscilloscope, &QAction::triggered, this, &TMainForm::actOscilloscopeExecute);
@@ -571,6 +574,16 @@ void TMainForm::UpdateSelectionButtons() {
     const int selected = int(DeviceList->selectedItems().size());
     actDevSettings->setEnabled(selected == 1 && c && FDm.CurrentDevice);
     GroupPropertyBtn->setEnabled(selected >= 2 && c);
+    // The applications exist for the weight controllers only; for any other device the button
+    // would open an empty list.
+    AppSelectorBtn->setVisible(FDm.CurrentDevice && HasApplications(FDm.CurrentDevice->TypeCode & 0xFF));
+}
+
+void TMainForm::AppSelectorBtnClick() {
+    if (!FDm.CurrentDevice)
+        return;
+    TAppSelectorDlg selector(this);
+    selector.ShowFor(FDm.CurrentDevice->TypeCode & 0xFF, FDm.CurrentModule);
 }
 
 void TMainForm::DeviceListChange() {

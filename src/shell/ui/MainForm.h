@@ -88,6 +88,8 @@ public Q_SLOTS:
     void DeviceListSelectItem();
     void DeviceListChange();
     void actDevSettingsExecute();
+    // "Applications": the selector of the selected device's applications.
+    void AppSelectorBtnClick();
     void actChangeModeExecute();
     void actStartTestConnectionExecute();
     void actShowRangesListExecute();

@@ -645,3 +645,21 @@ TEST(MainFormEmulator, TheStatisticsOpenBesideTheRunningEmulatorAndFollowIt) {
 }
 
 } // namespace
+
+TEST(MainForm, ApplicationsShowOnlyForTheWeightControllers) {
+    App app;
+    app.form->FormActivate();
+    app.AddDevice(1, 11, 6);  // KVD-DIO-BUS
+    app.AddDevice(2, 12, 21); // KVD-P340-BUS
+    app.AddDevice(3, 13, 44); // KVD-P341-BUS
+    auto* list = app.form->DeviceList;
+    EXPECT_FALSE(app.form->AppSelectorBtn->isVisible());
+    const bool expected[] = {false, true, true};
+    for (int row = 0; row < 3; ++row) {
+        list->clearSelection();
+        list->topLevelItem(row)->setSelected(true);
+        EXPECT_EQ(app.form->AppSelectorBtn->isVisible(), expected[row]) << row;
+    }
+    list->clearSelection();
+    EXPECT_FALSE(app.form->AppSelectorBtn->isVisible());
+}
