@@ -5,6 +5,7 @@
 #include "localization/DIOManagerLanguage.h"
 #include "localization/DeviceViewsLanguage.h"
 #include "localization/DiscreteChannelLanguage.h"
+#include "localization/InstrumentsLanguage.h"
 #include "localization/OscLanguage.h"
 #include "localization/TrafficLanguage.h"
 
@@ -31,5 +32,6 @@ std::vector<TTableReport> CheckAllLanguageTables() {
         reports.push_back(std::move(r));
     for (TTableReport& r : CheckDiscreteChannelLanguageTables())
         reports.push_back(std::move(r));
+    reports.push_back(CheckVirtualInstrumentsLanguageTable());
     return reports;
 }
