@@ -37,7 +37,7 @@ TInstrumentChart::TInstrumentChart(int Curves, QWidget* parent) : QWidget(parent
     FTime->setTickCount(4);
     FValues = new QValueAxis(FChart);
     // Short labels also when the axis is only a few millionths high around a steady value.
-    FValues->setLabelFormat(QStringLiteral("%.6g"));
+    FValues->setLabelFormat(QStringLiteral("%.5g"));
     FChart->addAxis(FTime, Qt::AlignBottom);
     FChart->addAxis(FValues, Qt::AlignLeft);
     for (int i = 0; i < Curves; ++i) {
