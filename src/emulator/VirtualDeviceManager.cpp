@@ -65,6 +65,7 @@ void TVirtualDeviceManager::ClearDevices() {
         FLastStatistics = StatisticsRows();
     ClearQueue();
     FDevices.clear();
+    ++FDevicesGeneration;
     FStats.clear();
     FUnknownStats = {};
     FNextAddress = 1;

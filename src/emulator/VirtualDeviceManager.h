@@ -71,6 +71,9 @@ public:
     int ChannelCountOfKind(int DeviceIndex, quint8 Kind) const;
     // The address (and serial number base) the next device gets.
     quint16 NextAddress() const { return FNextAddress; }
+    // Moves on whenever the devices are freed: whoever keeps a device or channel pointer across
+    // events (the instrument windows) compares it before using the pointer again.
+    quint32 DevicesGeneration() const { return FDevicesGeneration; }
 
     // Serves one received Nerix frame: exactly 11 bytes with an intact CRC, served by the first
     // device that takes it. True when served; Answer then holds the 11 bytes to send back.
@@ -160,6 +163,7 @@ private:
 
     std::vector<std::unique_ptr<TVirtualDevice>> FDevices;
     quint16 FNextAddress = 1;
+    quint32 FDevicesGeneration = 0;
     TNerixRequest FRequest;
 
     std::unique_ptr<TPortFrameOfData> FReader;

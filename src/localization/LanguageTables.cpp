@@ -7,6 +7,7 @@
 #include "localization/DIOManagerLanguage.h"
 #include "localization/DeviceViewsLanguage.h"
 #include "localization/DiscreteChannelLanguage.h"
+#include "localization/InstrumentsLanguage.h"
 #include "localization/OscLanguage.h"
 #include "localization/SensorBusLanguage.h"
 #include "localization/TrafficLanguage.h"
@@ -39,5 +40,6 @@ std::vector<TTableReport> CheckAllLanguageTables() {
         reports.push_back(std::move(r));
     for (TTableReport& r : CheckSensorBusLanguageTables())
         reports.push_back(std::move(r));
+    reports.push_back(CheckVirtualInstrumentsLanguageTable());
     return reports;
 }

@@ -8,6 +8,7 @@
 #include "shell/Dm.h"
 #include "shell/ui/ConnectionsTool.h"
 #include "shell/ui/Icons.h"
+#include "shell/ui/InstrumentHooks.h"
 #include "shell/ui/MainForm.h"
 #include "views/ChannelWindows.h"
 #include "views/DeviceSettingsWorkflow.h"
@@ -81,6 +82,7 @@ int main(int argc, char* argv[]) {
 
     // "Settings": the device properties window, made once and reused, run by the settings workflow.
     auto* deviceProps = new TDevicePropsForm(*dm, *options->AdminOptions(), form.get());
+    RegisterInstrumentHooks(form->Instruments());
     RegisterAnalogInputWindow(*new TKVD_AIK_ChannelForm(*dm, form.get()));
     RegisterDIOManagerWindows(*new TDIOManagerForm(dm->DeviceRegister, *options->AdminOptions(), form.get()),
                               *new TDIOManagerExtDlg(form.get()), dm->DeviceRegister);

@@ -9,3 +9,8 @@ TAnalogOutputTesterHook& AnalogOutputTester() {
     static TAnalogOutputTesterHook hook;
     return hook;
 }
+
+TDiscreteInputContactHook& DiscreteInputContact() {
+    static TDiscreteInputContactHook hook;
+    return hook;
+}

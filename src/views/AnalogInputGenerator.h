@@ -4,6 +4,7 @@
 
 class TSimpleChannel;
 class TAOChannel;
+class TDIChannel;
 
 // The virtual instruments stand in for the world around the emulated devices. The channel windows
 // reach them only through these hooks, which the instruments family assigns when the program
@@ -22,3 +23,9 @@ TAnalogInputGeneratorHook& AnalogInputGenerator();
 enum TTesterAction { taToggle, taClose };
 using TAnalogOutputTesterHook = std::function<void(TTesterAction Action, TAOChannel& Channel)>;
 TAnalogOutputTesterHook& AnalogOutputTester();
+
+// The remote contact drives an emulated discrete input: the input window's relay button shows it
+// (or hides it when it shows).
+enum TContactAction { caToggle };
+using TDiscreteInputContactHook = std::function<void(TContactAction Action, TDIChannel& Channel)>;
+TDiscreteInputContactHook& DiscreteInputContact();

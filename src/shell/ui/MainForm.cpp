@@ -6,6 +6,7 @@
 #include "emulator/VirtualDeviceManager.h"
 #include "emulator/ui/EmulatorForm.h"
 #include "emulator/ui/EmulatorStatsView.h"
+#include "emulator/ui/InstrumentForms.h"
 #include "localization/ChannelLanguage.h"
 #include "localization/LanguageTables.h"
 #include "localization/Localization.h"
@@ -99,6 +100,7 @@ TMainForm::TMainForm(TDm& Dm, TAdminOptions& Options, QWidget* parent)
                                             static_cast<TCustomConnectionConfig*>(FUdpConnection.get()),
                                             static_cast<TCustomConnectionConfig*>(FTcpConnection.get())})
         config->OnStateChange = [this] { UpdateConnectionState(); };
+    FInstruments = new TVirtualInstruments(*FDm.VDMgr, this);
     BuildActions();
     BuildTraffic();
 
@@ -172,6 +174,9 @@ void TMainForm::BuildActions() {
     actGenerator = new QAction(this);
     actTester = new QAction(this);
     actRemoveContact = new QAction(this);
+    connect(actGenerator, &QAction::triggered, this, [this] { FInstruments->ShowGenerator(); });
+    connect(actTester, &QAction::triggered, this, [this] { FInstruments->ShowTester(); });
+    connect(actRemoveContact, &QAction::triggered, this, [this] { FInstruments->ShowContact(); });
     actChangeMode = make(TToolIcon::Mode, &TMainForm::actChangeModeExecute);
     actOscilloscope = new QAction(ToolIcon(TToolIcon::Oscilloscope), QString(), this);
     actShowRangesList = make(TToolIcon::Ranges, &TMainForm::actShowRangesListExecute);
@@ -653,6 +658,9 @@ void TMainForm::actAboutExecute() {
 }
 
 void TMainForm::SetEmulatorActive(bool On) {
+    // The instruments let go of their channels before the devices are freed.
+    if (!On)
+        FInstruments->EmulatorStopped();
     if (!On && FDm.EmulatorActive) {
         StopEmulator(*FDm.VDMgr, *FDm.VDTcp);
         FDm.VDMgr->ClearDevices();
@@ -676,6 +684,10 @@ void TMainForm::SetEmulatorActive(bool On) {
     }
     FTraffic->SetEmulatorRunning(On);
     FDm.EmulatorActive = On;
+    // Hidden, the instruments could never be reached; shown, they work only while devices exist.
+    MenuVirtualTools->menuAction()->setVisible(On);
+    if (On)
+        FInstruments->EmulatorStarted();
     EmulatorBtn->setChecked(On);
     actEmulator->setChecked(On);
     for (QAction* a : {actGenerator, actTester, actRemoveContact})

@@ -18,6 +18,7 @@ class TTcpPortConnection;
 class TTrafficAttachDockDM;
 class TTrafficDlg;
 class TUdpPortConnection;
+class TVirtualInstruments;
 
 // The program's main window: the device list, connecting to a bus, searching it, and the way to
 // every other window.
@@ -51,6 +52,8 @@ public:
     // whole run.
     TTrafficDlg& TrafficDlg() { return *FTraffic; }
     TTrafficAttachDockDM& TrafficDock() { return *FTrafficDock; }
+    // The generator, tester and remote contact of the emulated devices.
+    TVirtualInstruments& Instruments() { return *FInstruments; }
 
     // Asks Yes or No; a message box unless replaced (tests replace it).
     std::function<bool(const QString& Text)> OnConfirm;
@@ -129,6 +132,7 @@ private:
     // Whoever watched the emulator's frames before the traffic monitor joined in.
     std::function<void(int Direction, const quint8* Data, int Length)> FEmulatorObserver;
     TEmulatorStatsForm* FEmulatorStats = nullptr;
+    TVirtualInstruments* FInstruments = nullptr;
     QMenu* FLanguagesMenu = nullptr;
     QMenu* FHelpMenu = nullptr;
     QMenu* FApMenu = nullptr;

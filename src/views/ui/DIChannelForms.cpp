@@ -10,6 +10,7 @@
 #include "platform/ProcessTimer.h"
 #include "platform/ui/DialogTitle.h"
 #include "shell/Dm.h"
+#include "views/AnalogInputGenerator.h"
 #include "views/ChannelWindows.h"
 
 #include <QCheckBox>
@@ -345,9 +346,6 @@ TDIChannelForm::TDIChannelForm(TDm& Dm, TDIWindow Window, QWidget* parent)
     TimeResponseBtn = new QPushButton(QStringLiteral("..."), this);
     StartBtn = new QPushButton(this);
     ReleBtn = new QPushButton(this);
-    // The remote contact it opens is one of the virtual instruments, which this program does not
-    // have yet; the button shows where it will be and does nothing.
-    ReleBtn->setEnabled(false);
     CloseBtn = new QPushButton(this);
     BreakLevelCheck = new QCheckBox(this);
     lbPhysCnlCaption = new QLabel(this);
@@ -395,6 +393,7 @@ TDIChannelForm::TDIChannelForm(TDm& Dm, TDIWindow Window, QWidget* parent)
     CloseBtn->setVisible(!didc);
 
     connect(StartBtn, &QPushButton::clicked, this, &TDIChannelForm::StartBtnClick);
+    connect(ReleBtn, &QPushButton::clicked, this, &TDIChannelForm::ReleBtnClick);
     connect(CloseBtn, &QPushButton::clicked, this, &TDIChannelForm::CloseBtnClick);
     connect(TimeResponseBtn, &QPushButton::clicked, this, &TDIChannelForm::TimeResponseBtnClick);
     connect(BreakLevelCheck, &QCheckBox::clicked, this, &TDIChannelForm::BreakLevelCheckClick);
@@ -663,6 +662,12 @@ void TDIChannelForm::BreakLevelCheckClick() {
     if (!ok)
         Message(FWindow == TDIWindow::DIDC ? DialogTexts().LineBreakStateError
                                            : Texts().LineBreakStatusError);
+}
+
+void TDIChannelForm::ReleBtnClick() {
+    // The remote contact stands in for the wire of the emulated input that this window watches.
+    if (FDm.EmulatorActive && FInput && DiscreteInputContact())
+        DiscreteInputContact()(caToggle, *FInput);
 }
 
 void TDIChannelForm::TimeResponseBtnClick() {

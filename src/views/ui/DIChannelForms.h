@@ -146,6 +146,8 @@ public Q_SLOTS:
     void CloseBtnClick();
     void TimerTimer();
     void BlinkTimerTimer();
+    // Shows or hides the remote contact of the emulated input (emulator mode only).
+    void ReleBtnClick();
     void TimeResponseBtnClick();
     void BreakLevelCheckClick();
     void btnChangeCnlClick();

@@ -503,6 +503,21 @@ TEST_F(AnalogInputWindow, TheGeneratorFollowsMeasuringOnlyWhileTheEmulatorIsOn) 
     AnalogInputGenerator() = nullptr;
 }
 
+// Emulated values are always in the range's unit: the labels follow the emulator, not only the
+// channel's normalization.
+TEST_F(AnalogInputWindow, UnitsAreTheRangesWhileTheEmulatorRuns) {
+    ASSERT_TRUE(form.Load(*channel));
+    channel->Normalization = false;
+    form.UpdateLanguage();
+    for (QLabel* l : {form.MinimumUnit, form.MaximumUnit, form.ResultUnit})
+        EXPECT_EQ(l->text(), QStringLiteral("Code"));
+    dm.EmulatorActive = true;
+    form.UpdateLanguage();
+    for (QLabel* l : {form.MinimumUnit, form.MaximumUnit, form.ResultUnit})
+        EXPECT_EQ(l->text(), QStringLiteral("mV"));
+    dm.EmulatorActive = false;
+}
+
 TEST_F(AnalogInputWindow, GermanAndUkrainianFitAtTheDefaultSize) {
     ASSERT_TRUE(form.Load(*channel));
     for (quint8 id : {quint8(liGerman), quint8(liUkrainian), quint8(liFrench), quint8(liEnglish)}) {

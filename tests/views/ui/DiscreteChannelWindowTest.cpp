@@ -2,6 +2,7 @@
 // the emulated discrete modules behind a pair of bridged pseudo-terminals (the emulator runs in this
 // process and answers while the windows' exchanges let events run). Timer handlers are called
 // directly, tick by tick.
+#include "views/AnalogInputGenerator.h"
 #include "views/ui/DIChannelForms.h"
 #include "views/ui/DOChannelForms.h"
 #include "views/ui/SequenceEditor.h"
@@ -452,6 +453,16 @@ TEST_F(DiscreteWindows, InputWindowForPlainInputsServesOnlyItsModule) {
     Hook(form);
     ASSERT_TRUE(form.Load());
     EXPECT_TRUE(form.ReleBtn->isVisibleTo(&form));
+    EXPECT_TRUE(form.ReleBtn->isEnabled());
+    // The relay button hands the window's own input to the remote contact.
+    std::vector<std::pair<TContactAction, TDIChannel*>> contacts;
+    const TDiscreteInputContactHook saved = DiscreteInputContact();
+    DiscreteInputContact() = [&](TContactAction a, TDIChannel& c) { contacts.emplace_back(a, &c); };
+    form.ReleBtn->click();
+    DiscreteInputContact() = saved;
+    ASSERT_EQ(contacts.size(), 1u);
+    EXPECT_EQ(contacts[0].first, caToggle);
+    EXPECT_EQ(contacts[0].second, form.Input());
     bool opened = false;
     dialog = [&](QDialog&) {
         opened = true;
