@@ -3,6 +3,7 @@
 #include "model/AnalogInputModules.h"
 #include "model/AnalogOutputModules.h"
 #include "model/DiscreteModules.h"
+#include "model/SensorChannelModules.h"
 #include "model/ZUVOModule.h"
 
 #include <map>
@@ -45,6 +46,7 @@ void RegisterFamilies() {
     RegisterAnalogInputModuleClasses();
     RegisterDiscreteModuleClasses();
     RegisterAnalogOutputModuleClasses();
+    RegisterSensorChannelModuleClasses();
 }
 
 } // namespace
