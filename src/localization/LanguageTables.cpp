@@ -6,6 +6,7 @@
 #include "localization/DeviceViewsLanguage.h"
 #include "localization/DiscreteChannelLanguage.h"
 #include "localization/OscLanguage.h"
+#include "localization/SensorChannelLanguage.h"
 #include "localization/TrafficLanguage.h"
 
 std::vector<TTableReport> CheckAllLanguageTables() {
@@ -30,6 +31,8 @@ std::vector<TTableReport> CheckAllLanguageTables() {
     for (TTableReport& r : CheckDIOManagerLanguageTables())
         reports.push_back(std::move(r));
     for (TTableReport& r : CheckDiscreteChannelLanguageTables())
+        reports.push_back(std::move(r));
+    for (TTableReport& r : CheckSensorChannelLanguageTables())
         reports.push_back(std::move(r));
     return reports;
 }

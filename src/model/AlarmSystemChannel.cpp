@@ -20,12 +20,14 @@ enum TAlarmProperty : quint16 {
 };
 
 bool ReadEntry(TNerixChannel& Accessor, quint16 First, TAlarmEntry& Entry) {
-    return sp::ReadBoolean(Accessor, First, Entry.On) && sp::ReadFloat(Accessor, quint16(First + 1), Entry.Low) &&
+    return sp::ReadBoolean(Accessor, First, Entry.On) &&
+           sp::ReadFloat(Accessor, quint16(First + 1), Entry.Low) &&
            sp::ReadFloat(Accessor, quint16(First + 2), Entry.High);
 }
 
 bool WriteEntry(TNerixChannel& Accessor, quint16 First, const TAlarmEntry& Entry) {
-    return sp::WriteBoolean(Accessor, First, Entry.On) && sp::WriteFloat(Accessor, quint16(First + 1), Entry.Low) &&
+    return sp::WriteBoolean(Accessor, First, Entry.On) &&
+           sp::WriteFloat(Accessor, quint16(First + 1), Entry.Low) &&
            sp::WriteFloat(Accessor, quint16(First + 2), Entry.High);
 }
 

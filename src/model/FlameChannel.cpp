@@ -86,8 +86,8 @@ TFlameChannel::TFlameChannel(TZUVOModule* Module, quint8 ObjectNumber, int Index
 }
 
 std::vector<int> TFlameChannel::ReadSteps(int Selector) const {
-    static const std::vector<int> all{fcsACLevel, fcsACMax,  fcsDCLevel, fcsAlgorithm, fcsDOMask,
-                                      fcsVersion, fcsRelayLags, fcsStatus, fcsAC,     fcsDC,
+    static const std::vector<int> all{fcsACLevel, fcsACMax,      fcsDCLevel,        fcsAlgorithm,   fcsDOMask,
+                                      fcsVersion, fcsRelayLags,  fcsStatus,         fcsAC,          fcsDC,
                                       fcsLevels,  fcsIndication, fcsChannelEnabled, fcsAnalogOutput};
     if (Selector == fcsAll)
         return all;
@@ -98,8 +98,8 @@ std::vector<int> TFlameChannel::ReadSteps(int Selector) const {
 }
 
 std::vector<int> TFlameChannel::WriteSteps(int Selector) const {
-    static const std::vector<int> all{fcsACLevel, fcsDCLevel, fcsAlgorithm,      fcsDOMask,
-                                      fcsRestart, fcsRelayLags, fcsLevels,       fcsZeroCorrection,
+    static const std::vector<int> all{fcsACLevel,    fcsDCLevel,        fcsAlgorithm,   fcsDOMask,
+                                      fcsRestart,    fcsRelayLags,      fcsLevels,      fcsZeroCorrection,
                                       fcsIndication, fcsChannelEnabled, fcsAnalogOutput};
     if (Selector == fcsAll)
         return all;

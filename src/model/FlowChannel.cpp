@@ -48,12 +48,14 @@ int TFlowChannel::ReadChannelCount() {
 
 bool TFlowChannel::ReadAllSettings() {
     Module()->Ok =
-        sp::ReadField(Accessor, fpEnabled, Enabled) && sp::ReadField(Accessor, fpCountingFront, CountingFront) &&
+        sp::ReadField(Accessor, fpEnabled, Enabled) &&
+        sp::ReadField(Accessor, fpCountingFront, CountingFront) &&
         sp::ReadField(Accessor, fpChannelType, ChannelType) &&
         sp::ReadField(Accessor, fpResponseTime, ResponseTime) &&
         sp::ReadField(Accessor, fpImpulseWeight, ImpulseWeight) &&
-        sp::ReadField(Accessor, fpAlarmSource, AlarmSource) && sp::ReadField(Accessor, fpAlarmLow, AlarmLow) &&
-        sp::ReadField(Accessor, fpAlarmHigh, AlarmHigh) && sp::ReadField(Accessor, fpRelaySource, RelaySource) &&
+        sp::ReadField(Accessor, fpAlarmSource, AlarmSource) &&
+        sp::ReadField(Accessor, fpAlarmLow, AlarmLow) && sp::ReadField(Accessor, fpAlarmHigh, AlarmHigh) &&
+        sp::ReadField(Accessor, fpRelaySource, RelaySource) &&
         sp::ReadField(Accessor, fpRelayLow, RelayLow) && sp::ReadField(Accessor, fpRelayHigh, RelayHigh) &&
         sp::ReadField(Accessor, fpRelayNormalState, RelayNormalState) &&
         sp::ReadField(Accessor, fpMeasureTime, MeasureTime);
@@ -68,11 +70,13 @@ bool TFlowChannel::ReadMeasurements() {
     // The count's high half is signed, the low half a plain 32-bit word.
     qint32 high = 0;
     qint32 low = 0;
-    m.Ok = sp::ReadInteger(Accessor, fpPulseCountHigh, high) && sp::ReadInteger(Accessor, fpPulseCountLow, low);
+    m.Ok =
+        sp::ReadInteger(Accessor, fpPulseCountHigh, high) && sp::ReadInteger(Accessor, fpPulseCountLow, low);
     if (!m.Ok)
         return false;
     PulseCount = qint64(quint64(qint64(high)) << 32 | quint64(quint32(low)));
-    m.Ok = sp::ReadField(Accessor, fpFrequency, Frequency) && sp::ReadField(Accessor, fpFlowSpeed, FlowSpeed) &&
+    m.Ok = sp::ReadField(Accessor, fpFrequency, Frequency) &&
+           sp::ReadField(Accessor, fpFlowSpeed, FlowSpeed) &&
            sp::ReadField(Accessor, fpConsumption, Consumption);
     return m.Ok;
 }

@@ -50,18 +50,18 @@ TFotoSensorChannel::TFotoSensorChannel(TZUVOModule* Module, quint8 ObjectNumber,
 }
 
 std::vector<int> TFotoSensorChannel::ReadSteps(int Selector) const {
-    static const std::vector<int> order{pssFilterCutoff,    pssFilterCutoff2, pssDetectorTimeConstant,
-                                        pssJumpLevel,       pssDACCode,       pssChannelTemperature,
-                                        pssRegulatorOn,     pssADCVoltage,    pssHPFCutoff,
-                                        pssADCCode,         pssPolynomialOn,  pssRecoveryCyclesCount,
+    static const std::vector<int> order{pssFilterCutoff, pssFilterCutoff2, pssDetectorTimeConstant,
+                                        pssJumpLevel,    pssDACCode,       pssChannelTemperature,
+                                        pssRegulatorOn,  pssADCVoltage,    pssHPFCutoff,
+                                        pssADCCode,      pssPolynomialOn,  pssRecoveryCyclesCount,
                                         pssPolynomial};
     return StepsOf(Selector, pssAll, order);
 }
 
 std::vector<int> TFotoSensorChannel::WriteSteps(int Selector) const {
-    static const std::vector<int> order{pssFilterCutoff,     pssFilterCutoff2, pssDetectorTimeConstant,
-                                        pssJumpLevel,        pssDACCode,       pssRegulatorOn,
-                                        pssHPFCutoff,        pssNormCoefficients, pssPolynomialOn,
+    static const std::vector<int> order{pssFilterCutoff,        pssFilterCutoff2,    pssDetectorTimeConstant,
+                                        pssJumpLevel,           pssDACCode,          pssRegulatorOn,
+                                        pssHPFCutoff,           pssNormCoefficients, pssPolynomialOn,
                                         pssRecoveryCyclesCount, pssPolynomial};
     return StepsOf(Selector, pssAll, order);
 }
@@ -158,13 +158,15 @@ QString TFotoSensorChannel::WriteStep(int Selector) {
         return Step(sp::WriteFloat(a, ppHPFCutoff, HPFCutoff), t.FotoWriteHPFCutoff);
     case pssNormCoefficients: {
         const bool first = !NormCoefficient1 || sp::WriteFloat(a, ppNormCoefficient1, *NormCoefficient1);
-        const bool second = first && (!NormCoefficient2 || sp::WriteFloat(a, ppNormCoefficient2, *NormCoefficient2));
+        const bool second =
+            first && (!NormCoefficient2 || sp::WriteFloat(a, ppNormCoefficient2, *NormCoefficient2));
         return Step(second, t.FotoWriteNormCoefficients);
     }
     case pssPolynomialOn:
         return Step(sp::WriteBoolean(a, ppPolynomialOn, PolynomialOn), t.FotoWritePolynomialOn);
     case pssRecoveryCyclesCount:
-        return Step(sp::WriteInteger(a, ppRecoveryCyclesCount, RecoveryCyclesCount), t.FotoWriteRecoveryCycles);
+        return Step(sp::WriteInteger(a, ppRecoveryCyclesCount, RecoveryCyclesCount),
+                    t.FotoWriteRecoveryCycles);
     case pssPolynomial:
         if (!sp::WriteInteger(a, ppPolynomialStart, 0))
             return t.SetLevels;

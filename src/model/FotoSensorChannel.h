@@ -17,7 +17,7 @@ enum TFotoSensorSelector : int {
     pssChannelTemperature = 6, // read only
     pssPolynomial = 7,
     pssPolynomialOn = 8,
-    pssADCCode = 9,          // read only
+    pssADCCode = 9,           // read only
     pssNormCoefficients = 10, // write only
     pssJumpLevel = 11,
     pssRecoveryCyclesCount = 12,
@@ -31,9 +31,9 @@ class TFotoSensorChannel : public TCustomZUVOChannel {
 public:
     TFotoSensorChannel(TZUVOModule* Module, quint8 ObjectNumber, int Index);
 
-    float HPFCutoff = 0;            // high-pass cut-off, Hz
-    float FilterCutoff = 0;         // low-pass filter 1 cut-off, Hz
-    float FilterCutoff2 = 0;        // low-pass filter 2 cut-off, Hz
+    float HPFCutoff = 0;     // high-pass cut-off, Hz
+    float FilterCutoff = 0;  // low-pass filter 1 cut-off, Hz
+    float FilterCutoff2 = 0; // low-pass filter 2 cut-off, Hz
     float DetectorTimeConstant = 0;
     float JumpLevel = 0; // µA
     quint8 RecoveryCyclesCount = 0;

@@ -115,11 +115,13 @@ QString TGVixChannel::WriteStep(int Selector) {
         return second ? QString() : t.GVixWriteCoefficients;
     }
     case gvNormalizationOn:
-        return sp::WriteBoolean(Accessor, gpNormalizationOn, NormalizationOn) ? QString() : t.GVixWriteNormalization;
+        return sp::WriteBoolean(Accessor, gpNormalizationOn, NormalizationOn) ? QString()
+                                                                              : t.GVixWriteNormalization;
     case gvOutputValue:
         return sp::WriteFloat(Accessor, gpOutputValue, OutputValue) ? QString() : t.GVixWriteOutput;
     case gvOutputRange:
-        return sp::WriteInteger(Accessor, gpOutputRange, OutputRangeCode) ? QString() : t.GVixWriteOutputRange;
+        return sp::WriteInteger(Accessor, gpOutputRange, OutputRangeCode) ? QString()
+                                                                          : t.GVixWriteOutputRange;
     case gvConversionRanges:
         for (int i = 0; i < int(ConversionRange.size()); ++i) {
             if (!sp::WriteInteger(Accessor, gpConversionIndex, i) ||

@@ -14,6 +14,7 @@
 #include "views/ui/DevicePropsForm.h"
 #include "views/ui/HealthControllerDlg.h"
 #include "views/ui/KVD_AIK_ChannelForm.h"
+#include "views/ui/KVD_A_VIX_Form.h"
 
 #include <QApplication>
 #include <QDir>
@@ -87,6 +88,7 @@ int main(int argc, char* argv[]) {
     RegisterDIChannelWindows(*new TDIChannelForm(*dm, TDIWindow::KVD_DI, form.get()),
                              *new TDIChannelForm(*dm, TDIWindow::KVD_DI_DC, form.get()),
                              *new TDIChannelForm(*dm, TDIWindow::DIDC, form.get()));
+    RegisterKVD_A_VIX_Window(*new TKVD_A_VIX_Form(*dm, form.get()));
     auto settings = std::make_unique<TDeviceSettingsWorkflow>(dm->Module, dm->cnl, dm->Bus);
     settings->OnExecute = [deviceProps](TDeviceProps& device, TDeviceParams& edited) {
         return deviceProps->Execute(device, edited);

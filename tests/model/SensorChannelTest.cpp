@@ -129,9 +129,9 @@ TEST_F(SensorChannels, GVixWritesAllButTheCommandAndTheCommandAlone) {
     g.ConversionRange = {4.0f, 20.0f, 0.0f, 100.0f};
     ASSERT_TRUE(g.WriteSettings(gvAll, text)) << text.toStdString();
     EXPECT_TRUE(module.Modified);
-    EXPECT_EQ(Trace(), (TTrace{WF(1, 1.5f), WF(2, -0.25f), W(4, 1), WF(3, 12.5f), W(5, 150), W(6, 0),
-                               WF(7, 4.0f), W(6, 1), WF(7, 20.0f), W(6, 2), WF(7, 0.0f), W(6, 3),
-                               WF(7, 100.0f)}));
+    EXPECT_EQ(Trace(),
+              (TTrace{WF(1, 1.5f), WF(2, -0.25f), W(4, 1), WF(3, 12.5f), W(5, 150), W(6, 0), WF(7, 4.0f),
+                      W(6, 1), WF(7, 20.0f), W(6, 2), WF(7, 0.0f), W(6, 3), WF(7, 100.0f)}));
     EXPECT_EQ(device.Entry(2, 6, 3, 0), Bits(100.0f));
     EXPECT_EQ(g.ConversionRange[1], 20.0f);
 
@@ -325,10 +325,10 @@ TEST_F(SensorChannels, FlowSettingsRoundTripAndTheOutputOnlyForADiscreteOutput) 
     c.RelayHigh = 4.0f;
     c.Polynomial = {0.0f, 1.0f, 2.0f, 3.0f, 4.0f, 1e-9f};
     ASSERT_TRUE(c.WriteAllSettings());
-    const TTrace withoutOutput{W(1, 1),         W(10, 2),      W(9, 1),        WF(11, 2.5f),    WF(12, 0.01f),
-                               W(21, 1),        WF(22, 2000),  W(15, 2),       WF(16, 1.0f),    WF(17, 2.0f),
-                               W(18, 1),        WF(19, 3.0f),  WF(20, 4.0f),   W(13, 0),        WF(14, 0.0f),
-                               WF(14, 1.0f),    WF(14, 2.0f),  WF(14, 3.0f),   WF(14, 4.0f),    WF(14, 1e-9f)};
+    const TTrace withoutOutput{W(1, 1),      W(10, 2),     W(9, 1),      WF(11, 2.5f), WF(12, 0.01f),
+                               W(21, 1),     WF(22, 2000), W(15, 2),     WF(16, 1.0f), WF(17, 2.0f),
+                               W(18, 1),     WF(19, 3.0f), WF(20, 4.0f), W(13, 0),     WF(14, 0.0f),
+                               WF(14, 1.0f), WF(14, 2.0f), WF(14, 3.0f), WF(14, 4.0f), WF(14, 1e-9f)};
     EXPECT_EQ(Trace(), withoutOutput);
     EXPECT_TRUE(module.Modified);
 
@@ -359,7 +359,8 @@ TEST_F(SensorChannels, FlowSettingsRoundTripAndTheOutputOnlyForADiscreteOutput) 
     EXPECT_EQ(back.Polynomial, c.Polynomial); // bit for bit, the smallest coefficient included
 
     // A polynomial that fails half-way is not taken.
-    device.SetRefuse([](bool write, quint8, quint16 p, quint32 v) { return write && p == 14 && v == Bits(7.0f); });
+    device.SetRefuse(
+        [](bool write, quint8, quint16 p, quint32 v) { return write && p == 14 && v == Bits(7.0f); });
     EXPECT_FALSE(back.WritePolynomial({5.0f, 6.0f, 7.0f, 8.0f, 9.0f, 10.0f}));
     EXPECT_FALSE(fresh.Ok);
     EXPECT_EQ(back.Polynomial, c.Polynomial);
@@ -499,9 +500,9 @@ TEST_F(Flame, ReadingAllFollowsTheTableAndFillsTheLists) {
     EXPECT_EQ(f.ChannelEnabled, TFlameChannel::kChannel2Off);
     EXPECT_EQ(f.AOSource, 3);
     EXPECT_EQ(f.AOConversion, (std::array<float, 4>{0.0f, 5.0f, 10.0f, 15.0f}));
-    EXPECT_EQ(Trace(), (TTrace{R(2),  R(3),  R(0),  R(1),  R(4),  R(5),     W(14, 0), R(15), R(15), R(15),
-                               R(15), R(7),  R(10), R(11), W(12, 0), R(13), R(13),    R(13), R(13), R(13),
-                               R(13), R(9),  R(16), R(19), W(20, 0), R(21), R(21),    R(21), R(21)}));
+    EXPECT_EQ(Trace(), (TTrace{R(2),  R(3), R(0),  R(1),  R(4),     R(5),  W(14, 0), R(15), R(15), R(15),
+                               R(15), R(7), R(10), R(11), W(12, 0), R(13), R(13),    R(13), R(13), R(13),
+                               R(13), R(9), R(16), R(19), W(20, 0), R(21), R(21),    R(21), R(21)}));
     for (quint8 o : Objects)
         EXPECT_EQ(o, 9);
 }
@@ -522,10 +523,10 @@ TEST_F(Flame, WritingAllRestartsAndCorrectsTheZeroAndFailuresNameTheirStep) {
     f.AOConversion = {0.0f, 10.0f, 4.0f, 20.0f};
     ASSERT_TRUE(f.WriteSettings(fcsAll, text)) << text.toStdString();
     EXPECT_TRUE(module.Modified);
-    EXPECT_EQ(Trace(), (TTrace{WF(2, 0.5f), WF(0, 1.5f), W(1, 2),     W(4, 5),      W(6, 1),      W(14, 0),
-                               W(15, 1),    W(15, 2),    W(15, 3),    W(15, 4),     W(12, 0),     WF(13, 1),
-                               WF(13, 2),   WF(13, 3),   WF(13, 4),   WF(13, 5),    WF(13, 6),    W(8, 0),
-                               W(9, 0),     W(16, 1),    W(19, 2),    W(20, 0),     WF(21, 0.0f), WF(21, 10.0f),
+    EXPECT_EQ(Trace(), (TTrace{WF(2, 0.5f),  WF(0, 1.5f),  W(1, 2),   W(4, 5),   W(6, 1),      W(14, 0),
+                               W(15, 1),     W(15, 2),     W(15, 3),  W(15, 4),  W(12, 0),     WF(13, 1),
+                               WF(13, 2),    WF(13, 3),    WF(13, 4), WF(13, 5), WF(13, 6),    W(8, 0),
+                               W(9, 0),      W(16, 1),     W(19, 2),  W(20, 0),  WF(21, 0.0f), WF(21, 10.0f),
                                WF(21, 4.0f), WF(21, 20.0f)}));
     EXPECT_EQ(device.Entry(9, 14, 3, 0), 4u);
 
@@ -703,8 +704,8 @@ TEST(SensorModules, EveryClassIsMadeForItsTypesWithItsObjects) {
         quint16 Type;
         const char* Class;
     };
-    const TCase cases[] = {{15, "TKVDAVIX"},     {22, "TKVDTCBUS"},           {23, "TKVDRSBUS"},
-                           {25, "TKVDAIK12BUS"}, {26, "TKVDFLAMEBUS"},        {27, "TKVDFLAMEDETECTORBUS"},
+    const TCase cases[] = {{15, "TKVDAVIX"},        {22, "TKVDTCBUS"},    {23, "TKVDRSBUS"},
+                           {25, "TKVDAIK12BUS"},    {26, "TKVDFLAMEBUS"}, {27, "TKVDFLAMEDETECTORBUS"},
                            {36, "TKVDuHostVIXPro"}, {40, "TKVDRSVIXPro"}};
     for (const TCase& c : cases) {
         TModuleCreation made = CreateModuleForType(c.Type);
@@ -775,7 +776,8 @@ TEST(SensorModules, RegisterMaps) {
         add(std::make_unique<TKVDAVIX>(), 2, p, -1);
     for (TCase& c : cases) {
         quint16 reg = 0;
-        const bool found = c.Module->NerixModule().ModbusToNerix().Map().FindRegister(c.Object, c.Property, reg);
+        const bool found =
+            c.Module->NerixModule().ModbusToNerix().Map().FindRegister(c.Object, c.Property, reg);
         const std::string what = c.Module->ClassName().toStdString() + " object " + std::to_string(c.Object) +
                                  " property " + std::to_string(c.Property);
         EXPECT_EQ(found, c.Register >= 0) << what;

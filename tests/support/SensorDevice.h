@@ -9,11 +9,11 @@
 #include <mutex>
 #include <vector>
 
-// The objects of a scripted Nerix device (see TScriptedDevice::SetResponder): plain properties, and lists behind a selecting property. A list is either
-// indexed (writing the selecting property chooses the entry that its data properties show) or
-// sequential (writing 0 to the selecting property goes back to the first entry, and every transfer
-// of the data property moves on by one). Unknown properties and requests Refuse picks are not
-// answered.
+// The objects of a scripted Nerix device (see TScriptedDevice::SetResponder): plain properties, and lists
+// behind a selecting property. A list is either indexed (writing the selecting property chooses the entry
+// that its data properties show) or sequential (writing 0 to the selecting property goes back to the first
+// entry, and every transfer of the data property moves on by one). Unknown properties and requests Refuse
+// picks are not answered.
 class TSensorDevice {
 public:
     explicit TSensorDevice(quint8 Address = 1) : FAddress(Address) {}
