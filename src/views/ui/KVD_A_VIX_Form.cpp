@@ -224,8 +224,7 @@ void TKVD_A_VIX_Form::ShowSettings() {
     OutputRangeLb->setText(RangeText(quint16(g.OutputRangeCode)));
     NormalizationCheck->setChecked(g.NormalizationOn);
     const auto& r = g.ConversionRange;
-    ConversionLb->setText(
-        Texts().RangeArrow.arg(Number(r[0]), Number(r[1]), Number(r[2]), Number(r[3])));
+    ConversionLb->setText(Texts().RangeArrow.arg(Number(r[0]), Number(r[1]), Number(r[2]), Number(r[3])));
 }
 
 bool TKVD_A_VIX_Form::Load() {

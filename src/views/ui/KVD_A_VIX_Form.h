@@ -52,7 +52,8 @@ public:
     Q_INVOKABLE void UpdateLanguage();
 
     QLabel *lbAddress = nullptr, *lbInputRange = nullptr, *InputRangeLb = nullptr, *lbOutputRange = nullptr,
-           *OutputRangeLb = nullptr, *lbConversion = nullptr, *ConversionLb = nullptr, *lbOutputValue = nullptr;
+           *OutputRangeLb = nullptr, *lbConversion = nullptr, *ConversionLb = nullptr,
+           *lbOutputValue = nullptr;
     QCheckBox* NormalizationCheck = nullptr;
     QLineEdit* OutputValueEdit = nullptr;
     QPushButton *RangeBtn = nullptr, *SetOutputBtn = nullptr, *RefreshBtn = nullptr, *CloseBtn = nullptr;

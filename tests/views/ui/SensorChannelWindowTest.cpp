@@ -198,9 +198,8 @@ TEST_F(AVixWindow, AWindowWhoseReadsFailDoesNotOpenAndANestedExchangeGivesWay) {
 
 TEST(SensorWindowTables, EveryLanguageIsComplete) {
     for (const TTableReport& r : CheckSensorChannelLanguageTables())
-        EXPECT_TRUE(r.Missing.isEmpty()) << r.Module.toStdString() << ": "
-                                         << r.Missing.join(QStringLiteral("; ")).toStdString();
+        EXPECT_TRUE(r.Missing.isEmpty())
+            << r.Module.toStdString() << ": " << r.Missing.join(QStringLiteral("; ")).toStdString();
 }
 
 } // namespace
-
