@@ -10,6 +10,7 @@
 #include "localization/InstrumentsLanguage.h"
 #include "localization/OscLanguage.h"
 #include "localization/SensorBusLanguage.h"
+#include "localization/SensorChannelLanguage.h"
 #include "localization/TrafficLanguage.h"
 
 std::vector<TTableReport> CheckAllLanguageTables() {
@@ -41,5 +42,7 @@ std::vector<TTableReport> CheckAllLanguageTables() {
     for (TTableReport& r : CheckSensorBusLanguageTables())
         reports.push_back(std::move(r));
     reports.push_back(CheckVirtualInstrumentsLanguageTable());
+    for (TTableReport& r : CheckSensorChannelLanguageTables())
+        reports.push_back(std::move(r));
     return reports;
 }

@@ -43,7 +43,7 @@ TKVDAIKBUS::TKVDAIKBUS() {
     AddStreamController(5, 7);
 }
 
-TKVDAVIX::TKVDAVIX() = default;
+TKVDAVIX::TKVDAVIX() : GVix(std::make_unique<TGVixChannel>(this, kGVixObject, 0)) {}
 
 TKVDAI8BUS::TKVDAI8BUS() {
     AddInputs(8, TRegisterLayout::AI8);
@@ -52,6 +52,7 @@ TKVDAI8BUS::TKVDAI8BUS() {
 TKVDAIK12BUS::TKVDAIK12BUS() {
     AddInputs(12, TRegisterLayout::AI8);
     AddRegisterSequence(Tunnel(), kAlarmSystemObject, quint16(kAlarmSystemObject * 256), 11);
+    AlarmSystem = std::make_unique<TAlarmSystemChannel>(this);
     AddStreamController(kStreamObject, 4);
 }
 

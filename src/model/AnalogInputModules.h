@@ -1,7 +1,9 @@
 #pragma once
 
 #include "model/AOChannel.h"
+#include "model/AlarmSystemChannel.h"
 #include "model/CustomZUVOChannel.h"
+#include "model/GVixChannel.h"
 #include "model/SimpleChannel.h"
 #include "model/ZUVOModule.h"
 
@@ -58,18 +60,17 @@ public:
     QString ClassName() const override { return QStringLiteral("TKVDAIKBUS"); }
 };
 
-// KVD-A-VIX (type 15): as KVD-AIK-BUS, plus the GVix protection unit, which always addresses
-// object 2.
+// KVD-A-VIX (type 15): as KVD-AIK-BUS, plus the GVix protection unit (its extra channel), which
+// always addresses object 2. Its properties 6, 7 and 8 have no register, so the conversion ranges and
+// the command cannot travel over the tunnelled protocol.
 class TKVDAVIX : public TKVDAIKBUS {
 public:
-    static constexpr quint8 kGVixObject = 2;
+    static constexpr quint8 kGVixObject = TGVixChannel::kObject;
 
     TKVDAVIX();
     QString ClassName() const override { return QStringLiteral("TKVDAVIX"); }
 
-    // Hook for the protection unit: the special sensor family creates its channel class here (for
-    // kGVixObject) once that class exists; until then the module has none.
-    std::unique_ptr<TCustomZUVOChannel> GVix;
+    std::unique_ptr<TGVixChannel> GVix;
 };
 
 // KVD-AIK8-BUS (type 1): 8 inputs of the eight-channel kind, objects 1..8.
@@ -84,13 +85,14 @@ public:
 // controller, object 14.
 class TKVDAIK12BUS : public TAnalogInputModule {
 public:
-    // Hook for the signalling system: its register rows (Seq(11) at 3328) are mapped here; the
-    // special sensor family adds its object for kAlarmSystemObject to this class.
-    static constexpr quint8 kAlarmSystemObject = 13;
+    static constexpr quint8 kAlarmSystemObject = TAlarmSystemChannel::kObject;
     static constexpr quint8 kStreamObject = 14;
 
     TKVDAIK12BUS();
     QString ClassName() const override { return QStringLiteral("TKVDAIK12BUS"); }
+
+    // The signalling system: alarms and relays of the twelve inputs and the temperature.
+    std::unique_ptr<TAlarmSystemChannel> AlarmSystem;
 };
 
 // KVD-AI4-VIXPro (type 37): 4 inputs, objects 1..4; stream controller, object 5.

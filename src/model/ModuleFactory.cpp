@@ -4,6 +4,7 @@
 #include "model/AnalogOutputModules.h"
 #include "model/DiscreteModules.h"
 #include "model/MultiSensorModules.h"
+#include "model/SensorChannelModules.h"
 #include "model/ZUVOModule.h"
 
 #include <map>
@@ -47,6 +48,7 @@ void RegisterFamilies() {
     RegisterDiscreteModuleClasses();
     RegisterAnalogOutputModuleClasses();
     RegisterMultiSensorModuleClasses();
+    RegisterSensorChannelModuleClasses();
 }
 
 } // namespace

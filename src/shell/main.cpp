@@ -20,6 +20,7 @@
 #include "views/ui/KVD_AI8_ChannelForm.h"
 #include "views/ui/KVD_AIK_ChannelForm.h"
 #include "views/ui/KVD_AO_ChannelForm.h"
+#include "views/ui/KVD_A_VIX_Form.h"
 
 #include <QApplication>
 #include <QDir>
@@ -104,6 +105,7 @@ int main(int argc, char* argv[]) {
                               [sensorBusHost, sensorBus](const TChannelWindowContext& c) {
                                   sensorBus->Execute(*sensorBusHost, c.Module, c.Device, c.Row);
                               });
+    RegisterKVD_A_VIX_Window(*new TKVD_A_VIX_Form(*dm, form.get()));
     auto settings = std::make_unique<TDeviceSettingsWorkflow>(dm->Module, dm->cnl, dm->Bus);
     settings->OnExecute = [deviceProps](TDeviceProps& device, TDeviceParams& edited) {
         return deviceProps->Execute(device, edited);
