@@ -14,6 +14,8 @@
 #include "views/ui/DevicePropsForm.h"
 #include "views/ui/HealthControllerDlg.h"
 #include "views/ui/KVD_AIK_ChannelForm.h"
+#include "views/ui/PropertySheetDlg.h"
+#include "views/ui/SMDlg.h"
 
 #include <QApplication>
 #include <QDir>
@@ -87,6 +89,8 @@ int main(int argc, char* argv[]) {
     RegisterDIChannelWindows(*new TDIChannelForm(*dm, TDIWindow::KVD_DI, form.get()),
                              *new TDIChannelForm(*dm, TDIWindow::KVD_DI_DC, form.get()),
                              *new TDIChannelForm(*dm, TDIWindow::DIDC, form.get()));
+    RegisterSMWindow(*new TSMDlg(dm->Bus, form.get()), *dm);
+    RegisterPropertySheetWindows(*new TPropertySheetDlg(form.get()), *options->AdminOptions());
     auto settings = std::make_unique<TDeviceSettingsWorkflow>(dm->Module, dm->cnl, dm->Bus);
     settings->OnExecute = [deviceProps](TDeviceProps& device, TDeviceParams& edited) {
         return deviceProps->Execute(device, edited);
