@@ -8,6 +8,7 @@
 #include "localization/DeviceViewsLanguage.h"
 #include "localization/DiscreteChannelLanguage.h"
 #include "localization/InstrumentsLanguage.h"
+#include "localization/ModbusMapLanguage.h"
 #include "localization/OscLanguage.h"
 #include "localization/SensorBusLanguage.h"
 #include "localization/SensorChannelLanguage.h"
@@ -43,6 +44,8 @@ std::vector<TTableReport> CheckAllLanguageTables() {
         reports.push_back(std::move(r));
     reports.push_back(CheckVirtualInstrumentsLanguageTable());
     for (TTableReport& r : CheckSensorChannelLanguageTables())
+        reports.push_back(std::move(r));
+    for (TTableReport& r : CheckModbusMapLanguageTables())
         reports.push_back(std::move(r));
     return reports;
 }

@@ -21,6 +21,8 @@
 #include "views/ui/KVD_AIK_ChannelForm.h"
 #include "views/ui/KVD_AO_ChannelForm.h"
 #include "views/ui/KVD_A_VIX_Form.h"
+#include "views/ui/PropertySheetDlg.h"
+#include "views/ui/SMDlg.h"
 
 #include <QApplication>
 #include <QDir>
@@ -106,6 +108,8 @@ int main(int argc, char* argv[]) {
                                   sensorBus->Execute(*sensorBusHost, c.Module, c.Device, c.Row);
                               });
     RegisterKVD_A_VIX_Window(*new TKVD_A_VIX_Form(*dm, form.get()));
+    RegisterSMWindow(*new TSMDlg(dm->Bus, form.get()), *dm);
+    RegisterPropertySheetWindows(*new TPropertySheetDlg(form.get()), *options->AdminOptions());
     auto settings = std::make_unique<TDeviceSettingsWorkflow>(dm->Module, dm->cnl, dm->Bus);
     settings->OnExecute = [deviceProps](TDeviceProps& device, TDeviceParams& edited) {
         return deviceProps->Execute(device, edited);
