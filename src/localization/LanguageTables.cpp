@@ -5,6 +5,7 @@
 #include "localization/DIOManagerLanguage.h"
 #include "localization/DeviceViewsLanguage.h"
 #include "localization/DiscreteChannelLanguage.h"
+#include "localization/FileMgrLanguage.h"
 #include "localization/OscLanguage.h"
 #include "localization/TrafficLanguage.h"
 
@@ -30,6 +31,8 @@ std::vector<TTableReport> CheckAllLanguageTables() {
     for (TTableReport& r : CheckDIOManagerLanguageTables())
         reports.push_back(std::move(r));
     for (TTableReport& r : CheckDiscreteChannelLanguageTables())
+        reports.push_back(std::move(r));
+    for (TTableReport& r : CheckFileMgrLanguageTables())
         reports.push_back(std::move(r));
     return reports;
 }
