@@ -1,5 +1,7 @@
+#include "converters/ui/ConvCfgDlg.h"
 #include "discovery/ui/FindDevices.h"
 #include "emulator/VirtualDeviceManager.h"
+#include "files/ui/FileMgrDlg.h"
 #include "options/AdminOptions.h"
 #include "options/OptionsDm.h"
 #include "shell/DemoBus.h"
@@ -7,6 +9,7 @@
 #include "shell/ui/ConnectionsTool.h"
 #include "shell/ui/Icons.h"
 #include "shell/ui/MainForm.h"
+#include "views/ChannelWindows.h"
 #include "views/DeviceSettingsWorkflow.h"
 #include "views/ui/DIChannelForms.h"
 #include "views/ui/DIOManagerForm.h"
@@ -18,6 +21,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QMessageBox>
+#include <QPointer>
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -87,6 +91,14 @@ int main(int argc, char* argv[]) {
     RegisterDIChannelWindows(*new TDIChannelForm(*dm, TDIWindow::KVD_DI, form.get()),
                              *new TDIChannelForm(*dm, TDIWindow::KVD_DI_DC, form.get()),
                              *new TDIChannelForm(*dm, TDIWindow::DIDC, form.get()));
+    QPointer<TFileMgrDlg> fileMgr(new TFileMgrDlg(form.get()));
+    ChannelWindows().Register(QStringLiteral("TFileMgrDlg"), [fileMgr](const TChannelWindowContext& c) {
+        if (fileMgr)
+            OpenFileMgr(*fileMgr, c.Module);
+    });
+    ConnectConverterActions(
+        form->actRS232LANRS485, form->actConvCfgDouble, form->actCfgRepeater,
+        [&dm] { return dm->CurrentAccessPoint; }, form.get());
     auto settings = std::make_unique<TDeviceSettingsWorkflow>(dm->Module, dm->cnl, dm->Bus);
     settings->OnExecute = [deviceProps](TDeviceProps& device, TDeviceParams& edited) {
         return deviceProps->Execute(device, edited);
