@@ -55,19 +55,27 @@ void TCustomConvCfgDlg::actExitExecute() {
     accept();
 }
 
+void TCustomConvCfgDlg::FitCaption() {
+    // The captions are long model names: the window is made wide enough to show them whole.
+    setMinimumWidth(qMax(360, fontMetrics().horizontalAdvance(windowTitle()) + 160));
+}
+
 TConvCfgDlg::TConvCfgDlg(TAccessPoint* AP, QWidget* parent)
     : TCustomConvCfgDlg(TConverterKind::Single, AP, parent) {
     setWindowTitle(QStringLiteral("KVD-RS232-RS485-BUS Configurator"));
+    FitCaption();
 }
 
 TConvCfgDoubleDlg::TConvCfgDoubleDlg(TAccessPoint* AP, QWidget* parent)
     : TCustomConvCfgDlg(TConverterKind::Double, AP, parent) {
     setWindowTitle(QStringLiteral("KVD-RS232-RS232-RS485-BUS Configurator"));
+    FitCaption();
 }
 
 TConvCfgRepeaterDlg::TConvCfgRepeaterDlg(TAccessPoint* AP, QWidget* parent)
     : TCustomConvCfgDlg(TConverterKind::Repeater, AP, parent) {
     setWindowTitle(QStringLiteral("KVD-RS485-RS485-BUS Configurator"));
+    FitCaption();
 }
 
 void ConnectConverterActions(QAction* actRS232LANRS485, QAction* actConvCfgDouble, QAction* actCfgRepeater,
@@ -75,6 +83,7 @@ void ConnectConverterActions(QAction* actRS232LANRS485, QAction* actConvCfgDoubl
     QObject::connect(actRS232LANRS485, &QAction::triggered, Parent, [CurrentAP, Parent] {
         TConvCfgDlg dlg(CurrentAP(), Parent);
         dlg.setWindowTitle(QStringLiteral("KVD-RS232(USB)-LAN-RS485-BUS"));
+        dlg.FitCaption();
         dlg.exec();
     });
     QObject::connect(actConvCfgDouble, &QAction::triggered, Parent, [CurrentAP, Parent] {

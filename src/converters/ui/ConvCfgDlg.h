@@ -21,6 +21,7 @@ public:
     Q_INVOKABLE void UpdateLanguage();
 
     TConverterKind Kind() const { return FKind; }
+    void FitCaption();
 
     QLabel* Label1 = nullptr;
     QComboBox* RateBox = nullptr;
