@@ -57,7 +57,7 @@ TCliParseResult ParseCommandArguments(const TCliCommand& Command, const QStringL
     QSet<QString> given;
     for (int i = 0; i < Args.size(); ++i) {
         auto arg = SplitArgument(Args[i]);
-        if (!arg && Command.Operand && !given.contains(QString())) {
+        if (!arg && Command.Operand && (Command.RepeatOperand || !given.contains(QString()))) {
             if (const QString error = Command.Operand(o, Args[i]); !error.isEmpty()) {
                 r.Error = error;
                 return r;

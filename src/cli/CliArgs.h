@@ -93,6 +93,14 @@ struct TCliOptions {
     QString SaveFile;
     int GapMs = 20;
 
+    // Device files and converters: the words after the options ("get 2"), the file of a copy, how
+    // long a read waits for bytes, the converter and its new speed.
+    QStringList Operands;
+    int QuietMs = 3000;
+    QString ConverterKind;
+    quint32 ConverterBaud = 0;
+    bool LineBaudGiven = false; // --baud was on the command line
+
     bool Json = false;
     bool Log = false;
 };
@@ -119,6 +127,10 @@ struct TCliCommand {
     // A command that takes one argument without an option name (a file) names and checks it here.
     QString OperandName;
     TCliApply Operand;
+    // The operand callback takes every word that is no option, not just the first; the completion
+    // offers OperandWords there.
+    bool RepeatOperand = false;
+    QStringList OperandWords;
     // Runs after every option was read and the required ones are present.
     std::function<QString(TCliOptions&)> Check;
     std::function<int(const TCliOptions&, TCliIo&)> Run;

@@ -5,9 +5,9 @@
 
 const std::vector<const TCliCommand*>& CliCommands() {
     static const std::vector<const TCliCommand*> commands = {
-        &ReadCommand(), &WriteCommand(),   &InfoCommand(),    &SettingsCommand(),
-        &ScanCommand(), &EmulateCommand(), &RecordCommand(),  &ExportCommand(),
-        &IoCommand(),   &MonitorCommand(), &ProfilesCommand()};
+        &ReadCommand(),     &WriteCommand(),  &InfoCommand(),     &SettingsCommand(), &ScanCommand(),
+        &EmulateCommand(),  &RecordCommand(), &ExportCommand(),   &IoCommand(),       &MonitorCommand(),
+        &ProfilesCommand(), &FilesCommand(),  &ConverterCommand()};
     return commands;
 }
 

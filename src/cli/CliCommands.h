@@ -17,6 +17,8 @@ const TCliCommand& ExportCommand();
 const TCliCommand& IoCommand();
 const TCliCommand& MonitorCommand();
 const TCliCommand& ProfilesCommand();
+const TCliCommand& FilesCommand();
+const TCliCommand& ConverterCommand();
 // In the order the general help lists them.
 const std::vector<const TCliCommand*>& CliCommands();
 

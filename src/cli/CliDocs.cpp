@@ -99,7 +99,7 @@ QString CliBashCompletion() {
                 if (!valueWords[o.Name].contains(w))
                     valueWords[o.Name] << w;
         }
-        options << QStringLiteral("--help");
+        options << QStringLiteral("--help") << c->OperandWords;
         perCommand +=
             QStringLiteral("        %1) opts=\"%2\" ;;\n").arg(c->Name, options.join(QLatin1Char(' ')));
     }

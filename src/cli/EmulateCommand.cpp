@@ -191,13 +191,16 @@ TCliCommand MakeEmulateCommand() {
     QStringList rows;
     for (const TEmulatorRow& row : EmulatorRows())
         rows << row.Name;
+    for (const TEmulatorRow& row : EmulatorExtraDevices())
+        rows << row.Name;
     c.Description =
         QStringLiteral("Answers on the port as a bus of emulated devices until Ctrl+C or SIGTERM.\n"
                        "With --tcp-listen it answers TCP masters instead, as a serial device server\n"
                        "in transparent mode would, or with --mbap as a Modbus TCP gateway; several\n"
                        "masters may be connected at once.\n"
                        "The rows: %1.\n"
-                       "KVD-DI-BUS emulates KVD-DIDC-BUS devices.\n"
+                       "KVD-DI-BUS emulates KVD-DIDC-BUS devices; KVD-P340-BUS only its file\n"
+                       "manager, with three sample files (Nerix only).\n"
                        "SIGUSR1 prints each device's statistics: requests received, answered,\n"
                        "dropped by a fault and refused (by cause: bad CRC, unsupported function,\n"
                        "malformed, unknown address, unknown register or value), and the answer\n"

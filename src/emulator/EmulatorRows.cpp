@@ -15,6 +15,11 @@ const std::vector<TEmulatorRow>& EmulatorRows() {
     return rows;
 }
 
+const std::vector<TEmulatorRow>& EmulatorExtraDevices() {
+    static const std::vector<TEmulatorRow> extra = {{QStringLiteral("KVD-P340-BUS"), 21}};
+    return extra;
+}
+
 std::optional<quint32> EmulatorRowTypeCode(const QString& Name) {
     for (const TEmulatorRow& row : EmulatorRows())
         if (row.Name.compare(Name, Qt::CaseInsensitive) == 0)
@@ -25,6 +30,9 @@ std::optional<quint32> EmulatorRowTypeCode(const QString& Name) {
 std::optional<quint32> EmulatorDeviceTypeCode(const QString& Name) {
     if (const auto row = EmulatorRowTypeCode(Name))
         return row;
+    for (const TEmulatorRow& extra : EmulatorExtraDevices())
+        if (extra.Name.compare(Name, Qt::CaseInsensitive) == 0)
+            return extra.TypeCode;
     // A catalogue model is accepted when some row emulates its type code.
     TDeviceRegister catalogue;
     BuildDeviceRegister(catalogue);
@@ -60,6 +68,8 @@ bool ParseEmulatorDevices(const QString& Text, std::vector<TEmulatorDeviceCount>
         if (!code) {
             QStringList names;
             for (const TEmulatorRow& row : EmulatorRows())
+                names << row.Name;
+            for (const TEmulatorRow& row : EmulatorExtraDevices())
                 names << row.Name;
             Error = QStringLiteral("unknown device \"%1\"; known: %2, or a model one of them emulates")
                         .arg(name, names.join(QLatin1String(", ")));

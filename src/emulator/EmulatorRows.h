@@ -16,6 +16,10 @@ const std::vector<TEmulatorRow>& EmulatorRows();
 // The type code of the row named Name (case-insensitive); nothing for a name that is no row.
 std::optional<quint32> EmulatorRowTypeCode(const QString& Name);
 
+// Models the emulator serves beyond the window's rows, on the command line and in the demo: the
+// weight controller with its file manager.
+const std::vector<TEmulatorRow>& EmulatorExtraDevices();
+
 // The type code a device list entry stands for: a row's name, or the model name of the catalogue
 // that a row emulates ("KVD-DIDC-BUS", which the row "KVD-DI-BUS" adds); a row's name wins.
 std::optional<quint32> EmulatorDeviceTypeCode(const QString& Name);

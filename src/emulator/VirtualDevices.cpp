@@ -3,6 +3,7 @@
 #include "emulator/VirtualAnalogChannels.h"
 #include "emulator/VirtualAuxiliaryChannels.h"
 #include "emulator/VirtualDiscreteChannels.h"
+#include "emulator/VirtualFileManager.h"
 
 #include <array>
 #include <bit>
@@ -101,6 +102,12 @@ TVirtualKVDDIOVIXPro::TVirtualKVDDIOVIXPro(TVirtualDeviceManager* Manager)
     AddAuxiliary<TVirtualHealthController>(10);
 }
 
+// The mask names the file manager alone, so the device properties window offers only what answers.
+TVirtualP340BUS::TVirtualP340BUS(TVirtualDeviceManager* Manager)
+    : TVirtualDevice(Manager, 21, 1u << (kFileManagerObject - 1)) {
+    AddAuxiliary<TVirtualFileManager>(kFileManagerObject);
+}
+
 std::unique_ptr<TVirtualDevice> CreateVirtualDevice(TVirtualDeviceManager* Manager, quint32 TypeCode) {
     switch (TypeCode) {
     case 0:
@@ -125,6 +132,8 @@ std::unique_ptr<TVirtualDevice> CreateVirtualDevice(TVirtualDeviceManager* Manag
         return std::make_unique<TVirtualKVDDIDCBUS>(Manager);
     case 17:
         return std::make_unique<TVirtualKVDDOS12BUS>(Manager);
+    case 21:
+        return std::make_unique<TVirtualP340BUS>(Manager);
     case 39:
         return std::make_unique<TVirtualKVDDIOVIXPro>(Manager);
     default:

@@ -82,5 +82,12 @@ public:
     explicit TVirtualKVDDIOVIXPro(TVirtualDeviceManager* Manager);
 };
 
+// The weight controller, as far as the emulator goes: its file manager (object 18) and nothing else.
+class TVirtualP340BUS : public TVirtualDevice {
+public:
+    static constexpr quint8 kFileManagerObject = 18;
+    explicit TVirtualP340BUS(TVirtualDeviceManager* Manager);
+};
+
 // A new device of the class that emulates TypeCode; nothing for a code no class emulates.
 std::unique_ptr<TVirtualDevice> CreateVirtualDevice(TVirtualDeviceManager* Manager, quint32 TypeCode);

@@ -9,6 +9,7 @@
 #include "localization/DiscreteChannelLanguage.h"
 #include "localization/InstrumentsLanguage.h"
 #include "localization/ModbusMapLanguage.h"
+#include "localization/FileMgrLanguage.h"
 #include "localization/OscLanguage.h"
 #include "localization/SensorBusLanguage.h"
 #include "localization/SensorChannelLanguage.h"
@@ -46,6 +47,8 @@ std::vector<TTableReport> CheckAllLanguageTables() {
     for (TTableReport& r : CheckSensorChannelLanguageTables())
         reports.push_back(std::move(r));
     for (TTableReport& r : CheckModbusMapLanguageTables())
+        reports.push_back(std::move(r));
+    for (TTableReport& r : CheckFileMgrLanguageTables())
         reports.push_back(std::move(r));
     return reports;
 }

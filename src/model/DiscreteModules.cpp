@@ -105,6 +105,7 @@ TP340BUS::TP340BUS() {
     AddAnalogOutput(16, DiscreteBase(16));
     AddManager(17, 4368);
     AddRegisterSequence(Tunnel(), kFileManagerObject, 4624, 11);
+    FFileMgr = std::make_unique<TFileMgrObject>(this, kFileManagerObject);
     AddAnalogInputs(19, 2, TRegisterLayout::AIVExt);
     AddIntachnessCtrl<TP340IntachnessCtrlChannel>(21, 5376, 6);
     for (int i = 0; i < kTemperatureCount; ++i) {
@@ -112,6 +113,8 @@ TP340BUS::TP340BUS() {
         AddRegisterSequence(Tunnel(), object, quint16(object * 256), 14);
     }
 }
+
+TP340BUS::~TP340BUS() = default;
 
 TP680BUS::TP680BUS() {
     AddAnalogInputs(1, 6, TRegisterLayout::AIVExt);

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "model/FileMgrObject.h"
 #include "model/IOModule.h"
 
 #include <QString>
+#include <memory>
 #include <optional>
 
 // The discrete and mixed models. Each maps its registers, creates its channel objects with their
@@ -137,7 +139,12 @@ public:
     static constexpr int kTemperatureCount = 4;
 
     TP340BUS();
+    ~TP340BUS() override;
     QString ClassName() const override { return QStringLiteral("TP340BUS"); }
+    TFileMgrObject& FileMgr() { return *FFileMgr; }
+
+private:
+    std::unique_ptr<TFileMgrObject> FFileMgr;
 };
 
 // P341 (type 44): as P340.

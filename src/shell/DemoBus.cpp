@@ -49,6 +49,8 @@ bool TDemoBus::Start(TVirtualDeviceManager& Manager) {
     // A KVD-DIO-VIXPro, a module of configurable points with the larger manager, so that its window
     // can be tried too; the emulator window offers the rows above only.
     Manager.AddDevices(kDemoPointsModule, 1);
+    for (const TEmulatorRow& extra : EmulatorExtraDevices())
+        Manager.AddDevices(extra.TypeCode, 1);
     Manager.SetActive(true);
     if (!Manager.Active()) {
         FError = QStringLiteral("the demo emulator did not start: %1").arg(Manager.LastError());

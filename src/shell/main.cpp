@@ -1,5 +1,7 @@
+#include "converters/ui/ConvCfgDlg.h"
 #include "discovery/ui/FindDevices.h"
 #include "emulator/VirtualDeviceManager.h"
+#include "files/ui/FileMgrDlg.h"
 #include "options/AdminOptions.h"
 #include "options/OptionsDm.h"
 #include "sensorbus/ui/SensorBusForm.h"
@@ -27,6 +29,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QMessageBox>
+#include <QPointer>
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -110,6 +113,14 @@ int main(int argc, char* argv[]) {
     RegisterKVD_A_VIX_Window(*new TKVD_A_VIX_Form(*dm, form.get()));
     RegisterSMWindow(*new TSMDlg(dm->Bus, form.get()), *dm);
     RegisterPropertySheetWindows(*new TPropertySheetDlg(form.get()), *options->AdminOptions());
+    QPointer<TFileMgrDlg> fileMgr(new TFileMgrDlg(form.get()));
+    ChannelWindows().Register(QStringLiteral("TFileMgrDlg"), [fileMgr](const TChannelWindowContext& c) {
+        if (fileMgr)
+            OpenFileMgr(*fileMgr, c.Module);
+    });
+    ConnectConverterActions(
+        form->actRS232LANRS485, form->actConvCfgDouble, form->actCfgRepeater,
+        [&dm] { return dm->CurrentAccessPoint; }, form.get());
     auto settings = std::make_unique<TDeviceSettingsWorkflow>(dm->Module, dm->cnl, dm->Bus);
     settings->OnExecute = [deviceProps](TDeviceProps& device, TDeviceParams& edited) {
         return deviceProps->Execute(device, edited);

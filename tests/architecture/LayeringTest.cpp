@@ -33,6 +33,8 @@ const std::map<QString, int>& Ranks() {
         {QStringLiteral("sensorbus"), 6},
         {QStringLiteral("apps"), 6},
         {QStringLiteral("shell"), 7},        {QStringLiteral("cli"), 7},
+        // file transfer works on the weight controllers' model; the converters need only the bus
+        {QStringLiteral("files"), 6},        {QStringLiteral("converters"), 6},
     };
     // clang-format on
     return ranks;

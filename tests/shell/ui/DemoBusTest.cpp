@@ -18,7 +18,7 @@
 
 namespace {
 
-TEST(DemoBus, ConnectAndSearchListTheElevenModulesWithTheirManagersAndControllers) {
+TEST(DemoBus, ConnectAndSearchListTheDemoModulesWithTheirManagersControllersAndFileManager) {
     const QByteArray ports = qgetenv("DOVUVAVAROVOD_PORTS");
     {
         TDemoBus demo;
@@ -26,7 +26,7 @@ TEST(DemoBus, ConnectAndSearchListTheElevenModulesWithTheirManagersAndController
         TDm dm;
         TDemoBus::Configure(*options.AdminOptions());
         ASSERT_TRUE(demo.Start(*dm.VDMgr)) << demo.Error().toStdString();
-        EXPECT_EQ(dm.VDMgr->DeviceCount(), 11);
+        EXPECT_EQ(dm.VDMgr->DeviceCount(), 12);
         TMainForm form(dm, *options.AdminOptions());
         form.ComConnection().OnError = [](const QString& t) { ADD_FAILURE() << t.toStdString(); };
         form.FormActivate();
@@ -38,15 +38,16 @@ TEST(DemoBus, ConnectAndSearchListTheElevenModulesWithTheirManagersAndController
         scan.InitState();
         scan.StopEdit->setText(QStringLiteral("12"));
         scan.StartBtn->click();
-        ASSERT_EQ(form.DeviceList->topLevelItemCount(), 11);
+        ASSERT_EQ(form.DeviceList->topLevelItemCount(), 12);
         EXPECT_EQ(form.DeviceList->topLevelItem(0)->text(3), QStringLiteral("KVD-AIK-BUS"));
         EXPECT_EQ(form.DeviceList->topLevelItem(4)->text(3), QStringLiteral("KVD-DIDC-BUS"));
         EXPECT_EQ(form.DeviceList->topLevelItem(9)->text(0), QStringLiteral("0x0A (10)"));
         EXPECT_EQ(form.DeviceList->topLevelItem(10)->text(3), QStringLiteral("KVD-DIO-VIXPro"));
+        EXPECT_EQ(form.DeviceList->topLevelItem(11)->text(3), QStringLiteral("KVD-P340-BUS"));
 
         // Every module that has a manager or a health controller lists it on its objects page, so its
         // window can be opened from "Settings".
-        ASSERT_EQ(dm.Devices.Count(), 11);
+        ASSERT_EQ(dm.Devices.Count(), 12);
         for (int i = 0; i < dm.Devices.Count(); ++i) {
             const TDeviceProps& device = *dm.Devices.Items(i);
             SCOPED_TRACE(device.ModelName.toStdString());
@@ -57,6 +58,7 @@ TEST(DemoBus, ConnectAndSearchListTheElevenModulesWithTheirManagersAndController
             const std::set<quint32> controllers = {2, 3, 6, 7, 8, 17, 39};
             EXPECT_EQ(kinds.count(ckDioManager) == 1, managers.count(device.TypeCode) == 1);
             EXPECT_EQ(kinds.count(ckHealthController) == 1, controllers.count(device.TypeCode) == 1);
+            EXPECT_EQ(kinds.count(ckFileManager) == 1, device.TypeCode == 21);
         }
 
         // The oscilloscope reads the same line through Modbus RTU: the demo answers that too.
