@@ -83,12 +83,16 @@ bool TNerixChannel::Read() {
 void TNerixChannel::Transfer() {
     while (TickCount() - FLastTransferTick < quint64(kPacingMs))
         SleepMs(1);
+    // Transfers start at least 3 ms apart. Counting from the start rather than the end keeps the
+    // pause from being added to the exchange's own time on a fast line (a long file moves three
+    // bytes a transfer); on a slow line the exchange alone is longer than the pause.
+    const quint64 started = TickCount();
     // A value text that is no number is a failed output: nothing goes on the line.
     const bool ok = Module && (ChannelDirection == cdOutput ? Write() : Read());
     LastOk = ok;
     if (ok)
         LastOkTime = QDateTime::currentDateTime();
-    FLastTransferTick = TickCount();
+    FLastTransferTick = started;
 }
 
 bool TNerixChannel::ReadPropertyAs(quint16 Property, TZUVODataType Type) {

@@ -94,8 +94,9 @@ TEST(FileSaver, ExistingFilesAreSkippedReplacedOrAborted) {
         EXPECT_EQ(rig.asked.value(0), QStringLiteral("Archive1.dat")) << c.Name;
         EXPECT_TRUE(rig.messages.isEmpty()) << c.Name;
         rig.saver.SetActive(false);
-        if (c.Active)
+        if (c.Active) {
             EXPECT_EQ(ReadFileText(rig.Path(c.File)), QStringLiteral("Time\tA\n")) << c.Name;
+        }
         // Nothing but the chosen file is touched.
         EXPECT_EQ(ReadFileText(rig.Path("Archive2.dat")), QStringLiteral("old two\n")) << c.Name;
     }

@@ -290,8 +290,9 @@ TEST(EmulatedOverModbus, ManagersAndControllersAnswerWhereTheModelsLookForThem) 
             ASSERT_TRUE(m.ReadInputs());
             EXPECT_EQ((m.InputsWord() >> 8) & 0xFF, c.AllOutputs & 0xFF);
             for (int n = 0; n < 16; ++n)
-                if (auto* ch = device.ChannelAt(n); ch && ch->Kind() == vkDiscreteOutput)
+                if (auto* ch = device.ChannelAt(n); ch && ch->Kind() == vkDiscreteOutput) {
                     EXPECT_EQ(static_cast<TVirtualDOChannel*>(ch)->State(), 1u) << "channel " << n + 1;
+                }
         } else {
             device.ChannelAt(7)->SetInput(0.0f); // the eighth input closes
             ASSERT_TRUE(m.ReadInputs());

@@ -29,7 +29,8 @@ QTableWidget* MakeGrid(QWidget* Parent, int Rows, int Columns) {
     for (int r = 0; r < Rows; ++r)
         for (int c = 0; c < Columns; ++c) {
             auto* item = new QTableWidgetItem;
-            item->setTextAlignment(c == 0 ? int(Qt::AlignLeft | Qt::AlignVCenter) : int(Qt::AlignCenter));
+            item->setTextAlignment(c == 0 ? Qt::Alignment(Qt::AlignLeft | Qt::AlignVCenter)
+                                          : Qt::Alignment(Qt::AlignCenter));
             grid->setItem(r, c, item);
         }
     return grid;

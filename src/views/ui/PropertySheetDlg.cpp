@@ -19,13 +19,17 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QLocale>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 
@@ -239,9 +243,29 @@ bool TPropertySheetDlg::Load(TPropertySheet& Sheet, const QString& Caption, cons
         ok = guard.Acquired() && Sheet.ReadAll();
     }
     UpdateLanguage();
+    FitToContent();
     if (!ok)
         Message(Texts().ErrorReading);
     return ok;
+}
+
+void TPropertySheetDlg::FitToContent() {
+    const QMargins margins = layout()->contentsMargins();
+    const int frame = 2 * PropertyList->frameWidth();
+    int width = frame + PropertyList->verticalScrollBar()->sizeHint().width();
+    for (int c = 0; c < colCount; ++c)
+        width += PropertyList->columnWidth(c);
+    const int rows = std::max(PropertyList->topLevelItemCount(), 4);
+    const int rowHeight =
+        PropertyList->topLevelItemCount() > 0 ? PropertyList->sizeHintForRow(0) : fontMetrics().height() + 4;
+    PropertyList->setMinimumHeight(
+        std::min(PropertyList->header()->sizeHint().height() + frame + rowHeight * rows + 2, 16 * rowHeight));
+    if (DataBox->isVisibleTo(this))
+        DataList->setMinimumHeight(DataList->header()->sizeHint().height() + 6 * rowHeight);
+    QSize size(std::max(width + margins.left() + margins.right(), 640), sizeHint().height());
+    if (const QScreen* screen = this->screen())
+        size = size.boundedTo(screen->availableGeometry().size() * 9 / 10);
+    resize(size);
 }
 
 void TPropertySheetDlg::Execute(TPropertySheet& Sheet, const QString& Caption, const QString& AddressText,

@@ -62,6 +62,9 @@ public Q_SLOTS:
 
 private:
     void FillRows();
+    // Sizes the window to what it shows: every column whole and the rows without scrolling, as far
+    // as the screen allows.
+    void FitToContent();
     void ItemChanged(QTreeWidgetItem* Item, int Column);
     void Message(const QString& Text);
     void UpdateButtons();

@@ -173,8 +173,9 @@ TEST(ControlPanel, IntervalsBelowTenAreRefusedWithTheMessage) {
         EXPECT_EQ(starts, c.Starts ? 1 : 0) << c.Interval;
         EXPECT_FALSE(closedWhileRunning);
         EXPECT_EQ(messages.size(), c.Starts ? 0 : 1) << c.Interval;
-        if (!messages.isEmpty())
+        if (!messages.isEmpty()) {
             EXPECT_EQ(messages[0], QStringLiteral("Value must be more than 10 ms"));
+        }
         EXPECT_EQ(controller.Interval(), c.Interval0) << c.Interval;
     }
 }
