@@ -4,6 +4,21 @@
 #include "platform/Ticks.h"
 #include "protocol/NerixModule.h"
 
+#include <chrono>
+#include <thread>
+
+namespace {
+
+// The pacing's clock, in microseconds: a millisecond tick would let two transfers start anywhere
+// from 2 to 4 ms apart.
+quint64 PacingNow() {
+    return quint64(std::chrono::duration_cast<std::chrono::microseconds>(
+                       std::chrono::steady_clock::now().time_since_epoch())
+                       .count());
+}
+
+} // namespace
+
 TZUVOChannel::TZUVOChannel() : LastOkTime(QDateTime::currentDateTime()) {}
 
 void TZUVOChannel::SetAsInteger(qint32 Value) {
@@ -36,7 +51,7 @@ void TZUVOChannel::SetAsCardinal(quint32 Value) {
     SetValueText(QString::number(Value));
 }
 
-TNerixChannel::TNerixChannel() : FLastTransferTick(TickCount()) {
+TNerixChannel::TNerixChannel() : FLastTransferTick(PacingNow()) {
     Fotmat = QStringLiteral("#0.00000000000000");
 }
 
@@ -81,12 +96,14 @@ bool TNerixChannel::Read() {
 }
 
 void TNerixChannel::Transfer() {
-    while (TickCount() - FLastTransferTick < quint64(kPacingMs))
-        SleepMs(1);
     // Transfers start at least 3 ms apart. Counting from the start rather than the end keeps the
     // pause from being added to the exchange's own time on a fast line (a long file moves three
     // bytes a transfer); on a slow line the exchange alone is longer than the pause.
-    const quint64 started = TickCount();
+    constexpr quint64 pacing = quint64(kPacingMs) * 1000;
+    for (quint64 passed = PacingNow() - FLastTransferTick; passed < pacing;
+         passed = PacingNow() - FLastTransferTick)
+        std::this_thread::sleep_for(std::chrono::microseconds(pacing - passed));
+    const quint64 started = PacingNow();
     // A value text that is no number is a failed output: nothing goes on the line.
     const bool ok = Module && (ChannelDirection == cdOutput ? Write() : Read());
     LastOk = ok;

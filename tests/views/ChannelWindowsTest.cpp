@@ -59,10 +59,11 @@ TEST(ChannelWindows, TheDispatchTable) {
     // No type code is listed twice for one kind: a second row could never be reached.
     for (const auto& a : ChannelDispatchTable())
         for (const auto& b : ChannelDispatchTable())
-            if (&a != &b && a.Kind == b.Kind)
+            if (&a != &b && a.Kind == b.Kind) {
                 for (quint32 t : a.TypeCodes)
                     EXPECT_EQ(std::count(b.TypeCodes.begin(), b.TypeCodes.end(), t), 0)
                         << int(a.Kind) << " " << t;
+            }
 }
 
 TEST(ChannelWindows, WhichAnalogInputARowStandsFor) {
