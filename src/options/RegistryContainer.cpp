@@ -1,5 +1,7 @@
 #include "options/RegistryContainer.h"
 
+#include <algorithm>
+
 #include "platform/PortNames.h"
 
 #include <QDir>
@@ -14,6 +16,13 @@ TRegistryValueShell::TRegistryValueShell(QObject* Owner, const QString& Name, TR
                                          const QString& InitialCaption)
     : QObject(Owner), Caption(InitialCaption), FDateType(Type) {
     setObjectName(Name);
+}
+
+TRegistryValueShell::~TRegistryValueShell() {
+    if (FContainer) {
+        auto& items = FContainer->Saver.Items;
+        items.erase(std::remove(items.begin(), items.end(), this), items.end());
+    }
 }
 
 void TRegistryValueShell::Changed() {

@@ -45,6 +45,8 @@ class TRegistryValueShell : public QObject {
     Q_OBJECT
 public:
     TRegistryValueShell(QObject* Owner, const QString& Name, TRegistryValueType Type, const QString& Caption);
+    // Leaves the container's list: a window's values and container die in either order.
+    ~TRegistryValueShell() override;
 
     bool UserEditor = false;
     QString Caption;
