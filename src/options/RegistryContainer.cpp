@@ -1,7 +1,5 @@
 #include "options/RegistryContainer.h"
 
-#include <algorithm>
-
 #include "platform/PortNames.h"
 
 #include <QDir>
@@ -9,8 +7,29 @@
 #include <QLocale>
 #include <QSettings>
 #include <QtEndian>
+#include <algorithm>
 #include <bit>
 #include <cmath>
+
+namespace {
+
+// Equal limits mean the value has no range.
+template <class T> bool InRange(T V, T Min, T Max) {
+    return Min == Max || (V >= Min && V <= Max);
+}
+
+// Whether V may become a numeric value: a change, within its range, and not refused by the owner's
+// handler.
+template <class T, class Handler> bool Accepts(T V, T Current, T Min, T Max, const Handler& OnModified) {
+    if (V == Current || !InRange(V, Min, Max))
+        return false;
+    bool can = true;
+    if (OnModified)
+        OnModified(V, can);
+    return can;
+}
+
+} // namespace
 
 TRegistryValueShell::TRegistryValueShell(QObject* Owner, const QString& Name, TRegistryValueType Type,
                                          const QString& InitialCaption)
@@ -50,22 +69,14 @@ TRegInteger::TRegInteger(QObject* Owner, const QString& Name)
     : TRegistryValueShell(Owner, Name, rvtInteger, QStringLiteral("int")) {}
 
 void TRegInteger::SetValue(qint32 V) {
-    if (V == FValue)
+    if (!Accepts(V, FValue, MinValue, MaxValue, OnModified))
         return;
-    if (MinValue != MaxValue && (V < MinValue || V > MaxValue))
-        return;
-    if (OnModified) {
-        bool can = true;
-        OnModified(V, can);
-        if (!can)
-            return;
-    }
     FValue = V;
     Changed();
 }
 
 void TRegInteger::SetDefValue(qint32 V) {
-    if (MinValue == MaxValue || (V >= MinValue && V <= MaxValue))
+    if (InRange(V, MinValue, MaxValue))
         FDefValue = V;
 }
 
@@ -82,22 +93,14 @@ TRegFloat::TRegFloat(QObject* Owner, const QString& Name)
     : TRegistryValueShell(Owner, Name, rvtFloat, QStringLiteral("double")) {}
 
 void TRegFloat::SetValue(double V) {
-    if (V == FValue)
+    if (!Accepts(V, FValue, MinValue, MaxValue, OnModified))
         return;
-    if (MinValue != MaxValue && (V < MinValue || V > MaxValue))
-        return;
-    if (OnModified) {
-        bool can = true;
-        OnModified(V, can);
-        if (!can)
-            return;
-    }
     FValue = V;
     Changed();
 }
 
 void TRegFloat::SetDefValue(double V) {
-    if (MinValue == MaxValue || (V >= MinValue && V <= MaxValue))
+    if (InRange(V, MinValue, MaxValue))
         FDefValue = V;
 }
 

@@ -1,5 +1,10 @@
 #include "views/ui/AiWindowSupport.h"
 
+#include "bus/AccessPoint.h"
+#include "model/CustomZUVOChannel.h"
+#include "model/ZUVOModule.h"
+#include "shell/Dm.h"
+
 #include <QApplication>
 #include <QMessageBox>
 #include <QWidget>
@@ -32,4 +37,15 @@ TBusyCursor::TBusyCursor() {
 
 TBusyCursor::~TBusyCursor() {
     QApplication::restoreOverrideCursor();
+}
+
+quint32 CurrentTypeCode(const TDm& Dm) {
+    return Dm.CurrentDevice ? Dm.CurrentDevice->TypeCode : 0xFFFF;
+}
+
+bool ChannelIdle(bool Busy, const TCustomZUVOChannel* Channel) {
+    if (Busy)
+        return false;
+    const TAccessPoint* ap = Channel && Channel->Module() ? Channel->Module()->AP() : nullptr;
+    return !ap || !ap->Busy();
 }

@@ -5,6 +5,8 @@
 #include <functional>
 
 class QWidget;
+class TCustomZUVOChannel;
+class TDm;
 
 // What the analog input window and its dialogs share.
 
@@ -25,3 +27,9 @@ public:
     TBusyCursor(const TBusyCursor&) = delete;
     TBusyCursor& operator=(const TBusyCursor&) = delete;
 };
+
+// The type code of the device the windows work on; 0xFFFF (no such type) without one.
+quint32 CurrentTypeCode(const TDm& Dm);
+// A channel window may start an exchange: it is not inside one of its own and the channel's access
+// point is not waiting for an answer.
+bool ChannelIdle(bool Busy, const TCustomZUVOChannel* Channel);

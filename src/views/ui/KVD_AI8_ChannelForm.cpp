@@ -271,14 +271,11 @@ void TAiSimpleChannelForm::UpdateLanguage() {
 }
 
 quint32 TAiSimpleChannelForm::TypeCode() const {
-    return FDm.CurrentDevice ? FDm.CurrentDevice->TypeCode : 0xFFFF;
+    return CurrentTypeCode(FDm);
 }
 
 bool TAiSimpleChannelForm::Idle() const {
-    if (FBusy)
-        return false;
-    const TAccessPoint* ap = FChannel && FChannel->Module() ? FChannel->Module()->AP() : nullptr;
-    return !ap || !ap->Busy();
+    return ChannelIdle(FBusy, FChannel);
 }
 
 bool TAiSimpleChannelForm::Generator() const {

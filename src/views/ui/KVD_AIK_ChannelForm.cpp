@@ -317,14 +317,11 @@ void TKVD_AIK_ChannelForm::UpdateLanguage() {
 }
 
 quint32 TKVD_AIK_ChannelForm::TypeCode() const {
-    return FDm.CurrentDevice ? FDm.CurrentDevice->TypeCode : 0xFFFF;
+    return CurrentTypeCode(FDm);
 }
 
 bool TKVD_AIK_ChannelForm::Idle() const {
-    if (FBusy)
-        return false;
-    const TAccessPoint* ap = FChannel ? FChannel->Module()->AP() : nullptr;
-    return !ap || !ap->Busy();
+    return ChannelIdle(FBusy, FChannel);
 }
 
 TByteOrder TKVD_AIK_ChannelForm::DeviceOrder() const {

@@ -196,14 +196,11 @@ void TKVD_AO_ChannelForm::UpdateLanguage() {
 }
 
 quint32 TKVD_AO_ChannelForm::TypeCode() const {
-    return FDm.CurrentDevice ? FDm.CurrentDevice->TypeCode : 0xFFFF;
+    return CurrentTypeCode(FDm);
 }
 
 bool TKVD_AO_ChannelForm::Idle() const {
-    if (FBusy)
-        return false;
-    const TAccessPoint* ap = FOutput && FOutput->Module() ? FOutput->Module()->AP() : nullptr;
-    return !ap || !ap->Busy();
+    return ChannelIdle(FBusy, FOutput);
 }
 
 int TKVD_AO_ChannelForm::RunDialog(QDialog& Dialog) {
