@@ -51,7 +51,7 @@ void TZUVOChannel::SetAsCardinal(quint32 Value) {
     SetValueText(QString::number(Value));
 }
 
-TNerixChannel::TNerixChannel() : FLastTransferTick(PacingNow()) {
+TNerixChannel::TNerixChannel() : FLastTransferStart(PacingNow()) {
     Fotmat = QStringLiteral("#0.00000000000000");
 }
 
@@ -100,8 +100,8 @@ void TNerixChannel::Transfer() {
     // pause from being added to the exchange's own time on a fast line (a long file moves three
     // bytes a transfer); on a slow line the exchange alone is longer than the pause.
     constexpr quint64 pacing = quint64(kPacingMs) * 1000;
-    for (quint64 passed = PacingNow() - FLastTransferTick; passed < pacing;
-         passed = PacingNow() - FLastTransferTick)
+    for (quint64 passed = PacingNow() - FLastTransferStart; passed < pacing;
+         passed = PacingNow() - FLastTransferStart)
         std::this_thread::sleep_for(std::chrono::microseconds(pacing - passed));
     const quint64 started = PacingNow();
     // A value text that is no number is a failed output: nothing goes on the line.
@@ -109,7 +109,7 @@ void TNerixChannel::Transfer() {
     LastOk = ok;
     if (ok)
         LastOkTime = QDateTime::currentDateTime();
-    FLastTransferTick = started;
+    FLastTransferStart = started;
 }
 
 bool TNerixChannel::ReadPropertyAs(quint16 Property, TZUVODataType Type) {

@@ -71,14 +71,14 @@ public:
     bool WritePropertyInteger(quint16 Property, qint32 Value);
     bool WritePropertyFloat(quint16 Property, float Value);
 
-    // Monotonic tick of the last transfer (for the pacing).
-    quint64 LastTransferTick() const { return FLastTransferTick; }
+    // When the last transfer started, in microseconds of a steady clock (the pacing counts from it).
+    quint64 LastTransferStart() const { return FLastTransferStart; }
 
 private:
     bool Write();
     bool Read();
 
-    quint64 FLastTransferTick;
+    quint64 FLastTransferStart;
 };
 
 // Runs the steps of one settings transfer in order. Ok ends true only when every step succeeded: the
