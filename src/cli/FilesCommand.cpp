@@ -167,10 +167,6 @@ private:
 
     int Put(const TDeviceFile& File) {
         const QString path = FOptions.Operands.value(1);
-        if (QFileInfo(path).isDir()) {
-            FIo.Fail(QStringLiteral("%1 is a folder, not a file").arg(path));
-            return kExitFailed;
-        }
         TFileTransfer transfer(FModule.FileMgr());
         Prepare(transfer);
         return Finish(transfer.CopyToDevice(path, File.Number), transfer, path, File, false);
@@ -200,8 +196,17 @@ QString CheckFiles(TCliOptions& o) {
     } else if (action == QLatin1String("put")) {
         if (o.Operands.size() != 3)
             return QStringLiteral("put takes the computer file and the device file: put FILE N");
-        if (o.Operands.value(1) == QLatin1String("-"))
+        const QString path = o.Operands.value(1);
+        if (path == QLatin1String("-"))
             return QStringLiteral("put needs a file, not standard input");
+        // Checked before the line opens: a mistyped name must not cost a listing of the device.
+        const QFileInfo local(path);
+        if (!local.exists())
+            return QStringLiteral("%1: no such file").arg(path);
+        if (local.isDir())
+            return QStringLiteral("%1 is a folder, not a file").arg(path);
+        if (!local.isReadable())
+            return QStringLiteral("%1 cannot be read").arg(path);
     } else {
         return QStringLiteral("unknown action \"%1\"; %2").arg(action, usage);
     }

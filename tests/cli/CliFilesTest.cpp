@@ -125,6 +125,10 @@ TEST(CliFiles, MistakesAreRefusedWithStatus2BeforeAnythingIsSent) {
         {{QStringLiteral("get"), QStringLiteral("1"), QStringLiteral("--quiet-ms"), QStringLiteral("5")},
          "--quiet-ms"},
         {{QStringLiteral("list"), QStringLiteral("--protocol"), QStringLiteral("modbus")}, "Nerix only"},
+        {{QStringLiteral("put"), QStringLiteral("/nonexistent/w.log"), QStringLiteral("1")},
+         "/nonexistent/w.log: no such file"},
+        {{QStringLiteral("put"), QStringLiteral("/tmp"), QStringLiteral("1")},
+         "/tmp is a folder, not a file"},
     };
     for (const TCase& c : cases) {
         const TCliRun r = Cli(base + c.Args);
