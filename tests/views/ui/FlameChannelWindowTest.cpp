@@ -15,6 +15,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPixmap>
 #include <QPushButton>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -69,6 +70,9 @@ protected:
             QMetaObject::invokeMethod(&Form, "UpdateLanguage");
             QApplication::processEvents();
             cut << CutTexts(&Form);
+            // DVV_SHOT_DIR: a picture of the window in each language, to look at under X.
+            if (const QString dir = qEnvironmentVariable("DVV_SHOT_DIR"); !dir.isEmpty())
+                Form.grab().save(QStringLiteral("%1/%2-%3.png").arg(dir, Form.objectName()).arg(l));
         }
         Form.hide();
         SetCurrentLanguage(liEnglish);
