@@ -459,20 +459,27 @@ bool TFlameChannelForm::Load() {
         Message(error);
         return false;
     }
-    // The relays' own states, so that a relay under manual control shows what it does.
-    QString relayError;
-    {
-        TExchangeGuard guard(FBusy);
-        for (int i = 0; i < FModule->DiscreteOutputCount(); ++i)
-            if (((Flame()->DOMask >> i) & 1) && FModule->DiscreteOutput(i)->ReadOutput() < 0 &&
-                relayError.isEmpty())
-                relayError = FlameTexts().RelayNotRead.arg(RelayName(i));
-    }
+    const QString relayError = ReadRelays();
     ShowAll();
     UpdateLanguage();
     if (!relayError.isEmpty())
         Message(relayError);
     return true;
+}
+
+QString TFlameChannelForm::ReadRelays() {
+    // A relay under manual control shows what it does, and is switched with the key when its output
+    // is protected: both come from the output itself.
+    TExchangeGuard guard(FBusy);
+    for (int i = 0; i < FModule->DiscreteOutputCount(); ++i) {
+        if (!((Flame()->DOMask >> i) & 1))
+            continue;
+        TDOChannel* out = FModule->DiscreteOutput(i);
+        QString error;
+        if (!out->ReadSettings(dosProtected, error) || out->ReadOutput() < 0)
+            return FlameTexts().RelayNotRead.arg(RelayName(i));
+    }
+    return {};
 }
 
 bool TFlameChannelForm::Execute() {
@@ -526,7 +533,12 @@ void TFlameChannelForm::ManualCheckClick(int Relay) {
         if (!FModule)
             return;
     }
+    QString error;
+    if (((f->DOMask & ~old) >> Relay) & 1)
+        error = ReadRelays();
     ShowRelays();
+    if (!error.isEmpty())
+        Message(error);
 }
 
 void TFlameChannelForm::RelayCheckClick(int Relay) {
@@ -723,9 +735,11 @@ void TFlameChannelForm::RefreshBtnClick() {
         TBusyCursor busy;
         ok = Flame()->ReadSettings(fcsAll, error);
     }
+    if (ok)
+        error = ReadRelays();
     ShowAll();
     UpdateLanguage();
-    if (!ok)
+    if (!error.isEmpty())
         Message(error);
 }
 

@@ -115,6 +115,8 @@ private:
     void ShowAll();
     void ShowMeasurements();
     void ShowRelays();
+    // Protection and state of the relays under manual control; the first failure's text.
+    QString ReadRelays();
     void Message(const QString& Text);
     bool Ask(const QString& Text);
     // One write of the controller's settings under the exchange guard; the error text, empty when

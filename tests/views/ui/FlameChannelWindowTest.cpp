@@ -115,7 +115,8 @@ protected:
             object.SetEntry(kFlame, 20, i, 0, Bits(float(10 * i)));
         }
         for (quint8 relay = 3; relay <= 6; ++relay)
-            object.Set(relay, 0, 0);
+            for (quint16 p : {0, 2, 3}) // state, key, protected
+                object.Set(relay, p, 0);
         Start(26, 8);
         form = std::make_unique<TFlameChannelForm>(dm);
         Hook(*form);
@@ -304,6 +305,27 @@ TEST_F(FlameWindow, ARelayUnderManualControlIsSwitchedThroughItsDiscreteOutput) 
     object.Set(4, 0, 1);
     ASSERT_TRUE(form->Load());
     EXPECT_TRUE(form->RelayChecks[1]->isChecked());
+
+    // A protected output is switched with the key it gives; "Refresh" learns that it is protected.
+    object.Set(4, 0, 0);
+    object.Set(4, 2, 0x5A00);
+    object.Set(4, 3, 1);
+    form->RefreshBtn->click();
+    EXPECT_FALSE(form->RelayChecks[1]->isChecked());
+    form->RelayChecks[1]->click();
+    EXPECT_EQ(object.Get(4, 0), 0x5A01u);
+    EXPECT_EQ(messages.size(), 1);
+
+    // Taken under manual control, a relay's state is read at once; a relay that does not answer
+    // says so.
+    object.Set(3, 0, 1);
+    form->ManualChecks[0]->click();
+    EXPECT_TRUE(form->RelayChecks[0]->isEnabled());
+    EXPECT_TRUE(form->RelayChecks[0]->isChecked());
+    object.SetRefuse([](bool, quint8 o, quint16 p, quint32) { return o == 5 && p == 3; });
+    form->ManualChecks[2]->click();
+    ASSERT_EQ(messages.size(), 2);
+    EXPECT_EQ(messages[1], QStringLiteral("The state of relay K3 was not read"));
 }
 
 TEST_F(FlameWindow, SetPointsLevelsAndTheAnalogOutputWriteOnlyWhatTheyStandFor) {
