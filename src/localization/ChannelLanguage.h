@@ -14,6 +14,6 @@ struct TChannelLanguage : TAppLocalization {
 using TChannelLanguageLocalization = TLanguageLocalization<TChannelLanguage>;
 TChannelLanguageLocalization& ChannelLanguage();
 
-// Makes the channels report their errors in the given language (English for an identifier no table
-// knows, or before any language was applied).
+// Makes the channels (the special sensor channels too) report their errors in the given language
+// (English for an identifier no table knows, or before any language was applied).
 void ApplyChannelTexts(quint8 LanguageID);

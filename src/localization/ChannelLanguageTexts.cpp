@@ -1,5 +1,6 @@
 // The channels' error texts. Columns: English, Russian, Ukrainian, German, Spanish, French.
 #include "localization/ChannelLanguage.h"
+#include "localization/FlameLanguage.h"
 
 namespace {
 
@@ -80,4 +81,5 @@ TChannelLanguageLocalization& ChannelLanguage() {
 
 void ApplyChannelTexts(quint8 LanguageID) {
     SetChannelTexts(ChannelLanguage().Texts(LanguageID).ChannelTexts());
+    ApplySensorChannelTexts(LanguageID);
 }

@@ -8,6 +8,7 @@
 #include "localization/DeviceViewsLanguage.h"
 #include "localization/DiscreteChannelLanguage.h"
 #include "localization/FileMgrLanguage.h"
+#include "localization/FlameLanguage.h"
 #include "localization/InstrumentsLanguage.h"
 #include "localization/ModbusMapLanguage.h"
 #include "localization/OscLanguage.h"
@@ -49,6 +50,8 @@ std::vector<TTableReport> CheckAllLanguageTables() {
     for (TTableReport& r : CheckModbusMapLanguageTables())
         reports.push_back(std::move(r));
     for (TTableReport& r : CheckFileMgrLanguageTables())
+        reports.push_back(std::move(r));
+    for (TTableReport& r : CheckFlameLanguageTables())
         reports.push_back(std::move(r));
     return reports;
 }

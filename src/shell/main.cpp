@@ -18,6 +18,7 @@
 #include "views/ui/DIOManagerForm.h"
 #include "views/ui/DOChannelForms.h"
 #include "views/ui/DevicePropsForm.h"
+#include "views/ui/FlameChannelForms.h"
 #include "views/ui/HealthControllerDlg.h"
 #include "views/ui/KVD_AI8_ChannelForm.h"
 #include "views/ui/KVD_AIK_ChannelForm.h"
@@ -111,6 +112,8 @@ int main(int argc, char* argv[]) {
                                   sensorBus->Execute(*sensorBusHost, c.Module, c.Device, c.Row);
                               });
     RegisterKVD_A_VIX_Window(*new TKVD_A_VIX_Form(*dm, form.get()));
+    RegisterFlameChannelWindow(*new TFlameChannelForm(*dm, form.get()));
+    RegisterFotoSensorChannelWindow(*new TFotoSensorChannelForm(*dm, form.get()));
     RegisterSMWindow(*new TSMDlg(dm->Bus, form.get()), *dm);
     RegisterPropertySheetWindows(*new TPropertySheetDlg(form.get()), *options->AdminOptions());
     QPointer<TFileMgrDlg> fileMgr(new TFileMgrDlg(form.get()));
