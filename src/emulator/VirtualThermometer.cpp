@@ -49,7 +49,9 @@ public:
         : TCustomVirtualChannel(Device, Number, vkAuxiliary), FOwner(Owner) {}
 
 protected:
-    std::optional<quint32> ReadRegister(quint16 Register) override { return FOwner->ReadSignalling(Register); }
+    std::optional<quint32> ReadRegister(quint16 Register) override {
+        return FOwner->ReadSignalling(Register);
+    }
     bool WriteRegister(quint16 Register, quint32 Value) override {
         return FOwner->WriteSignalling(Register, Value);
     }

@@ -27,9 +27,9 @@ struct TVirtualSensorId {
 // live values.
 struct TVirtualPhysicalSensor {
     TVirtualSensorId Id;
-    qint32 Base = 2150;        // °C × 100
-    double Phase = 0;          // radians
-    qint32 HumidityBase = 0;   // % × 100; only a sensor of the humidity kind reports it
+    qint32 Base = 2150;      // °C × 100
+    double Phase = 0;        // radians
+    qint32 HumidityBase = 0; // % × 100; only a sensor of the humidity kind reports it
 };
 
 // The emulated KVD-VEVA-BUS: twelve sensor buses on objects 1..12 and the signalling object 13 with

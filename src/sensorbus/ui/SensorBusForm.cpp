@@ -411,6 +411,9 @@ TKVD_VEVA_BUSDlg::TKVD_VEVA_BUSDlg(QWidget* Parent) : QWidget(Parent) {
     SensorView->verticalHeader()->hide();
     SensorView->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     SensorView->horizontalHeader()->setStretchLastSection(true);
+    // A selected row would set the headers in bold, wider than the columns were sized for: the
+    // longer Ukrainian headers then run into each other.
+    SensorView->horizontalHeader()->setHighlightSections(false);
     SensorView->setMinimumHeight(300);
     main->addWidget(SensorView, 1);
 
