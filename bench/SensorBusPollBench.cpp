@@ -100,8 +100,15 @@ struct TRig {
     TPowerRsBus bus;
     TComPortAccessPoint ap;
     TKVDTCMSBUS module;
-    TDeviceProps props{1, br9600, tpNerix, 0, TVirtualKVDVEVABUS::kTypeCode, QStringLiteral("KVD-VEVA-BUS"),
-                       1246, TVirtualKVDVEVABUS::kChannelMask, 0};
+    TDeviceProps props{1,
+                       br9600,
+                       tpNerix,
+                       0,
+                       TVirtualKVDVEVABUS::kTypeCode,
+                       QStringLiteral("KVD-VEVA-BUS"),
+                       1246,
+                       TVirtualKVDVEVABUS::kChannelMask,
+                       0};
 
     TRig() {
         bus.SetPortName(bridge.PathB());

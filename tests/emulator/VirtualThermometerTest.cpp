@@ -5,6 +5,7 @@
 
 #include "emulator/ConverterMO.h"
 #include "emulator/EmulatorRows.h"
+#include "emulator/ModbusMap.h"
 #include "emulator/VirtualThermometer.h"
 #include "model/MultiSensorProperties.h"
 #include "model/ZUVOModule.h"
@@ -24,7 +25,9 @@ protected:
         ASSERT_NE(device, nullptr);
         device->Clock = [this] { return now; };
     }
-    std::optional<quint32> Read(quint8 Object, quint16 Property) { return ReadReg(manager, 1, Object, Property); }
+    std::optional<quint32> Read(quint8 Object, quint16 Property) {
+        return ReadReg(manager, 1, Object, Property);
+    }
     bool Write(quint8 Object, quint16 Property, quint32 Value) {
         return WriteReg(manager, 1, Object, Property, Value);
     }
@@ -129,7 +132,7 @@ TEST_F(VirtualThermometer, ScanListsTheAttachedSensorsAndKeepsTheBusBusyForAMome
     EXPECT_EQ(Read(3, sbCount), 0u);
     EXPECT_FALSE(Write(3, sbScan, kScanCommand + 1));
     ASSERT_TRUE(Write(3, sbScan, kScanCommand));
-    EXPECT_FALSE(Read(3, sbCount)); // still scanning
+    EXPECT_FALSE(Read(3, sbCount));  // still scanning
     EXPECT_EQ(Read(4, sbCount), 0u); // the other buses answer
     now += TVirtualKVDVEVABUS::kScanMs - 1;
     EXPECT_FALSE(Read(3, sbCount));
@@ -245,7 +248,8 @@ TEST_F(VirtualThermometer, OptionsLimitsAndFlash) {
         ASSERT_TRUE(Write(13, slBus, c.Bus));
         ASSERT_TRUE(Write(13, slSensor, c.Sensor));
         for (int i = 0; i < 5; ++i)
-            EXPECT_EQ(Read(13, quint16(slFlags + i)), quint32(c.Limits[size_t(i)])) << c.Bus << "/" << c.Sensor;
+            EXPECT_EQ(Read(13, quint16(slFlags + i)), quint32(c.Limits[size_t(i)]))
+                << c.Bus << "/" << c.Sensor;
     }
     ASSERT_TRUE(Write(13, slSensor, 7));
     EXPECT_EQ(Read(13, slFlags + 2), 100u);
@@ -290,15 +294,15 @@ TEST_F(VirtualThermometer, AnswersModbusAtTheMappedAddresses) {
         return converter.Process(WithCrc(request), answer) && answer.size() == 8;
     };
     EXPECT_EQ(read(0), 30u);
-    EXPECT_EQ(read(256 + 2 * sbCount), 3u);      // bus 1, property 1
-    EXPECT_EQ(read(512 + 2 * sbCount), 2u);      // bus 2
-    EXPECT_EQ(read(3072 + 2 * sbCount), 0u);     // bus 12
-    ASSERT_TRUE(write(256 + 2 * sbSelect, 2));   // the humidity sensor
+    EXPECT_EQ(read(256 + 2 * sbCount), 3u);    // bus 1, property 1
+    EXPECT_EQ(read(512 + 2 * sbCount), 2u);    // bus 2
+    EXPECT_EQ(read(3072 + 2 * sbCount), 0u);   // bus 12
+    ASSERT_TRUE(write(256 + 2 * sbSelect, 2)); // the humidity sensor
     EXPECT_EQ(read(256 + 2 * sbKind), quint32(kHumidityKind));
     EXPECT_GT(read(256 + 30).value_or(0), 3000u); // property 15, the humidity
-    ASSERT_TRUE(write(256 + 28, 77));            // property 20
+    ASSERT_TRUE(write(256 + 28, 77));             // property 20
     EXPECT_EQ(device->ErrorHumidity(), 77u);
-    EXPECT_FALSE(read(256 + 32));                // past the bus's table
+    EXPECT_FALSE(read(256 + 32)); // past the bus's table
     // The signalling object's eight properties at 3328.
     ASSERT_TRUE(write(3328 + 2 * slBus, 1));
     ASSERT_TRUE(write(3328 + 2 * slSensor, 0));
@@ -306,4 +310,27 @@ TEST_F(VirtualThermometer, AnswersModbusAtTheMappedAddresses) {
     EXPECT_EQ(device->Limits(1, 0)[2], 42);
     EXPECT_EQ(read(3328 + 2 * (slFlags + 2)), 42u);
     EXPECT_FALSE(read(3328 + 16));
+}
+
+TEST(VirtualThermometerMap, BusesAndTheSignallingObjectHaveTheirPages) {
+    // A bus's properties 0 .. 13 in order, then 20 and 15; the signalling object's 0 .. 7 at 3328.
+    struct TCase {
+        quint16 Address;
+        int Channel; // -1: not translated
+        int Register;
+    };
+    const std::vector<TCase> cases = {{256, 1, 0},   {282, 1, 13},   {284, 1, 20},   {286, 1, 15},
+                                      {288, -1, -1}, {257, -1, -1},  {3102, 12, 15}, {3328, 13, 0},
+                                      {3342, 13, 7}, {3344, -1, -1}, {14, -1, -1}};
+    const TModbusMapManager maps;
+    for (const TCase& c : cases) {
+        quint8 channel = 0xEE;
+        quint16 reg = 0xEEEE;
+        const bool ok = maps.Lookup(TVirtualKVDVEVABUS::kTypeCode, c.Address, channel, reg);
+        ASSERT_EQ(ok, c.Channel >= 0) << c.Address;
+        if (ok) {
+            EXPECT_EQ(channel, c.Channel) << c.Address;
+            EXPECT_EQ(reg, c.Register) << c.Address;
+        }
+    }
 }

@@ -13,13 +13,13 @@
 #include "support/TestFiles.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QPushButton>
 #include <QSpinBox>
-#include <QCheckBox>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -95,7 +95,8 @@ protected:
         auto* sel = window->SensorView->selectionModel();
         sel->clearSelection();
         for (int r : Rows)
-            sel->select(window->Model()->index(r, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+            sel->select(window->Model()->index(r, 0),
+                        QItemSelectionModel::Select | QItemSelectionModel::Rows);
     }
 
     TPtyBridge bridge;
@@ -170,8 +171,8 @@ TEST_P(SensorBusOnEmulator, FillsPollsSwapsAndKeepsLimits) {
     EXPECT_EQ(device->Limits(0, 1), (std::array<qint32, 5>{0xC0, -12, 31, 0, 45}));
     EXPECT_EQ(device->Limits(0, kCpuSensor), (std::array<qint32, 5>{0xC0, -12, 31, 0, 45}));
     window->FillSensorList();
-    EXPECT_EQ(Column(TSensorListModel::cAlarmMin),
-              (QStringList{QStringLiteral("-12"), QStringLiteral("0"), QStringLiteral("-12"), QStringLiteral("0")}));
+    EXPECT_EQ(Column(TSensorListModel::cAlarmMin), (QStringList{QStringLiteral("-12"), QStringLiteral("0"),
+                                                                QStringLiteral("-12"), QStringLiteral("0")}));
     EXPECT_EQ(Cell(0, TSensorListModel::cRelay), QStringLiteral("Yes"));
 }
 
