@@ -94,21 +94,18 @@ private:
     bool FActive = false;
 };
 
+TDeviceProps ThermometerProps() {
+    return TDeviceProps(1, br9600, tpNerix, 0, TVirtualKVDVEVABUS::kTypeCode, QStringLiteral("KVD-VEVA-BUS"),
+                        1246, TVirtualKVDVEVABUS::kChannelMask, 0);
+}
+
 struct TRig {
     TPtyBridge bridge;
     TEmulatorThread emulator{bridge.PathA()};
     TPowerRsBus bus;
     TComPortAccessPoint ap;
     TKVDTCMSBUS module;
-    TDeviceProps props{1,
-                       br9600,
-                       tpNerix,
-                       0,
-                       TVirtualKVDVEVABUS::kTypeCode,
-                       QStringLiteral("KVD-VEVA-BUS"),
-                       1246,
-                       TVirtualKVDVEVABUS::kChannelMask,
-                       0};
+    TDeviceProps props = ThermometerProps();
 
     TRig() {
         bus.SetPortName(bridge.PathB());

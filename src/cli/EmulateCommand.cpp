@@ -20,8 +20,8 @@ namespace {
 TCliOption DevicesOption() {
     return {QStringLiteral("devices"), QStringLiteral("NAME[=N],..."),
             QStringLiteral("the devices, at addresses from 1 in the order given; NAME is a row\n"
-                           "of the emulator window or a catalogue model a row emulates,\n"
-                           "N is 1 to 10 (default 1)"),
+                           "of the emulator window, a catalogue model a row emulates, or\n"
+                           "KVD-P340-BUS or KVD-VEVA-BUS; N is 1 to 10 (default 1)"),
             true, [](TCliOptions& o, const QString& v) -> QString {
                 std::vector<TEmulatorDeviceCount> devices;
                 QString error;
