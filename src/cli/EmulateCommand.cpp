@@ -20,8 +20,8 @@ namespace {
 TCliOption DevicesOption() {
     return {QStringLiteral("devices"), QStringLiteral("NAME[=N],..."),
             QStringLiteral("the devices, at addresses from 1 in the order given; NAME is a row\n"
-                           "of the emulator window or a catalogue model a row emulates,\n"
-                           "N is 1 to 10 (default 1)"),
+                           "of the emulator window, a catalogue model a row emulates, or\n"
+                           "KVD-P340-BUS or KVD-VEVA-BUS; N is 1 to 10 (default 1)"),
             true, [](TCliOptions& o, const QString& v) -> QString {
                 std::vector<TEmulatorDeviceCount> devices;
                 QString error;
@@ -200,7 +200,8 @@ TCliCommand MakeEmulateCommand() {
                        "masters may be connected at once.\n"
                        "The rows: %1.\n"
                        "KVD-DI-BUS emulates KVD-DIDC-BUS devices; KVD-P340-BUS only its file\n"
-                       "manager, with three sample files (Nerix only).\n"
+                       "manager, with three sample files (Nerix only); KVD-VEVA-BUS twelve sensor\n"
+                       "buses with a few sensors whose temperatures drift slowly.\n"
                        "SIGUSR1 prints each device's statistics: requests received, answered,\n"
                        "dropped by a fault and refused (by cause: bad CRC, unsupported function,\n"
                        "malformed, unknown address, unknown register or value), and the answer\n"

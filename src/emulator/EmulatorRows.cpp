@@ -16,7 +16,8 @@ const std::vector<TEmulatorRow>& EmulatorRows() {
 }
 
 const std::vector<TEmulatorRow>& EmulatorExtraDevices() {
-    static const std::vector<TEmulatorRow> extra = {{QStringLiteral("KVD-P340-BUS"), 21}};
+    static const std::vector<TEmulatorRow> extra = {{QStringLiteral("KVD-P340-BUS"), 21},
+                                                    {QStringLiteral("KVD-VEVA-BUS"), 30}};
     return extra;
 }
 

@@ -17,7 +17,7 @@ const std::vector<TEmulatorRow>& EmulatorRows();
 std::optional<quint32> EmulatorRowTypeCode(const QString& Name);
 
 // Models the emulator serves beyond the window's rows, on the command line and in the demo: the
-// weight controller with its file manager.
+// weight controller with its file manager and the twelve-bus thermometer.
 const std::vector<TEmulatorRow>& EmulatorExtraDevices();
 
 // The type code a device list entry stands for: a row's name, or the model name of the catalogue

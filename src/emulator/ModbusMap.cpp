@@ -92,6 +92,10 @@ void Fill(T& Map) {
         Map.SetEntry(13, 3344, 3352, T::tblI5);
         Map.SetEntry(14, 3600, 3608, T::tblI5);
         break;
+    case 30: // KVD-VEVA-BUS: the sensor buses, then the signalling object's eight properties
+        Block(Map, 1, 12, 0, 30, T::tblMS);
+        Map.SetEntry(13, 3328, 3342, T::tblI8);
+        break;
     default:
         break;
     }
@@ -112,6 +116,9 @@ const std::vector<quint16>& TDeviceRegisterMap::Table(quint8 Table) {
     static const std::vector<quint16> i11 = Range(11);
     static const std::vector<quint16> i9 = Range(9);
     static const std::vector<quint16> i5 = Range(5);
+    // A sensor bus: properties 0 .. 13 in order, then the humidity of a dead sensor and the humidity.
+    static const std::vector<quint16> ms = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 20, 15};
+    static const std::vector<quint16> i8 = Range(8);
     static const std::vector<quint16> none;
     switch (Table) {
     case tblS:
@@ -126,6 +133,10 @@ const std::vector<quint16>& TDeviceRegisterMap::Table(quint8 Table) {
         return i9;
     case tblI5:
         return i5;
+    case tblMS:
+        return ms;
+    case tblI8:
+        return i8;
     default:
         return none;
     }
@@ -159,7 +170,7 @@ bool TDeviceRegisterMap::Lookup(quint16 Address, quint8& Channel, quint16& Regis
 }
 
 TModbusMapManager::TModbusMapManager() {
-    for (quint16 code : {0, 1, 2, 3, 4, 10, 5, 6, 7, 8, 17})
+    for (quint16 code : {0, 1, 2, 3, 4, 10, 5, 6, 7, 8, 17, 30})
         FMaps.push_back(std::make_unique<TDeviceRegisterMap>(code));
 }
 

@@ -16,7 +16,7 @@ public:
         quint8 Table = 0;
     };
     // The tables the entries point at.
-    enum TTable : quint8 { tblS, tblA, tblB, tblI11, tblI9, tblI5 };
+    enum TTable : quint8 { tblS, tblA, tblB, tblI11, tblI9, tblI5, tblMS, tblI8 };
     // Room for the largest map (channels 0 .. 19).
     static constexpr int kMaxEntries = 20;
 

@@ -4,6 +4,7 @@
 #include "emulator/VirtualAuxiliaryChannels.h"
 #include "emulator/VirtualDiscreteChannels.h"
 #include "emulator/VirtualFileManager.h"
+#include "emulator/VirtualThermometer.h"
 
 #include <array>
 #include <bit>
@@ -134,6 +135,8 @@ std::unique_ptr<TVirtualDevice> CreateVirtualDevice(TVirtualDeviceManager* Manag
         return std::make_unique<TVirtualKVDDOS12BUS>(Manager);
     case 21:
         return std::make_unique<TVirtualP340BUS>(Manager);
+    case 30:
+        return std::make_unique<TVirtualKVDVEVABUS>(Manager);
     case 39:
         return std::make_unique<TVirtualKVDDIOVIXPro>(Manager);
     default:

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/MultiSensorProperties.h"
 #include "sensorbus/MacList.h"
 
 #include <QString>
@@ -13,41 +14,10 @@ class TSensorImage;
 class TTermoMultiSensorChannel;
 class TZUVOModule;
 
-// The properties of a sensor bus object and of the signalling object.
-enum TSensorBusProperty : quint16 {
-    sbScan = 0,
-    sbCount = 1,
-    sbSelect = 2,
-    sbKind = 3,
-    sbTemperature = 4,
-    sbCpuTemperature = 5,
-    sbSwap = 6,
-    sbBusOptions = 8,
-    sbDeviceOptions = 9,
-    sbStore = 11,
-    sbSerialLow = 12,
-    sbSerialHigh = 13,
-    sbHumidity = 15,
-    sbErrorHumidity = 20,
-};
-enum TSignallingProperty : quint16 {
-    slRelayDefault = 0,
-    slBus = 1,
-    slSensor = 2,
-    slFlags = 3, // then alarm minimum, alarm maximum, relay minimum, relay maximum
-};
-
-inline constexpr quint32 kScanCommand = 0x2C6B91D3;
-inline constexpr quint32 kStoreCommand = 0x9A40E57B;
-// The sensor number the signalling object gives the processor's own sensor.
-inline constexpr int kCpuSensor = 255;
-// Sensors are numbered by one byte and 255 is the processor: a bus can hold no more.
-inline constexpr int kMaxSensors = 255;
 // Committing a stored list takes the device a while.
 inline constexpr int kCommitTimeoutMs = 2000;
 // Sensor kinds (family bytes) whose identifier is shown; others are the device's own.
 bool SensorKindHasIdentifier(quint8 Kind);
-inline constexpr quint8 kHumidityKind = 34;
 
 struct TSensorLimits {
     quint32 Flags = 0; // bit 7 alarm enabled, bit 6 relay enabled

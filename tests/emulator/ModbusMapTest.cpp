@@ -22,8 +22,9 @@ struct TLookup {
 
 TEST(ModbusMap, MapsComeInTheirOrderWithTheirEntryCounts) {
     const TModbusMapManager maps;
-    const std::vector<std::pair<quint16, int>> expected = {
-        {0, 5}, {1, 9}, {2, 5}, {3, 7}, {4, 18}, {10, 18}, {5, 18}, {6, 19}, {7, 16}, {8, 7}, {17, 20}};
+    const std::vector<std::pair<quint16, int>> expected = {{0, 5},  {1, 9},   {2, 5},   {3, 7},
+                                                           {4, 18}, {10, 18}, {5, 18},  {6, 19},
+                                                           {7, 16}, {8, 7},   {17, 20}, {30, 14}};
     ASSERT_EQ(maps.MapCount(), int(expected.size()));
     for (int i = 0; i < maps.MapCount(); ++i) {
         EXPECT_EQ(maps.MapAt(i).TypeCode(), expected[size_t(i)].first);

@@ -411,6 +411,9 @@ TKVD_VEVA_BUSDlg::TKVD_VEVA_BUSDlg(QWidget* Parent) : QWidget(Parent) {
     SensorView->verticalHeader()->hide();
     SensorView->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     SensorView->horizontalHeader()->setStretchLastSection(true);
+    // A selected row would set the headers in bold, wider than the columns were sized for: the
+    // longer Ukrainian headers then run into each other.
+    SensorView->horizontalHeader()->setHighlightSections(false);
     SensorView->setMinimumHeight(300);
     main->addWidget(SensorView, 1);
 
@@ -518,6 +521,24 @@ bool TKVD_VEVA_BUSDlg::Idle() const {
         return false;
     const TAccessPoint* ap = FModule ? FModule->AP() : nullptr;
     return !ap || !ap->Busy();
+}
+
+bool TKVD_VEVA_BUSDlg::Exchange(const std::function<bool()>& Work, const QString& Failure, bool Wait) {
+    bool ok = false;
+    {
+        TExchangeGuard guard(FBusy);
+        if (guard.Acquired()) {
+            std::optional<TWaitCursor> cursor;
+            if (Wait)
+                cursor.emplace();
+            ok = Work();
+        }
+    }
+    // Shown after the guard is released: the message box runs events, and a poll they start must not
+    // find the line taken.
+    if (!ok && !Failure.isEmpty())
+        Message(Failure);
+    return ok;
 }
 
 void TKVD_VEVA_BUSDlg::Message(const QString& Text) {
@@ -710,15 +731,8 @@ void TKVD_VEVA_BUSDlg::SaveToFlash() {
 void TKVD_VEVA_BUSDlg::UpdateBtnClick() {
     if (!FDevice || FBus < 0 || !Idle())
         return;
-    bool started;
-    {
-        TExchangeGuard guard(FBusy);
-        started = FDevice->StartScan(FBus);
-    }
-    if (!started) {
-        Message(T().CommandWritingError);
+    if (!Exchange([this] { return FDevice->StartScan(FBus); }, T().CommandWritingError))
         return;
-    }
     const bool found = ScanDlg->Run([this] {
         TExchangeGuard guard(FBusy);
         return guard.Acquired() && FDevice->ReadSensorCount(FBus).has_value();
@@ -737,15 +751,8 @@ void TKVD_VEVA_BUSDlg::SwapBtnClick() {
         return;
     auto& list = FModel->Rows();
     const int a = list[size_t(rows[0])].Sensor, b = list[size_t(rows[1])].Sensor;
-    bool ok;
-    {
-        TExchangeGuard guard(FBusy);
-        ok = FDevice->Swap(FBus, a, b);
-    }
-    if (!ok) {
-        Message(T().ErrorWritingController);
+    if (!Exchange([&] { return FDevice->Swap(FBus, a, b); }, T().ErrorWritingController))
         return;
-    }
     FModel->SwapRows(rows[0], rows[1]);
     UpdateSelection();
 }
@@ -761,17 +768,9 @@ void TKVD_VEVA_BUSDlg::EditBtnClick() {
     if (RunDialog(*LimitsDlg) != QDialog::Accepted)
         return;
     const TSensorLimits limits = LimitsDlg->Limits();
-    bool ok;
-    {
-        TExchangeGuard guard(FBusy);
-        if (!guard.Acquired())
-            return;
-        ok = FDevice->WriteLimits(FBus, row.Cpu ? kCpuSensor : row.Sensor, limits);
-    }
-    if (!ok) {
-        Message(T().ErrorWritingController);
+    const int sensor = row.Cpu ? kCpuSensor : row.Sensor;
+    if (!Exchange([&] { return FDevice->WriteLimits(FBus, sensor, limits); }, T().ErrorWritingController))
         return;
-    }
     FModule->Modified = true;
     FModel->Rows()[size_t(rows[0])].Limits = limits;
     FModel->RowChanged(rows[0]);
@@ -780,14 +779,8 @@ void TKVD_VEVA_BUSDlg::EditBtnClick() {
 void TKVD_VEVA_BUSDlg::PowerCheckClick() {
     if (!FDevice || FBus < 0)
         return;
-    bool ok;
-    {
-        TExchangeGuard guard(FBusy);
-        ok = guard.Acquired() && FDevice->WritePowerActive(FBus, PowerCheck->isChecked());
-    }
-    if (!ok)
-        Message(T().ErrorWritingController);
-    else
+    const bool on = PowerCheck->isChecked();
+    if (Exchange([&] { return FDevice->WritePowerActive(FBus, on); }, T().ErrorWritingController))
         FModule->Modified = true;
     FillBusOptions();
 }
@@ -796,25 +789,18 @@ void TKVD_VEVA_BUSDlg::OptionsBtnClick() {
     if (!FDevice || !Idle())
         return;
     std::optional<TDeviceOptions> options;
-    {
-        TExchangeGuard guard(FBusy);
-        options = FDevice->ReadOptions();
-    }
-    if (!options) {
-        Message(T().ErrorReading);
+    if (!Exchange(
+            [&] {
+                options = FDevice->ReadOptions();
+                return options.has_value();
+            },
+            T().ErrorReading))
         return;
-    }
     OptionsDlg->Setup(*options, FDevice->HasSignalling());
     if (RunDialog(*OptionsDlg) != QDialog::Accepted)
         return;
-    bool ok;
-    {
-        TExchangeGuard guard(FBusy);
-        ok = guard.Acquired() && FDevice->WriteOptions(OptionsDlg->Options());
-    }
-    if (!ok)
-        Message(T().ErrorWritingController);
-    else
+    const TDeviceOptions chosen = OptionsDlg->Options();
+    if (Exchange([&] { return FDevice->WriteOptions(chosen); }, T().ErrorWritingController))
         FModule->Modified = true;
     ReadOptions();
 }
@@ -868,12 +854,8 @@ void TKVD_VEVA_BUSDlg::OpenMacBtnClick() {
         return;
     }
     int failedAt = -1;
-    bool ok;
-    {
-        TExchangeGuard guard(FBusy);
-        ok = guard.Acquired() && FDevice->StoreIdentifiers(FBus, list, &failedAt);
-    }
-    if (!ok) {
+    // The message depends on how the store failed, so it is made here.
+    if (!Exchange([&] { return FDevice->StoreIdentifiers(FBus, list, &failedAt); })) {
         QString text = T().MacWritingError;
         if (FDevice->LastFailure() == TSensorBusDevice::TFailure::TooManySensors)
             text += QLatin1Char('\n') + T().TooManySensors.arg(list.size()).arg(kMaxSensors);
@@ -909,16 +891,8 @@ void TKVD_VEVA_BUSDlg::ImageToDiskBtnClick() {
     if (name.isEmpty())
         return;
     TSensorImage image;
-    bool ok;
-    {
-        TExchangeGuard guard(FBusy);
-        TWaitCursor wait;
-        ok = guard.Acquired() && FDevice->ReadImage(image);
-    }
-    if (!ok) {
-        Message(T().ErrorReading);
+    if (!Exchange([&] { return FDevice->ReadImage(image); }, T().ErrorReading, true))
         return;
-    }
     if (!SaveSensorImage(name, image))
         Message(T().FileWriteError);
 }

@@ -194,6 +194,10 @@ public Q_SLOTS:
 
 private:
     bool Idle() const;
+    // One exchange of a handler with the device: Work under the exchange guard, with the busy cursor
+    // when Wait. False, and Failure shown when given, when Work failed or another exchange was under
+    // way (then nothing goes over the line).
+    bool Exchange(const std::function<bool()>& Work, const QString& Failure = {}, bool Wait = false);
     void EnableActions(bool On);
     void UpdateSelection();
     std::vector<int> SelectedRows() const;

@@ -26,7 +26,7 @@ TEST(DemoBus, ConnectAndSearchListTheDemoModulesWithTheirManagersControllersAndF
         TDm dm;
         TDemoBus::Configure(*options.AdminOptions());
         ASSERT_TRUE(demo.Start(*dm.VDMgr)) << demo.Error().toStdString();
-        EXPECT_EQ(dm.VDMgr->DeviceCount(), 12);
+        EXPECT_EQ(dm.VDMgr->DeviceCount(), 13);
         TMainForm form(dm, *options.AdminOptions());
         form.ComConnection().OnError = [](const QString& t) { ADD_FAILURE() << t.toStdString(); };
         form.FormActivate();
@@ -36,18 +36,21 @@ TEST(DemoBus, ConnectAndSearchListTheDemoModulesWithTheirManagersControllersAndF
         TFindDevices& scan = form.ComConnection().ScanDialog();
         scan.DefaultProtocol = tpNerix;
         scan.InitState();
-        scan.StopEdit->setText(QStringLiteral("12"));
+        scan.StopEdit->setText(QStringLiteral("13"));
         scan.StartBtn->click();
-        ASSERT_EQ(form.DeviceList->topLevelItemCount(), 12);
+        ASSERT_EQ(form.DeviceList->topLevelItemCount(), 13);
         EXPECT_EQ(form.DeviceList->topLevelItem(0)->text(3), QStringLiteral("KVD-AIK-BUS"));
         EXPECT_EQ(form.DeviceList->topLevelItem(4)->text(3), QStringLiteral("KVD-DIDC-BUS"));
         EXPECT_EQ(form.DeviceList->topLevelItem(9)->text(0), QStringLiteral("0x0A (10)"));
         EXPECT_EQ(form.DeviceList->topLevelItem(10)->text(3), QStringLiteral("KVD-DIO-VIXPro"));
         EXPECT_EQ(form.DeviceList->topLevelItem(11)->text(3), QStringLiteral("KVD-P340-BUS"));
+        // The twelve-bus thermometer, under its catalogue record's name.
+        EXPECT_EQ(form.DeviceList->topLevelItem(12)->text(0), QStringLiteral("0x0D (13)"));
+        EXPECT_EQ(form.DeviceList->topLevelItem(12)->text(3), QStringLiteral("KVD-TC-BUS"));
 
         // Every module that has a manager or a health controller lists it on its objects page, so its
         // window can be opened from "Settings".
-        ASSERT_EQ(dm.Devices.Count(), 12);
+        ASSERT_EQ(dm.Devices.Count(), 13);
         for (int i = 0; i < dm.Devices.Count(); ++i) {
             const TDeviceProps& device = *dm.Devices.Items(i);
             SCOPED_TRACE(device.ModelName.toStdString());
@@ -59,6 +62,7 @@ TEST(DemoBus, ConnectAndSearchListTheDemoModulesWithTheirManagersControllersAndF
             EXPECT_EQ(kinds.count(ckDioManager) == 1, managers.count(device.TypeCode) == 1);
             EXPECT_EQ(kinds.count(ckHealthController) == 1, controllers.count(device.TypeCode) == 1);
             EXPECT_EQ(kinds.count(ckFileManager) == 1, device.TypeCode == 21);
+            EXPECT_EQ(kinds.count(ckSignallingTemperature) == 1, device.TypeCode == 30);
         }
 
         // The oscilloscope reads the same line through Modbus RTU: the demo answers that too.
