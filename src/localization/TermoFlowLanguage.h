@@ -17,7 +17,7 @@
     X(SourceFlowSpeed) X(SourceConsumption) X(ColPolynomial) X(PolynomialCaption) X(MsgPolyReadFailed)           \
     X(MsgPolyWriteFailed) X(ColInput) X(ColOutput) X(ColPulseCount) X(ColCounter) X(Reset) X(ColFrequency)       \
     X(ColConsumption) X(ColFlowSpeed) X(MeasureTime) X(MsgResetFailed) X(ModuleSettings)         \
-    X(ChannelN)
+    X(ChannelN) X(TabLimits)
 // clang-format on
 
 struct TTermoFlowLanguage : TAppLocalization {

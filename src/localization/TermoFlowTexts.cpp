@@ -70,6 +70,7 @@ const TTermoFlowLanguageLocalization::TRow kRows[] = {
     {&V::MeasureTime, {"Measurement time, ms", "Время измерения, мс", "Час вимірювання, мс", "Messzeit, ms", "Tiempo de medición, ms", "Temps de mesure, ms"}},
     {&V::MsgResetFailed, {"%1: the counter could not be reset", "%1: не удалось сбросить счетчик", "%1: не вдалося скинути лічильник", "%1: Der Zähler konnte nicht genullt werden", "%1: no se pudo poner a cero el contador", "%1 : impossible de remettre à zéro le compteur"}},
     {&V::ChannelN, {"Channel %1", "Канал %1", "Канал %1", "Kanal %1", "Canal %1", "Canal %1"}},
+    {&V::TabLimits, {"Alarm and relay", "Сигнализация и реле", "Сигналізація та реле", "Alarm und Relais", "Alarma y relé", "Alarme et relais"}},
     {&V::ModuleSettings, {"Whole module", "Весь модуль", "Увесь модуль", "Ganzes Modul", "Todo el módulo", "Module entier"}},
 };
 // clang-format on

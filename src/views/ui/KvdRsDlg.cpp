@@ -31,6 +31,7 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
+#include <tuple>
 
 namespace {
 
@@ -67,20 +68,30 @@ QString SettingsColumnName(int Column) {
         return t.ColResponseTime;
     case TKvdRsDlg::scImpulseWeight:
         return t.ColImpulseWeight;
-    case TKvdRsDlg::scAlarmSource:
-        return t.ColAlarm;
-    case TKvdRsDlg::scAlarmLow:
-        return t.ColAlarmLow;
-    case TKvdRsDlg::scAlarmHigh:
-        return t.ColAlarmHigh;
-    case TKvdRsDlg::scRelaySource:
-        return t.ColRelay;
-    case TKvdRsDlg::scRelayLow:
-        return t.ColRelayLow;
-    case TKvdRsDlg::scRelayHigh:
-        return t.ColRelayHigh;
     case TKvdRsDlg::scPolynomial:
         return t.ColPolynomial;
+    default:
+        return {};
+    }
+}
+
+QString LimitsColumnName(int Column) {
+    const auto& t = Texts();
+    switch (Column) {
+    case TKvdRsDlg::lcChannel:
+        return t.ColChannel;
+    case TKvdRsDlg::lcAlarmSource:
+        return t.ColAlarm;
+    case TKvdRsDlg::lcAlarmLow:
+        return t.ColAlarmLow;
+    case TKvdRsDlg::lcAlarmHigh:
+        return t.ColAlarmHigh;
+    case TKvdRsDlg::lcRelaySource:
+        return t.ColRelay;
+    case TKvdRsDlg::lcRelayLow:
+        return t.ColRelayLow;
+    case TKvdRsDlg::lcRelayHigh:
+        return t.ColRelayHigh;
     default:
         return {};
     }
@@ -139,6 +150,8 @@ QTableWidget* NewTable(int Columns, QHeaderView::ResizeMode Mode, QWidget* Paren
     table->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                            QAbstractItemView::AnyKeyPressed);
     table->horizontalHeader()->setSectionResizeMode(Mode);
+    // A wider window gives its room to the last column rather than to an empty stretch.
+    table->horizontalHeader()->setStretchLastSection(true);
     return table;
 }
 
@@ -192,11 +205,13 @@ TKvdRsDlg::TKvdRsDlg(TDm& Dm, QWidget* parent) : QDialog(parent), FDm(Dm) {
     setModal(true);
     lbAddress = new QLabel(this);
     Pages = new QTabWidget(this);
-    // The settings are sized by the window (their lists need more than the header measures); the
-    // measurements follow their values.
+    // The pages with lists are sized by the window (a list needs more than the header measures);
+    // the measurements follow their values.
     SettingsTable = NewTable(scCount, QHeaderView::Interactive, Pages);
+    LimitsTable = NewTable(lcCount, QHeaderView::Interactive, Pages);
     MeasurementsTable = NewTable(mcCount, QHeaderView::ResizeToContents, Pages);
     Pages->addTab(SettingsTable, QString());
+    Pages->addTab(LimitsTable, QString());
     Pages->addTab(MeasurementsTable, QString());
     auto* moduleBox = new QGroupBox(this);
     moduleBox->setObjectName(QStringLiteral("ModuleBox"));
@@ -235,6 +250,7 @@ TKvdRsDlg::TKvdRsDlg(TDm& Dm, QWidget* parent) : QDialog(parent), FDm(Dm) {
     layout->addLayout(bottom);
 
     connect(SettingsTable, &QTableWidget::itemChanged, this, &TKvdRsDlg::SettingsItemChanged);
+    connect(LimitsTable, &QTableWidget::itemChanged, this, &TKvdRsDlg::SettingsItemChanged);
     connect(MeasurementsTable, &QTableWidget::itemChanged, this, &TKvdRsDlg::MeasurementsItemChanged);
     connect(RelayNormalStateCheck, &QCheckBox::clicked, this, &TKvdRsDlg::RelayNormalStateCheckClick);
     connect(MeasureTimeBtn, &QPushButton::clicked, this, &TKvdRsDlg::MeasureTimeBtnClick);
@@ -257,11 +273,16 @@ void TKvdRsDlg::UpdateLanguage() {
     lbAddress->setText(t.DeviceAddress + QStringLiteral(": ") +
                        (FDm.CurrentDevice ? HexAddressText(quint8(FDm.CurrentDevice->Address)) : QString()));
     Pages->setTabText(0, t.TabSettings);
-    Pages->setTabText(1, t.TabMeasurements);
+    Pages->setTabText(1, t.TabLimits);
+    Pages->setTabText(2, t.TabMeasurements);
     QStringList headers;
     for (int c = 0; c < scCount; ++c)
         headers << SettingsColumnName(c);
     SettingsTable->setHorizontalHeaderLabels(headers);
+    headers.clear();
+    for (int c = 0; c < lcCount; ++c)
+        headers << LimitsColumnName(c);
+    LimitsTable->setHorizontalHeaderLabels(headers);
     headers.clear();
     for (int c = 0; c < mcCount; ++c)
         headers << MeasurementColumnName(c);
@@ -326,8 +347,9 @@ void TKvdRsDlg::BuildRows() {
     const int rows = RowCount();
     if (SettingsTable->rowCount() == rows && int(TypeBoxes.size()) == rows)
         return;
-    const QSignalBlocker b1(SettingsTable), b2(MeasurementsTable);
+    const QSignalBlocker b1(SettingsTable), b2(MeasurementsTable), b3(LimitsTable);
     SettingsTable->setRowCount(0);
+    LimitsTable->setRowCount(0);
     MeasurementsTable->setRowCount(0);
     TypeBoxes.clear();
     FrontBoxes.clear();
@@ -336,25 +358,26 @@ void TKvdRsDlg::BuildRows() {
     PolynomialBtns.clear();
     ResetBtns.clear();
     SettingsTable->setRowCount(rows);
+    LimitsTable->setRowCount(rows);
     MeasurementsTable->setRowCount(rows);
-    const auto box = [this](int Row, int Column) {
+    const auto box = [](QTableWidget* Table, int Row, int Column) {
         auto* b = new QComboBox;
         // The column follows the list's longest entry in whatever language is shown.
         b->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-        SettingsTable->setCellWidget(Row, Column, b);
+        Table->setCellWidget(Row, Column, b);
         return b;
     };
     for (int r = 0; r < rows; ++r) {
-        QComboBox* type = box(r, scType);
-        QComboBox* front = box(r, scFront);
-        QComboBox* alarm = box(r, scAlarmSource);
-        QComboBox* relay = box(r, scRelaySource);
+        QComboBox* type = box(SettingsTable, r, scType);
+        QComboBox* front = box(SettingsTable, r, scFront);
+        QComboBox* alarm = box(LimitsTable, r, lcAlarmSource);
+        QComboBox* relay = box(LimitsTable, r, lcRelaySource);
         connect(type, &QComboBox::activated, this, [this, r](int i) { ChooseType(r, quint16(i)); });
         connect(front, &QComboBox::activated, this, [this, r](int i) { ChooseFront(r, i); });
         connect(alarm, &QComboBox::activated, this,
-                [this, r](int i) { ChooseSource(r, scAlarmSource, quint16(i)); });
+                [this, r](int i) { ChooseSource(r, lcAlarmSource, quint16(i)); });
         connect(relay, &QComboBox::activated, this,
-                [this, r](int i) { ChooseSource(r, scRelaySource, quint16(i)); });
+                [this, r](int i) { ChooseSource(r, lcRelaySource, quint16(i)); });
         TypeBoxes.push_back(type);
         FrontBoxes.push_back(front);
         AlarmSourceBoxes.push_back(alarm);
@@ -390,21 +413,23 @@ void TKvdRsDlg::ShowTable() {
     for (int r = 0; r < RowCount(); ++r)
         ShowRow(r);
     ShowModuleSettings();
-    SettingsTable->resizeColumnsToContents();
     // A list in a cell needs its whole width, which the header's own measure does not always give.
-    const std::pair<int, const std::vector<QComboBox*>*> lists[] = {{scType, &TypeBoxes},
-                                                                    {scFront, &FrontBoxes},
-                                                                    {scAlarmSource, &AlarmSourceBoxes},
-                                                                    {scRelaySource, &RelaySourceBoxes}};
-    for (const auto& [column, boxes] : lists)
+    const std::tuple<QTableWidget*, int, const std::vector<QComboBox*>*> lists[] = {
+        {SettingsTable, scType, &TypeBoxes},
+        {SettingsTable, scFront, &FrontBoxes},
+        {LimitsTable, lcAlarmSource, &AlarmSourceBoxes},
+        {LimitsTable, lcRelaySource, &RelaySourceBoxes}};
+    SettingsTable->resizeColumnsToContents();
+    LimitsTable->resizeColumnsToContents();
+    for (const auto& [table, column, boxes] : lists)
         for (const QComboBox* box : *boxes) {
             const int need = std::max(box->sizeHint().width(), box->minimumSizeHint().width()) + 8;
-            if (SettingsTable->columnWidth(column) < need)
-                SettingsTable->setColumnWidth(column, need);
+            if (table->columnWidth(column) < need)
+                table->setColumnWidth(column, need);
         }
     MeasurementsTable->resizeColumnsToContents();
-    FitTableToContents(SettingsTable);
-    FitTableToContents(MeasurementsTable);
+    for (QTableWidget* table : {SettingsTable, LimitsTable, MeasurementsTable})
+        FitTableToContents(table);
 }
 
 void TKvdRsDlg::ShowModuleSettings() {
@@ -431,11 +456,15 @@ void TKvdRsDlg::ShowRow(int Row) {
     QTableWidgetItem* on = ItemAt(SettingsTable, Row, scConnected);
     on->setFlags(base | Qt::ItemIsUserCheckable);
     on->setCheckState(read && c->Enabled ? Qt::Checked : Qt::Unchecked);
-    const std::pair<int, float> numbers[] = {
-        {scResponseTime, c->ResponseTime}, {scImpulseWeight, c->ImpulseWeight}, {scAlarmLow, c->AlarmLow},
-        {scAlarmHigh, c->AlarmHigh},       {scRelayLow, c->RelayLow},           {scRelayHigh, c->RelayHigh}};
-    for (const auto& [column, value] : numbers) {
-        QTableWidgetItem* item = ItemAt(SettingsTable, Row, column);
+    QTableWidgetItem* limitsName = ItemAt(LimitsTable, Row, lcChannel);
+    limitsName->setText(ChannelName(Row));
+    limitsName->setFlags(base);
+    const std::tuple<QTableWidget*, int, float> numbers[] = {
+        {SettingsTable, scResponseTime, c->ResponseTime}, {SettingsTable, scImpulseWeight, c->ImpulseWeight},
+        {LimitsTable, lcAlarmLow, c->AlarmLow},           {LimitsTable, lcAlarmHigh, c->AlarmHigh},
+        {LimitsTable, lcRelayLow, c->RelayLow},           {LimitsTable, lcRelayHigh, c->RelayHigh}};
+    for (const auto& [table, column, value] : numbers) {
+        QTableWidgetItem* item = ItemAt(table, Row, column);
         item->setFlags(base | Qt::ItemIsEditable);
         item->setText(read ? Number(value) : QString());
         item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -521,6 +550,14 @@ bool TKvdRsDlg::Execute() {
     exec();
     Timer->Stop();
     return true;
+}
+
+void TKvdRsDlg::showEvent(QShowEvent* Event) {
+    QDialog::showEvent(Event);
+    // A table measured while hidden can come out narrower than it shows; measured again now, the
+    // window grows to fit every column.
+    ShowTable();
+    FitToTitle(this);
 }
 
 void TKvdRsDlg::done(int Result) {
@@ -632,11 +669,11 @@ void TKvdRsDlg::ChooseSource(int Row, int Column, quint16 Source) {
         ShowRow(Row);
         return;
     }
-    const bool alarm = Column == scAlarmSource;
+    const bool alarm = Column == lcAlarmSource;
     const bool ok = Write([&] { return alarm ? c->WriteAlarmSource(Source) : c->WriteRelaySource(Source); });
     ShowRow(Row);
     if (!ok)
-        WriteFailed(Row, SettingsColumnName(Column));
+        WriteFailed(Row, LimitsColumnName(Column));
 }
 
 void TKvdRsDlg::SettingsItemChanged(QTableWidgetItem* Item) {
@@ -644,6 +681,9 @@ void TKvdRsDlg::SettingsItemChanged(QTableWidgetItem* Item) {
         return;
     const int row = Item->row();
     const int col = Item->column();
+    // The settings page and the alarm and relay page share this handler; their columns overlap.
+    const bool limits = Item->tableWidget() == LimitsTable;
+    const QString name = limits ? LimitsColumnName(col) : SettingsColumnName(col);
     TFlowChannel* c = Channel(row);
     if (!c || !FRows[size_t(row)].Read)
         return;
@@ -652,7 +692,7 @@ void TKvdRsDlg::SettingsItemChanged(QTableWidgetItem* Item) {
         return;
     }
     std::function<bool()> transfer;
-    if (col == scConnected) {
+    if (!limits && col == scConnected) {
         const bool on = Item->checkState() == Qt::Checked;
         transfer = [c, on] { return c->WriteEnabled(on); };
     } else {
@@ -660,38 +700,30 @@ void TKvdRsDlg::SettingsItemChanged(QTableWidgetItem* Item) {
         if (!value) {
             const QString text = Item->text().trimmed();
             ShowRow(row);
-            Message(Texts().NotANumber.arg(SettingsColumnName(col), text));
+            Message(Texts().NotANumber.arg(name, text));
             return;
         }
         const float v = *value;
-        switch (col) {
-        case scResponseTime:
+        if (!limits && col == scResponseTime)
             transfer = [c, v] { return c->WriteResponseTime(v); };
-            break;
-        case scImpulseWeight:
+        else if (!limits && col == scImpulseWeight)
             transfer = [c, v] { return c->WriteImpulseWeight(v); };
-            break;
-        case scAlarmLow:
+        else if (limits && col == lcAlarmLow)
             transfer = [c, v] { return c->WriteAlarmLow(v); };
-            break;
-        case scAlarmHigh:
+        else if (limits && col == lcAlarmHigh)
             transfer = [c, v] { return c->WriteAlarmHigh(v); };
-            break;
-        case scRelayLow:
+        else if (limits && col == lcRelayLow)
             transfer = [c, v] { return c->WriteRelayLow(v); };
-            break;
-        case scRelayHigh:
+        else if (limits && col == lcRelayHigh)
             transfer = [c, v] { return c->WriteRelayHigh(v); };
-            break;
-        default:
+        else
             return;
-        }
     }
     const bool ok = Write(transfer);
     // The model keeps the old value of a refused write, so the row shows it again.
     ShowRow(row);
     if (!ok)
-        WriteFailed(row, SettingsColumnName(col));
+        WriteFailed(row, name);
 }
 
 void TKvdRsDlg::MeasurementsItemChanged(QTableWidgetItem* Item) {

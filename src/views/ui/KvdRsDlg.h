@@ -39,8 +39,9 @@ private:
 
 // The flowmeter channels of KVD-RS-BUS and KVD-RS-VIXPro (channel kind 18): one row per channel the
 // device reports, its settings on one page (switch, type, counting edge, response time, impulse
-// weight, alarm and relay sources and limits, polynomial) and its measurements on the other (input,
-// output, pulse count with its reset, frequency, consumption, flow speed), polled for the connected
+// weight, polynomial) on one page, its alarm and relay (sources and limits) on the next and its
+// measurements on the last (input, output, pulse count with its reset, frequency, consumption, flow
+// speed), polled for the connected
 // channels while the window is open. The relay normal state and the measurement time belong to the
 // whole module and are kept on its first channel. Every edit is written at once; one the device
 // refuses goes back to the value it had.
@@ -55,14 +56,18 @@ public:
         scFront,
         scResponseTime,
         scImpulseWeight,
-        scAlarmSource,
-        scAlarmLow,
-        scAlarmHigh,
-        scRelaySource,
-        scRelayLow,
-        scRelayHigh,
         scPolynomial,
         scCount
+    };
+    enum TLimitsColumn {
+        lcChannel,
+        lcAlarmSource,
+        lcAlarmLow,
+        lcAlarmHigh,
+        lcRelaySource,
+        lcRelayLow,
+        lcRelayHigh,
+        lcCount
     };
     enum TMeasurementColumn {
         mcChannel,
@@ -90,7 +95,8 @@ public:
 
     // The user's choice of a type on a row (what the type list does).
     void ChooseType(int Row, quint16 Type);
-    // The other lists of a row: the counting edge (0 rear, 1 front) and the two sources.
+    // The other lists of a row: the counting edge (0 rear, 1 front) and the two sources (Column
+    // lcAlarmSource or lcRelaySource).
     void ChooseFront(int Row, int Index);
     void ChooseSource(int Row, int Column, quint16 Source);
     void PolynomialBtnClick(int Row);
@@ -99,6 +105,7 @@ public:
     QLabel* lbAddress = nullptr;
     QTabWidget* Pages = nullptr;
     QTableWidget* SettingsTable = nullptr;
+    QTableWidget* LimitsTable = nullptr;
     QTableWidget* MeasurementsTable = nullptr;
     QCheckBox* RelayNormalStateCheck = nullptr;
     QLabel* lbMeasureTime = nullptr;
@@ -121,6 +128,7 @@ public Q_SLOTS:
     void MeasureTimeBtnClick();
 
 protected:
+    void showEvent(QShowEvent* Event) override;
     void done(int Result) override;
 
 private:

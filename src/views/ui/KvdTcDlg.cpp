@@ -78,7 +78,8 @@ TKvdTcDlg::TKvdTcDlg(TDm& Dm, QWidget* parent) : QDialog(parent), FDm(Dm) {
     Table->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                            QAbstractItemView::AnyKeyPressed);
     Table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    Table->horizontalHeader()->setStretchLastSection(false);
+    // A wider window gives its room to the last column rather than to an empty stretch.
+    Table->horizontalHeader()->setStretchLastSection(true);
     RelayNormalStateCheck = new QCheckBox(this);
     RefreshBtn = new QPushButton(this);
     StartBtn = new QPushButton(this);
@@ -295,6 +296,14 @@ bool TKvdTcDlg::Execute() {
     exec();
     Timer->Stop();
     return true;
+}
+
+void TKvdTcDlg::showEvent(QShowEvent* Event) {
+    QDialog::showEvent(Event);
+    // A table measured while hidden can come out narrower than it shows; measured again now, the
+    // window grows to fit every column.
+    ShowTable();
+    FitToTitle(this);
 }
 
 void TKvdTcDlg::done(int Result) {

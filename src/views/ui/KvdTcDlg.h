@@ -65,6 +65,7 @@ public Q_SLOTS:
     void RelayNormalStateCheckClick();
 
 protected:
+    void showEvent(QShowEvent* Event) override;
     void done(int Result) override;
 
 private:

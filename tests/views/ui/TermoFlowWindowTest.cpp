@@ -401,12 +401,12 @@ TEST_F(RsWindow, PollsConnectedChannelsAndEditsWriteThroughOrGoBack) {
         [](bool w, quint8 o, quint16 p, quint32) { return w && o == 3 && (p == 11 || p == 15); });
     form.SettingsTable->item(2, TKvdRsDlg::scResponseTime)->setText(QStringLiteral("3"));
     EXPECT_EQ(Cell(form.SettingsTable, 2, TKvdRsDlg::scResponseTime), QStringLiteral("0.5"));
-    form.ChooseSource(2, TKvdRsDlg::scAlarmSource, fsConsumption);
+    form.ChooseSource(2, TKvdRsDlg::lcAlarmSource, fsConsumption);
     EXPECT_EQ(form.AlarmSourceBoxes[2]->currentIndex(), 0);
     EXPECT_EQ(messages, (QStringList{QStringLiteral("Channel 3: error writing \"Response time\""),
                                      QStringLiteral("Channel 3: error writing \"Alarm\"")}));
     EXPECT_FALSE(dm.CurrentModule->Modified);
-    form.ChooseSource(3, TKvdRsDlg::scRelaySource, fsFlowSpeed);
+    form.ChooseSource(3, TKvdRsDlg::lcRelaySource, fsFlowSpeed);
     form.ChooseFront(3, 1);
     EXPECT_EQ(object.Get(4, 18), 1u);
     EXPECT_EQ(object.Get(4, 9), 1u);
@@ -472,9 +472,14 @@ TEST_F(RsWindow, ThePolynomialDialogShowsWhatTheDeviceHoldsAndWritesAllSix) {
 
     Shots(form, QStringLiteral("kvd-rs"));
     form.Pages->setCurrentIndex(1);
+    Shots(form, QStringLiteral("kvd-rs-limits"));
+    form.Pages->setCurrentIndex(2);
     Shots(form, QStringLiteral("kvd-rs-measurements"));
-    form.Pages->setCurrentIndex(0);
-    const QStringList cut = CutInEveryLanguage(form);
+    QStringList cut;
+    for (int page = 0; page < form.Pages->count(); ++page) {
+        form.Pages->setCurrentIndex(page);
+        cut << CutInEveryLanguage(form);
+    }
     EXPECT_TRUE(cut.isEmpty()) << cut.join(QStringLiteral(", ")).toStdString();
 }
 
