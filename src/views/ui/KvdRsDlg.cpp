@@ -210,6 +210,7 @@ TKvdRsDlg::TKvdRsDlg(TDm& Dm, QWidget* parent) : QDialog(parent), FDm(Dm) {
     SettingsTable = NewTable(scCount, QHeaderView::Interactive, Pages);
     LimitsTable = NewTable(lcCount, QHeaderView::Interactive, Pages);
     MeasurementsTable = NewTable(mcCount, QHeaderView::ResizeToContents, Pages);
+    MeasurementsTable->horizontalHeader()->setSectionResizeMode(mcFlowSpeed, QHeaderView::Stretch);
     Pages->addTab(SettingsTable, QString());
     Pages->addTab(LimitsTable, QString());
     Pages->addTab(MeasurementsTable, QString());
