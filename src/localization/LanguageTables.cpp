@@ -14,6 +14,7 @@
 #include "localization/OscLanguage.h"
 #include "localization/SensorBusLanguage.h"
 #include "localization/SensorChannelLanguage.h"
+#include "localization/TermoFlowLanguage.h"
 #include "localization/TrafficLanguage.h"
 
 std::vector<TTableReport> CheckAllLanguageTables() {
@@ -53,5 +54,6 @@ std::vector<TTableReport> CheckAllLanguageTables() {
         reports.push_back(std::move(r));
     for (TTableReport& r : CheckFlameLanguageTables())
         reports.push_back(std::move(r));
+    reports.push_back(CheckTermoFlowLanguageTable());
     return reports;
 }

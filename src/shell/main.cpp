@@ -24,6 +24,8 @@
 #include "views/ui/KVD_AIK_ChannelForm.h"
 #include "views/ui/KVD_AO_ChannelForm.h"
 #include "views/ui/KVD_A_VIX_Form.h"
+#include "views/ui/KvdRsDlg.h"
+#include "views/ui/KvdTcDlg.h"
 #include "views/ui/PropertySheetDlg.h"
 #include "views/ui/SMDlg.h"
 
@@ -114,6 +116,8 @@ int main(int argc, char* argv[]) {
     RegisterKVD_A_VIX_Window(*new TKVD_A_VIX_Form(*dm, form.get()));
     RegisterFlameChannelWindow(*new TFlameChannelForm(*dm, form.get()));
     RegisterFotoSensorChannelWindow(*new TFotoSensorChannelForm(*dm, form.get()));
+    RegisterKvdTcWindow(*new TKvdTcDlg(*dm, form.get()));
+    RegisterKvdRsWindow(*new TKvdRsDlg(*dm, form.get()));
     RegisterSMWindow(*new TSMDlg(dm->Bus, form.get()), *dm);
     RegisterPropertySheetWindows(*new TPropertySheetDlg(form.get()), *options->AdminOptions());
     QPointer<TFileMgrDlg> fileMgr(new TFileMgrDlg(form.get()));
