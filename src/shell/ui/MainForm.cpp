@@ -10,6 +10,7 @@
 #include "localization/ChannelLanguage.h"
 #include "localization/LanguageTables.h"
 #include "localization/Localization.h"
+#include "localization/SensorChannelTextsLanguage.h"
 #include "localization/TrafficLanguage.h"
 #include "measurement/ui/OscMainDlg.h"
 #include "model/DeviceRegister.h"
@@ -411,6 +412,7 @@ void TMainForm::SetLanguage(int Language) {
     FDm.SetCurrentLanguage(id);
     // The channels' error texts reach the user through the channel windows' messages.
     ApplyChannelTexts(id);
+    ApplySensorChannelTexts(id);
     InstallToolkitTranslation(id);
     actSetEngLang->setChecked(id == liEnglish);
     actSetUkrLang->setChecked(id == liUkrainian);
