@@ -1,6 +1,6 @@
 // The channels' error texts. Columns: English, Russian, Ukrainian, German, Spanish, French.
 #include "localization/ChannelLanguage.h"
-#include "localization/FlameLanguage.h"
+#include "localization/SensorChannelTextsLanguage.h"
 
 namespace {
 

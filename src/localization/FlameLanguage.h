@@ -1,7 +1,6 @@
 #pragma once
 
 #include "localization/LanguageTables.h"
-#include "model/SensorChannelTexts.h"
 
 #include <vector>
 
@@ -40,18 +39,5 @@ struct TFotoSensorChannelFormLanguage : TAppLocalization {
 };
 using TFotoSensorChannelFormLanguageLocalization = TLanguageLocalization<TFotoSensorChannelFormLanguage>;
 TFotoSensorChannelFormLanguageLocalization& FotoSensorChannelFormLanguage();
-
-// The error texts of the GVix, flame controller and photosensor channels, which the model reports
-// in the language chosen here.
-struct TSensorChannelLanguage : TAppLocalization {
-    using TAppLocalization::TAppLocalization;
-    DVV_SENSOR_CHANNEL_TEXTS(DVV_TEXT_DECLARE)
-    static const std::vector<std::pair<const char*, QString TSensorChannelLanguage::*>>& Fields();
-    TSensorChannelTexts SensorChannelTexts() const;
-};
-using TSensorChannelLanguageLocalization = TLanguageLocalization<TSensorChannelLanguage>;
-TSensorChannelLanguageLocalization& SensorChannelLanguage();
-// Makes those channels report their errors in the given language.
-void ApplySensorChannelTexts(quint8 LanguageID);
 
 std::vector<TTableReport> CheckFlameLanguageTables();

@@ -1,5 +1,6 @@
 #include "localization/LanguageTables.h"
 
+#include "localization/AIK12Language.h"
 #include "localization/AnalogChannelFormsLanguage.h"
 #include "localization/AnalogInputLanguage.h"
 #include "localization/AppsLanguage.h"
@@ -14,6 +15,7 @@
 #include "localization/OscLanguage.h"
 #include "localization/SensorBusLanguage.h"
 #include "localization/SensorChannelLanguage.h"
+#include "localization/SensorChannelTextsLanguage.h"
 #include "localization/TermoFlowLanguage.h"
 #include "localization/TrafficLanguage.h"
 
@@ -28,6 +30,8 @@ std::vector<TTableReport> CheckAllLanguageTables() {
         CheckLanguageTable("Emulator", EmulatorLanguage()),
         CheckLanguageTable("RangeKinds", RangeKindsLanguage()),
         CheckLanguageTable("Channel", ChannelLanguage()),
+        CheckLanguageTable("SensorChannelTexts", SensorChannelTextsLanguage()),
+        CheckLanguageTable("AIK12Dlg", AIK12DlgLanguage()),
         CheckLanguageTable("DeviceProps", DevicePropsLanguage()),
         CheckLanguageTable("DeviceService", DeviceServiceLanguage()),
         CheckLanguageTable("Traffic", TrafficLanguage()),

@@ -14,6 +14,7 @@
 #include "shell/ui/MainForm.h"
 #include "views/ChannelWindows.h"
 #include "views/DeviceSettingsWorkflow.h"
+#include "views/ui/AIK12Dlg.h"
 #include "views/ui/DIChannelForms.h"
 #include "views/ui/DIOManagerForm.h"
 #include "views/ui/DOChannelForms.h"
@@ -107,6 +108,7 @@ int main(int argc, char* argv[]) {
     RegisterAnalogInputViewWindows(*new TKVD_AI8_ChannelForm(*dm, form.get()),
                                    *new TKVD_AIK_Heat_ChannelForm(*dm, form.get()));
     auto* sensorBusHost = new TWndFrameworkDlg(form.get());
+    sensorBusHost->Options = options->AdminOptions();
     auto* sensorBus = new TKVD_VEVA_BUSDlg(form.get());
     sensorBus->hide();
     ChannelWindows().Register(QStringLiteral("TKVD_VEVA_BUSDlg"),
@@ -118,6 +120,7 @@ int main(int argc, char* argv[]) {
     RegisterFotoSensorChannelWindow(*new TFotoSensorChannelForm(*dm, form.get()));
     RegisterKvdTcWindow(*new TKvdTcDlg(*dm, form.get()));
     RegisterKvdRsWindow(*new TKvdRsDlg(*dm, form.get()));
+    RegisterAIK12Window(*new TAIK12Dlg(*dm, form.get()));
     RegisterSMWindow(*new TSMDlg(dm->Bus, form.get()), *dm);
     RegisterPropertySheetWindows(*new TPropertySheetDlg(form.get()), *options->AdminOptions());
     QPointer<TFileMgrDlg> fileMgr(new TFileMgrDlg(form.get()));

@@ -71,12 +71,13 @@ void SwitchFlags(TSimpleChannel& Channel, quint32 NewFlags) {
         Channel.Flags = written ? NewFlags : before;
 }
 
-TAiReading ReadMeasurement(TSimpleChannel& Channel, TByteOrder DeviceOrder) {
+TAiReading ReadMeasurement(TSimpleChannel& Channel, TByteOrder DeviceOrder, bool WithTemperature) {
     TAiReading r;
     r.Integer = Channel.IntegerResult();
     TZUVOModule* module = Channel.Module();
     Channel.ValueOrder = DeviceOrder;
-    r.Temperature = r.Integer ? Channel.ReadTemperatureInteger() : Channel.ReadTemperature();
+    if (WithTemperature)
+        r.Temperature = r.Integer ? Channel.ReadTemperatureInteger() : Channel.ReadTemperature();
     if (r.Integer) {
         const TTransferProtocol protocol = module->TransferProtocol();
         r.Value =

@@ -56,5 +56,6 @@ struct TAiReading {
 };
 // Temperature, then value, in the result format the flags choose; the channel reads in the device's
 // byte order (boNAN: none, the flags choose) and goes back to none afterwards. Integer values are
-// read as integers under Nerix and Modbus RTU, as floats under the ASCII protocols.
-TAiReading ReadMeasurement(TSimpleChannel& Channel, TByteOrder DeviceOrder);
+// read as integers under Nerix and Modbus RTU, as floats under the ASCII protocols. Without
+// WithTemperature only the value is read (Temperature stays 0), for overviews of many inputs.
+TAiReading ReadMeasurement(TSimpleChannel& Channel, TByteOrder DeviceOrder, bool WithTemperature = true);

@@ -2,6 +2,7 @@
 
 #include "localization/Localization.h"
 #include "model/ChannelTexts.h"
+#include "model/SensorChannelTexts.h"
 
 // Leaves the program in English, and the toolkit's own translations with it, when the object goes; the
 // channels' error texts go back to their defaults. A
@@ -18,6 +19,7 @@ public:
         SetCurrentLanguage(liEnglish);
         InstallToolkitTranslation(liEnglish);
         SetChannelTexts(TChannelTexts());
+        SetSensorChannelTexts(TSensorChannelTexts());
     }
     TLanguageRestored(const TLanguageRestored&) = delete;
     TLanguageRestored& operator=(const TLanguageRestored&) = delete;

@@ -1,8 +1,10 @@
 #include "sensorbus/ui/WndFramework.h"
 
+#include "localization/LanguageTables.h"
 #include "localization/SensorBusLanguage.h"
 #include "model/DeviceRegister.h"
 #include "model/ZUVOModule.h"
+#include "options/AdminOptions.h"
 #include "platform/ProcessTimer.h"
 #include "protocol/TransferProtocol.h"
 
@@ -196,7 +198,7 @@ void TWndFrameworkDlg::EnableActions() {
     const bool stopped = !Running();
     ControlPanel->NewDeviceBtn->setEnabled(stopped && FFrm);
     ControlPanel->ApplyBtn->setEnabled(stopped && FFrm && FFrm->OnSaveAll);
-    ControlPanel->FlashBtn->setEnabled(stopped && FModule);
+    ControlPanel->FlashBtn->setEnabled(stopped && FModule && !Lite());
     ControlPanel->StartStopBtn->setEnabled(FFrm && FFrm->OnExecute);
     ControlPanel->StartStopBtn->setChecked(!stopped);
 }
@@ -218,20 +220,32 @@ void TWndFrameworkDlg::ApplyClick() {
         FFrm->OnSaveAll();
 }
 
+bool TWndFrameworkDlg::Lite() const {
+    return Options && Options->LiteVersion();
+}
+
+void TWndFrameworkDlg::Message(const QString& Text) {
+    if (OnMessage)
+        OnMessage(Text);
+    else
+        QMessageBox::warning(this, windowTitle(), Text);
+}
+
 void TWndFrameworkDlg::FlashClick() {
     if (!FFrm || !FModule || Running())
         return;
+    // Lite mode keeps the device's flash as it is, whoever asks.
+    if (Lite()) {
+        Message(MainUnitLanguage().Texts(CurrentLanguage()).MsgFlashUnavailable);
+        return;
+    }
     FModule->SystemChannel().SaveToFlash();
     if (FFrm->OnSaveToFlash) {
         FFrm->OnSaveToFlash();
         return;
     }
-    if (!FModule->Ok) {
-        if (OnMessage)
-            OnMessage(SensorBusTexts().DataNotSaved);
-        else
-            QMessageBox::warning(this, windowTitle(), SensorBusTexts().DataNotSaved);
-    }
+    if (!FModule->Ok)
+        Message(SensorBusTexts().DataNotSaved);
 }
 
 void TWndFrameworkDlg::StartStopClick() {

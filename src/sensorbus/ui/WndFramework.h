@@ -9,6 +9,7 @@
 class QLabel;
 class QPushButton;
 class QVBoxLayout;
+class TAdminOptions;
 class TProcessTimer;
 class TZUVOModule;
 struct TDeviceProps;
@@ -82,6 +83,8 @@ public:
     TWndFrmControlPanelDlg* ControlPanel = nullptr;
     // A message for the user; a message box unless assigned (tests).
     std::function<void(const QString& Text)> OnMessage;
+    // The program's options: in Lite mode nothing is saved to a device's flash. None: advanced mode.
+    const TAdminOptions* Options = nullptr;
 
 public Q_SLOTS:
     void NewDeviceClick();
@@ -97,6 +100,8 @@ private:
     void Unbind();
     void Tick();
     void EnableActions();
+    bool Lite() const;
+    void Message(const QString& Text);
 
     QWidget* FClient = nullptr;
     QWidget* FClientParent = nullptr; // where the client goes back when the host lets it go

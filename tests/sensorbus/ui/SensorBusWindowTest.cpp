@@ -9,6 +9,7 @@
 #include "localization/Localization.h"
 #include "localization/SensorBusLanguage.h"
 #include "model/ZUVOModule.h"
+#include "options/AdminOptions.h"
 #include "platform/ProcessTimer.h"
 #include "sensorbus/SensorImage.h"
 #include "shell/Dm.h"
@@ -362,6 +363,39 @@ TEST_F(SensorBusWindow, SpeaksUkrainian) {
     EXPECT_EQ(window->DefaultRelayLb->text(), QStringLiteral("Вимк."));
     for (const TTableReport& r : CheckSensorBusLanguageTables())
         EXPECT_TRUE(r.Missing.isEmpty()) << r.Missing.join(QLatin1Char(' ')).toStdString();
+}
+
+TEST_F(SensorBusWindow, SaveToFlashIsRefusedInLiteModeAndDoneOtherwise) {
+    TAdminOptions options;
+    options.SetLiteVersion(true);
+    host.Options = &options;
+    host.Close();
+    host.Open(window, *window->Frm, dm.CurrentModule, props.get());
+    EXPECT_FALSE(host.ControlPanel->FlashBtn->isEnabled());
+    // Even when asked directly nothing is sent, and the user is told why.
+    messages.clear();
+    int before = line.RequestCount();
+    host.FlashClick();
+    EXPECT_EQ(line.RequestCount(), before);
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_EQ(messages[0], QStringLiteral("Work with flash memory unavailable in Lite mode"));
+    // Stopping a poll does not bring the button back.
+    host.Timer->Pause = [](int) {};
+    host.ControlPanel->StartStopBtn->click();
+    host.ControlPanel->StartStopBtn->click();
+    EXPECT_FALSE(host.ControlPanel->FlashBtn->isEnabled());
+
+    // Advanced mode saves: one request to the system object, and the window's own message.
+    options.SetLiteVersion(false);
+    host.Close();
+    host.Open(window, *window->Frm, dm.CurrentModule, props.get());
+    ASSERT_TRUE(host.ControlPanel->FlashBtn->isEnabled());
+    messages.clear();
+    before = line.RequestCount();
+    host.ControlPanel->FlashBtn->click();
+    EXPECT_EQ(line.RequestCount(), before + 1);
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_NE(messages[0], QStringLiteral("Work with flash memory unavailable in Lite mode"));
 }
 
 // Not a check: with DVV_SENSORBUS_SHOW_MS set (and a real display), the window stays up polling for

@@ -10,6 +10,8 @@
 #include "localization/LanguageTables.h"
 #include "localization/Localization.h"
 #include "localization/TrafficLanguage.h"
+#include "model/ChannelTexts.h"
+#include "model/SensorChannelTexts.h"
 #include "options/AdminOptions.h"
 #include "options/OptionsDm.h"
 #include "shell/ConnectionTest.h"
@@ -349,6 +351,9 @@ TEST(MainForm, AWholeRunOnAScriptedBus) {
     app.form->SetLanguage(34);
     EXPECT_EQ(app.dm->DeviceRegister.FindByType(6)->Channels.Items(0)->Name,
               QStringLiteral("Канал дискретного вводу №1"));
+    // The channel objects' error texts follow the language too.
+    EXPECT_EQ(ChannelTexts().ReadTemperature, QStringLiteral("Помилка під час читання температури"));
+    EXPECT_EQ(SensorChannelTexts().GVixWriteOutput, QStringLiteral("Помилка під час встановлення виходу!"));
     EXPECT_EQ(app.dm->RangesTable.ParameterName(9), QStringLiteral("Напруга"));
     EXPECT_EQ(app.form->DeviceList->headerItem()->text(0), QStringLiteral("Адреса"));
     EXPECT_TRUE(app.form->close());
