@@ -228,6 +228,12 @@ TConfigEngine::~TConfigEngine() = default;
 
 std::vector<TConfigEngine::TChannelAccess> TConfigEngine::Channels() {
     std::vector<TChannelAccess> list;
+    // A model names every channel its family can have; the device's mask says which it has, bit
+    // i for object i + 1 (object 0 is the device itself).
+    const quint64 mask = TDeviceProps::ChannelMaskFor(FType, FChannelMask);
+    const auto listed = [mask](quint8 Object) {
+        return Object >= 1 && Object <= 64 && ((mask >> (Object - 1)) & 1);
+    };
     const quint16 type = FType;
     auto analog = [&](TCustomZUVOChannel* c, const QString& Kind, int Number) {
         TChannelAccess a;
@@ -243,14 +249,14 @@ std::vector<TConfigEngine::TChannelAccess> TConfigEngine::Channels() {
         list.push_back(std::move(a));
     };
     for (int i = 0; i < FModule.AnalogInputCount(); ++i)
-        if (TSimpleChannel* c = FModule.AnalogInput(i))
+        if (TSimpleChannel* c = FModule.AnalogInput(i); c && listed(c->Accessor.ObjectNumber))
             analog(c, QStringLiteral("analogInput"), i + 1);
     for (int i = 0; i < FModule.AnalogOutputCount(); ++i)
-        if (TAOChannel* c = FModule.AnalogOutput(i))
+        if (TAOChannel* c = FModule.AnalogOutput(i); c && listed(c->Accessor.ObjectNumber))
             analog(c, QStringLiteral("analogOutput"), i + 1);
     for (int i = 0; i < FModule.DiscreteInputCount(); ++i) {
         TDIChannel* c = FModule.DiscreteInput(i);
-        if (!c)
+        if (!c || !listed(c->Accessor.ObjectNumber))
             continue;
         TChannelAccess a;
         a.Kind = QStringLiteral("discreteInput");
@@ -266,7 +272,7 @@ std::vector<TConfigEngine::TChannelAccess> TConfigEngine::Channels() {
     }
     for (int i = 0; i < FModule.DiscreteOutputCount(); ++i) {
         TDOChannel* c = FModule.DiscreteOutput(i);
-        if (!c)
+        if (!c || !listed(c->Accessor.ObjectNumber))
             continue;
         TChannelAccess a;
         a.Kind = QStringLiteral("discreteOutput");
@@ -401,12 +407,14 @@ std::optional<TConfigDocument> TConfigEngine::Backup(QString& Error) {
     d.TypeCode = *type;
     d.Model = ModelNameOf(*type);
     const auto serial = ReadSystem(spSerialNumber);
+    const auto mask = ReadSystem(spChannelMask);
     const auto bus = ReadSystem(spBusSettings);
-    if (!serial || !bus) {
+    if (!serial || !mask || !bus) {
         Error = QStringLiteral("no answer from address %1").arg(AddressText(FModule.Address()));
         return std::nullopt;
     }
     d.SerialNumber = *serial;
+    FChannelMask = *mask;
     d.BusParams.BusSettingsWord = bus;
     // Not every device has these: a device without them does not answer, and the document then
     // has none of them.

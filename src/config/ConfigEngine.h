@@ -44,10 +44,13 @@ struct TRestoreReport {
 };
 
 // Backs a device's configuration up into a document and puts a document on a device, through the
-// device's own model: every channel object the model has, and for each of them every step of its
-// class's full settings read, recorded as the property transfers the step makes. A restore feeds
-// the document's transfers back into the same read step so that the channel's fields take the
-// document's values, writes them with the class's write step, and reads the step again to check.
+// device's own model: every channel object of the model that the device's channel mask lists, and
+// for each of them every step of its class's full settings read, recorded as the property transfers
+// the step makes. A restore feeds the document's transfers back into the same read step so that
+// the channel's fields take the document's values, writes them with the class's write step, and
+// reads the step again to check. A step whose write opens the object's unlock code (the range list
+// with its coefficients, the accuracy class) is the maker's calibration of that very device: it is
+// kept as information and never written; so are steps the class reads but does not write.
 //
 // The module must be the class of the device's type, with its access point and address set. Every
 // call is synchronous on the caller's thread and keeps the window alive as every transfer does.
@@ -90,6 +93,7 @@ private:
 
     TZUVOModule& FModule;
     quint16 FType = 0; // as the device last reported it
+    quint32 FChannelMask = 0;
     QStringList FWarnings;
     std::vector<std::pair<QString, int>> FProtectedKnown; // kind and step found protected
     std::vector<std::pair<QString, int>> FOpenKnown;      // kind and step found open
