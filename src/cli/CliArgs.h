@@ -101,6 +101,12 @@ struct TCliOptions {
     quint32 ConverterBaud = 0;
     bool LineBaudGiven = false; // --baud was on the command line
 
+    // Configuration documents: the file to read, and how a restore writes.
+    QString InFile;
+    bool DryRun = false;
+    bool Flash = false;
+    bool WithBusParams = false;
+
     bool Json = false;
     bool Log = false;
 };

@@ -5,9 +5,10 @@
 
 const std::vector<const TCliCommand*>& CliCommands() {
     static const std::vector<const TCliCommand*> commands = {
-        &ReadCommand(),     &WriteCommand(),  &InfoCommand(),     &SettingsCommand(), &ScanCommand(),
-        &EmulateCommand(),  &RecordCommand(), &ExportCommand(),   &IoCommand(),       &MonitorCommand(),
-        &ProfilesCommand(), &FilesCommand(),  &ConverterCommand()};
+        &ReadCommand(),      &WriteCommand(),   &InfoCommand(),     &SettingsCommand(),
+        &ScanCommand(),      &EmulateCommand(), &RecordCommand(),   &ExportCommand(),
+        &IoCommand(),        &MonitorCommand(), &ProfilesCommand(), &FilesCommand(),
+        &ConverterCommand(), &BackupCommand(),  &RestoreCommand(),  &DiffCommand()};
     return commands;
 }
 

@@ -19,6 +19,9 @@ const TCliCommand& MonitorCommand();
 const TCliCommand& ProfilesCommand();
 const TCliCommand& FilesCommand();
 const TCliCommand& ConverterCommand();
+const TCliCommand& BackupCommand();
+const TCliCommand& RestoreCommand();
+const TCliCommand& DiffCommand();
 // In the order the general help lists them.
 const std::vector<const TCliCommand*>& CliCommands();
 

@@ -80,6 +80,11 @@ public:
     // Both return the module's Ok; ErrorText is empty on success.
     virtual bool ReadSettings(int Selector, QString& ErrorText);
     virtual bool WriteSettings(int Selector, QString& ErrorText);
+    // The steps of a full read (Write false) or write, in the class's order: what a configuration
+    // backup walks, one step at a time, through ReadSettings and WriteSettings.
+    std::vector<int> SettingSteps(bool Write) const {
+        return Write ? WriteSteps(ssCommon) : ReadSteps(ssCommon);
+    }
     // Writes the unlock code (On) or 0 to the channel's unlock slot; the outcome.
     bool SetUnlock(bool On);
     // The mask the channel's values are shown with: the range's format when the device normalizes,

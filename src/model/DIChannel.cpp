@@ -44,6 +44,10 @@ std::vector<int> WriteStepsOf(int Selector) {
 
 } // namespace
 
+std::vector<int> TDIChannel::SettingSteps(bool Write) {
+    return Write ? WriteStepsOf(disAll) : ReadStepsOf(disAll);
+}
+
 TDIChannel::TDIChannel(TZUVOModule* Module, quint8 ObjectNumber, int Index) : Index(Index), FModule(Module) {
     Accessor.Module = &Module->NerixModule();
     Accessor.ObjectNumber = ObjectNumber;

@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <QtGlobal>
+#include <vector>
 
 class TZUVOModule;
 
@@ -66,6 +67,8 @@ public:
     bool ReadSettings(int Selector, QString& ErrorText);
     // Marks the module Modified.
     bool WriteSettings(int Selector, QString& ErrorText);
+    // The steps of disAll, reading (Write false) or writing, in order.
+    static std::vector<int> SettingSteps(bool Write);
     // Property 0 into State; State stays when the read fails. The module's Ok tells which.
     bool ReadState();
 

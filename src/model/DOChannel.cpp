@@ -25,6 +25,10 @@ std::optional<qint32> ReadInteger(TNerixChannel& Accessor, quint16 Property) {
 
 } // namespace
 
+std::vector<int> TDOChannel::SettingSteps() {
+    return StepsOf(dosAll);
+}
+
 bool KeyedWrite(TNerixChannel& Accessor, TZUVOModule* Module, bool Protected, quint16 KeyProperty,
                 quint16 ValueProperty, quint32 Value) {
     Module->Ok = false;

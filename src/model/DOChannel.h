@@ -5,6 +5,7 @@
 #include <QString>
 #include <QtGlobal>
 #include <array>
+#include <vector>
 
 class TZUVOModule;
 
@@ -62,6 +63,8 @@ public:
     // Marks the module Modified. Only the first StepCount steps (at most kMaxSteps) are written.
     bool WriteSettings(int Selector, QString& ErrorText);
 
+    // The steps of dosAll, in order; reading and writing take the same.
+    static std::vector<int> SettingSteps();
     // Keyed while Protected; State follows a successful write.
     bool SetOutput(bool Value);
     // The state read (0 or 1, also in State), or -1 when the read failed (State stays).

@@ -57,21 +57,36 @@ bool TNerixModule::Transact(quint8 Operation, quint16 PropertyNumber, quint8 Obj
     return FBuffer.Intact();
 }
 
+bool TNerixModule::Transfer(bool Write, bool Float, quint16 PropertyNumber, quint8 ObjectNumber,
+                            quint32& Value) {
+    TNerixTransfer transfer{Write, Float, PropertyNumber, ObjectNumber, Write ? Value : 0};
+    if (OnTransfer) {
+        if (const auto answered = OnTransfer(transfer)) {
+            if (!Write)
+                Value = *answered ? transfer.Value : 0;
+            return *answered;
+        }
+    }
+    const bool ok = Transact(Write ? noWrite : noRead, PropertyNumber, ObjectNumber, transfer.Value);
+    if (!Write)
+        Value = ok ? FBuffer.Value() : 0;
+    transfer.Value = Value;
+    if (OnTransferred)
+        OnTransferred(transfer, ok);
+    return ok;
+}
+
 bool TNerixModule::ReadProperty(quint16 PropertyNumber, quint8 ObjectNumber, quint32& Value) {
-    Value = 0;
-    if (!Transact(noRead, PropertyNumber, ObjectNumber, 0))
-        return false;
-    Value = FBuffer.Value();
-    return true;
+    return Transfer(false, false, PropertyNumber, ObjectNumber, Value);
 }
 
 bool TNerixModule::WriteProperty(quint16 PropertyNumber, quint8 ObjectNumber, quint32 Value) {
-    return Transact(noWrite, PropertyNumber, ObjectNumber, Value);
+    return Transfer(true, false, PropertyNumber, ObjectNumber, Value);
 }
 
 bool TNerixModule::ReadFloat(quint16 PropertyNumber, quint8 ObjectNumber, float& Value) {
     quint32 bits = 0;
-    if (!ReadProperty(PropertyNumber, ObjectNumber, bits))
+    if (!Transfer(false, true, PropertyNumber, ObjectNumber, bits))
         return false;
     const float f = std::bit_cast<float>(bits);
     Value = std::isnan(f) ? 0.0f : f;
@@ -79,5 +94,6 @@ bool TNerixModule::ReadFloat(quint16 PropertyNumber, quint8 ObjectNumber, float&
 }
 
 bool TNerixModule::WriteFloat(quint16 PropertyNumber, quint8 ObjectNumber, float Value) {
-    return WriteProperty(PropertyNumber, ObjectNumber, std::bit_cast<quint32>(Value));
+    quint32 bits = std::bit_cast<quint32>(Value);
+    return Transfer(true, true, PropertyNumber, ObjectNumber, bits);
 }

@@ -4,11 +4,23 @@
 #include "protocol/TransferProtocol.h"
 
 #include <QtGlobal>
+#include <functional>
 #include <memory>
+#include <optional>
 
 class TAccessPoint;
 class TModbusToNerix;
 class TPlugZoVuru;
+
+// One property transfer as the hooks of TNerixModule see it: Value is what a write sends or a read
+// got; Float says the caller takes the 32 bits as a single.
+struct TNerixTransfer {
+    bool Write = false;
+    bool Float = false;
+    quint16 Property = 0;
+    quint8 Object = 0;
+    quint32 Value = 0;
+};
 
 // The protocol engine of one device: builds the Nerix frame for one property of one object, sends it
 // through the access point (as it is, or tunnelled in Modbus RTU), checks the answer and extracts
@@ -43,12 +55,20 @@ public:
     bool ReadFloat(quint16 PropertyNumber, quint8 ObjectNumber, float& Value);
     bool WriteFloat(quint16 PropertyNumber, quint8 ObjectNumber, float Value);
 
+    // Sees every property transfer before it goes to the device: a result answers the transfer in
+    // its place (a read's answer in Value); nothing lets it go out. A configuration backup uses it to
+    // learn what a settings step transfers, a restore to feed a step the values of a file.
+    std::function<std::optional<bool>(TNerixTransfer& Transfer)> OnTransfer;
+    // Told of each transfer that went to the device, with its outcome.
+    std::function<void(const TNerixTransfer& Transfer, bool Ok)> OnTransferred;
+
     static quint16 Crc16(const quint8* Data, int Count);
 
     // The Modbus tunnel with this device's register map; device classes add their channel rows.
     TModbusToNerix& ModbusToNerix() { return *FModbusToNerix; }
 
 private:
+    bool Transfer(bool Write, bool Float, quint16 PropertyNumber, quint8 ObjectNumber, quint32& Value);
     bool Transact(quint8 Operation, quint16 PropertyNumber, quint8 ObjectNumber, quint32 Value);
 
     quint8 FAddress = 1;

@@ -31,6 +31,8 @@ const std::map<QString, int>& Ranks() {
         {QStringLiteral("model"), 3},        {QStringLiteral("options"), 3},   {QStringLiteral("localization"), 4},
         {QStringLiteral("discovery"), 5},    {QStringLiteral("measurement"), 5}, {QStringLiteral("traffic"), 5},  {QStringLiteral("emulator"), 6},       {QStringLiteral("views"), 6},
         {QStringLiteral("sensorbus"), 6},
+        // configuration documents walk the model's settings for both front ends
+        {QStringLiteral("config"), 5},
         {QStringLiteral("apps"), 6},
         {QStringLiteral("shell"), 7},        {QStringLiteral("cli"), 7},
         // file transfer works on the weight controllers' model; the converters need only the bus
