@@ -1,6 +1,7 @@
 #include "localization/LanguageTables.h"
 
 #include "localization/AIK12Language.h"
+#include "localization/ConfigTransferLanguage.h"
 #include "localization/AnalogChannelFormsLanguage.h"
 #include "localization/AnalogInputLanguage.h"
 #include "localization/AppsLanguage.h"
@@ -32,6 +33,7 @@ std::vector<TTableReport> CheckAllLanguageTables() {
         CheckLanguageTable("Channel", ChannelLanguage()),
         CheckLanguageTable("SensorChannelTexts", SensorChannelTextsLanguage()),
         CheckLanguageTable("AIK12Dlg", AIK12DlgLanguage()),
+        CheckLanguageTable("ConfigTransfer", ConfigTransferLanguage()),
         CheckLanguageTable("DeviceProps", DevicePropsLanguage()),
         CheckLanguageTable("DeviceService", DeviceServiceLanguage()),
         CheckLanguageTable("Traffic", TrafficLanguage()),

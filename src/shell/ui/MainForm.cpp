@@ -23,6 +23,7 @@
 #include "shell/ui/TestConnectionChannelDlg.h"
 #include "traffic/ui/TrafficAttachDock.h"
 #include "traffic/ui/TrafficUnit.h"
+#include "views/ui/ConfigTransferUi.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -101,6 +102,7 @@ TMainForm::TMainForm(TDm& Dm, TAdminOptions& Options, QWidget* parent)
                                             static_cast<TCustomConnectionConfig*>(FTcpConnection.get())})
         config->OnStateChange = [this] { UpdateConnectionState(); };
     FInstruments = new TVirtualInstruments(*FDm.VDMgr, this);
+    FConfigUi = std::make_unique<TConfigTransferUi>(this);
     BuildActions();
     BuildTraffic();
 
@@ -271,6 +273,7 @@ void TMainForm::BuildActions() {
     tools->addAction(PropertyBtn);
     GroupPropertyBtn = new QAction(ToolIcon(TToolIcon::GroupSettings), QString(), this);
     tools->addAction(GroupPropertyBtn);
+    connect(GroupPropertyBtn, &QAction::triggered, this, &TMainForm::GroupPropertyBtnClick);
     tools->addSeparator();
     AppSelectorBtn = new QAction(ToolIcon(TToolIcon::Applications), QString(), this);
     AppSelectorBtn->setVisible(false);
@@ -589,6 +592,20 @@ void TMainForm::AppSelectorBtnClick() {
         return;
     TAppSelectorDlg selector(this);
     selector.ShowFor(FDm.CurrentDevice->TypeCode & 0xFF, FDm.CurrentModule);
+}
+
+void TMainForm::GroupPropertyBtnClick() {
+    if (!GroupPropertyBtn->isEnabled())
+        return;
+    // In the list's order, whatever order they were selected in.
+    std::vector<TDeviceProps*> devices;
+    for (int row = 0; row < DeviceList->topLevelItemCount(); ++row)
+        if (DeviceList->topLevelItem(row)->isSelected())
+            if (TDeviceProps* device = FDm.Devices.Items(row))
+                devices.push_back(device);
+    FConfigUi->Lite = FOptions.LiteVersion();
+    FConfigUi->GroupAdjust(FDm, devices);
+    UpdateSelectionButtons();
 }
 
 void TMainForm::DeviceListChange() {

@@ -10,6 +10,7 @@ class QToolButton;
 class QTreeWidget;
 class TAdminOptions;
 class TComPortConnection;
+class TConfigTransferUi;
 class TCustomConnectionConfig;
 class TDm;
 class TEmulatorStatsForm;
@@ -43,6 +44,8 @@ public:
     QString ApplicationTitle() const { return FApplicationTitle; }
     // The idle-time rules of the actions that depend on the bus.
     void UpdateActions();
+    // "Group adjust.": a configuration file put on the selected devices of its type.
+    TConfigTransferUi& ConfigUi() { return *FConfigUi; }
 
     TCustomConnectionConfig* ActiveConfig() const { return FActiveConfig; }
     TComPortConnection& ComConnection() { return *FComConnection; }
@@ -93,6 +96,7 @@ public Q_SLOTS:
     void actDevSettingsExecute();
     // "Applications": the selector of the selected device's applications.
     void AppSelectorBtnClick();
+    void GroupPropertyBtnClick();
     void actChangeModeExecute();
     void actStartTestConnectionExecute();
     void actShowRangesListExecute();
@@ -133,6 +137,7 @@ private:
     std::function<void(int Direction, const quint8* Data, int Length)> FEmulatorObserver;
     TEmulatorStatsForm* FEmulatorStats = nullptr;
     TVirtualInstruments* FInstruments = nullptr;
+    std::unique_ptr<TConfigTransferUi> FConfigUi;
     QMenu* FLanguagesMenu = nullptr;
     QMenu* FHelpMenu = nullptr;
     QMenu* FApMenu = nullptr;

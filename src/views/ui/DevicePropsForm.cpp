@@ -1,5 +1,6 @@
 #include "views/ui/DevicePropsForm.h"
 
+#include "localization/ConfigTransferLanguage.h"
 #include "localization/DeviceViewsLanguage.h"
 #include "model/BusSettings.h"
 #include "model/DeviceRegister.h"
@@ -9,6 +10,7 @@
 #include "shell/Dm.h"
 #include "views/ChannelWindows.h"
 #include "views/DeviceService.h"
+#include "views/ui/ConfigTransferUi.h"
 #include "views/ui/DeviceServiceDlg.h"
 
 #include <QAction>
@@ -46,7 +48,8 @@ void SelectIndex(QComboBox* Box, int Index) {
 } // namespace
 
 TDevicePropsForm::TDevicePropsForm(TDm& Dm, TAdminOptions& Options, QWidget* parent)
-    : QDialog(parent), FDm(Dm), FOptions(Options), FSystemModule(std::make_unique<TSystemObjectModule>()) {
+    : QDialog(parent), FDm(Dm), FOptions(Options), FSystemModule(std::make_unique<TSystemObjectModule>()),
+      FConfigUi(std::make_unique<TConfigTransferUi>(this)) {
     setObjectName(QStringLiteral("DevicePropsForm"));
     setModal(true);
     setSizeGripEnabled(true);
@@ -145,9 +148,19 @@ TDevicePropsForm::TDevicePropsForm(TDm& Dm, TAdminOptions& Options, QWidget* par
     RestoreBtn = new QPushButton(FlashPage);
     RestoreBtn->hide();
     connect(SaveBtn, &QPushButton::clicked, this, &TDevicePropsForm::SaveBtnClick);
+    // The whole configuration of the device in a file, and a file put on the device.
+    SaveConfigBtn = new QPushButton(FlashPage);
+    LoadConfigBtn = new QPushButton(FlashPage);
+    SaveConfigBtn->setObjectName(QStringLiteral("SaveConfigBtn"));
+    LoadConfigBtn->setObjectName(QStringLiteral("LoadConfigBtn"));
+    connect(SaveConfigBtn, &QPushButton::clicked, this, &TDevicePropsForm::SaveConfigBtnClick);
+    connect(LoadConfigBtn, &QPushButton::clicked, this, &TDevicePropsForm::LoadConfigBtnClick);
     auto* flash = new QVBoxLayout(FlashPage);
     flash->addWidget(SaveBtn, 0, Qt::AlignLeft);
     flash->addWidget(RestoreBtn, 0, Qt::AlignLeft);
+    flash->addSpacing(12);
+    flash->addWidget(SaveConfigBtn, 0, Qt::AlignLeft);
+    flash->addWidget(LoadConfigBtn, 0, Qt::AlignLeft);
     flash->addStretch();
 
     Pages = new QTabWidget(this);
@@ -159,7 +172,7 @@ TDevicePropsForm::TDevicePropsForm(TDm& Dm, TAdminOptions& Options, QWidget* par
     connect(OkBtn, &QPushButton::clicked, this, &TDevicePropsForm::OkBtnClick);
     connect(CancelBtn, &QPushButton::clicked, this, &TDevicePropsForm::CancelBtnClick);
     // Enter belongs to the channel list (it opens a channel); only the buttons' own clicks close.
-    for (QPushButton* b : {ServiceBtn, SaveBtn, RestoreBtn, OkBtn, CancelBtn}) {
+    for (QPushButton* b : {ServiceBtn, SaveBtn, RestoreBtn, SaveConfigBtn, LoadConfigBtn, OkBtn, CancelBtn}) {
         b->setAutoDefault(false);
         b->setDefault(false);
     }
@@ -197,6 +210,9 @@ void TDevicePropsForm::UpdateLanguage() {
     N1->setText(t.Properties);
     SaveBtn->setText(t.SaveToFlash);
     RestoreBtn->setText(t.RestoreFromFlash);
+    const TConfigTransferLanguage& c = ConfigTransferLanguage().Texts(CurrentLanguage());
+    SaveConfigBtn->setText(c.SaveConfig);
+    LoadConfigBtn->setText(c.LoadConfig);
     OkBtn->setText(t.Apply);
     CancelBtn->setText(t.Cancel);
     // The catalogue is rebuilt in the new language after the windows: rows are renamed on the next
@@ -272,6 +288,9 @@ bool TDevicePropsForm::Execute(TDeviceProps& Device, TDeviceParams& Edited) {
     ProtocolEditChange();
     FRestore = selection;
     FillChannelList();
+    // A configuration is read and written through the model of the device's family.
+    SaveConfigBtn->setEnabled(FDm.CurrentModule != nullptr);
+    LoadConfigBtn->setEnabled(FDm.CurrentModule != nullptr);
     Pages->setCurrentIndex(0);
     FParamsChanged = false;
     const bool applied = exec() == QDialog::Accepted;
@@ -335,6 +354,18 @@ bool TDevicePropsForm::SaveBtnClick() {
 void TDevicePropsForm::ServiceBtnClick() {
     if (FModule)
         FServiceDlg->Execute(*FModule);
+}
+
+void TDevicePropsForm::SaveConfigBtnClick() {
+    if (FDevice && FDm.CurrentModule)
+        FConfigUi->SaveConfiguration(*FDm.CurrentModule, *FDevice);
+}
+
+void TDevicePropsForm::LoadConfigBtnClick() {
+    if (!FDevice || !FDm.CurrentModule)
+        return;
+    FConfigUi->Lite = FOptions.LiteVersion();
+    FConfigUi->LoadConfiguration(*FDm.CurrentModule, *FDevice);
 }
 
 void TDevicePropsForm::done(int Result) {

@@ -14,6 +14,7 @@ class QTabWidget;
 class QTreeWidget;
 class QTreeWidgetItem;
 class TAdminOptions;
+class TConfigTransferUi;
 class TDeviceServiceDlg;
 class TDm;
 class TSystemObjectModule;
@@ -39,6 +40,8 @@ public:
     // without one a module that reaches the device's system object. Nothing outside Execute.
     TZUVOModule* Module() const { return FModule; }
     TDeviceServiceDlg& ServiceDlg() { return *FServiceDlg; }
+    // Saving the device's configuration to a file and loading one onto it (the flash page).
+    TConfigTransferUi& ConfigUi() { return *FConfigUi; }
 
     Q_INVOKABLE void UpdateLanguage();
 
@@ -47,7 +50,7 @@ public:
     QComboBox *AddressEdit = nullptr, *RateEdit = nullptr, *ProtocolEdit = nullptr, *ParityBox = nullptr,
               *cbStopBits = nullptr, *cbResponseTimeout = nullptr, *cbByteOrder = nullptr;
     QPushButton *ServiceBtn = nullptr, *SaveBtn = nullptr, *RestoreBtn = nullptr, *OkBtn = nullptr,
-                *CancelBtn = nullptr;
+                *CancelBtn = nullptr, *SaveConfigBtn = nullptr, *LoadConfigBtn = nullptr;
     QTabWidget* Pages = nullptr;
     QWidget *ObjectsPage = nullptr, *FlashPage = nullptr;
     QTreeWidget* ChannelList = nullptr;
@@ -64,6 +67,8 @@ public Q_SLOTS:
     // False when the save failed.
     bool SaveBtnClick();
     void ServiceBtnClick();
+    void SaveConfigBtnClick();
+    void LoadConfigBtnClick();
 
 protected:
     void showEvent(QShowEvent* Event) override;
@@ -83,6 +88,7 @@ private:
     TAdminOptions& FOptions;
     TDeviceServiceDlg* FServiceDlg = nullptr;
     std::unique_ptr<TSystemObjectModule> FSystemModule;
+    std::unique_ptr<TConfigTransferUi> FConfigUi;
     TDeviceProps* FDevice = nullptr;
     TZUVOModule* FModule = nullptr;
     TDeviceParams FEdited;

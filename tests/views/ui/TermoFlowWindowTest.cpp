@@ -156,12 +156,14 @@ TEST_F(TcWindow, RowsFollowTheDeviceCountWithinTheThirteenChannels) {
         EXPECT_EQ(form.RowCount(), c.Rows);
         EXPECT_EQ(form.Table->rowCount(), c.Rows);
         ASSERT_EQ(messages.size(), c.Message ? 1 : 0);
-        if (c.Reported > 13)
+        if (c.Reported > 13) {
             EXPECT_EQ(
                 messages[0],
                 QStringLiteral("The device reports 20 channels; the module has 13, only these are shown"));
-        if (c.Reported < 0)
+        }
+        if (c.Reported < 0) {
             EXPECT_EQ(messages[0], QStringLiteral("The number of channels could not be read"));
+        }
         // Nothing past the thirteenth object is ever asked for.
         for (int o : Objects(false, 1))
             EXPECT_LE(o, 13);

@@ -1,0 +1,147 @@
+#include "views/ConfigTransfer.h"
+
+#include "localization/ConfigTransferLanguage.h"
+#include "model/DeviceRegister.h"
+#include "model/ZUVOModule.h"
+#include "shell/Dm.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+bool SaveConfigFile(const QString& Path, const TConfigDocument& Document, QString& Error) {
+    QSaveFile file(Path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        Error = file.errorString();
+        return false;
+    }
+    const QByteArray json = Document.ToJson();
+    if (file.write(json) != json.size() || !file.commit()) {
+        Error = file.errorString();
+        file.cancelWriting();
+        return false;
+    }
+    return true;
+}
+
+std::optional<TConfigDocument> LoadConfigFile(const QString& Path, QString& Error, QStringList& Warnings) {
+    QFile file(Path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        Error = file.errorString();
+        return std::nullopt;
+    }
+    return TConfigDocument::FromJson(file.readAll(), Error, Warnings);
+}
+
+QString DeviceTitle(const TDeviceProps& Device, const TConfigTransferLanguage& Texts) {
+    return Texts.DeviceAt.arg(Device.ModelName).arg(Device.Address);
+}
+
+QString ConfigFileName(const TDeviceProps& Device) {
+    QString model = Device.ModelName;
+    // A model name is a file name on every system the program runs on, save for a separator.
+    model.replace(QLatin1Char('/'), QLatin1Char('-'));
+    return QStringLiteral("%1-%2.json").arg(model).arg(Device.SerialNumber);
+}
+
+QStringList RestoreReportLines(const TRestoreReport& Report, bool FlashAsked, const TConfigTransferLanguage& t) {
+    QStringList lines;
+    const int total = int(Report.Changes.size());
+    if (Report.Ok) {
+        if (total == 0) {
+            lines << t.Equal;
+            return lines;
+        }
+        lines << t.ReportDone.arg(Report.Written);
+        for (const TConfigChange& c : Report.Changes)
+            lines << c.Line();
+        lines << (Report.Flashed ? t.ReportFlashed : t.ReportNotFlashed);
+        return lines;
+    }
+    lines << t.ReportFailed.arg(Report.Error);
+    lines << t.ReportWrittenOf.arg(Report.Written).arg(total);
+    for (int i = 0; i < total; ++i) {
+        const QString line = Report.Changes[size_t(i)].Line();
+        if (i < Report.Written)
+            lines << line;
+        else if (i == Report.Written && line == Report.FailedChange)
+            lines << t.ReportFailedLine.arg(line);
+        else
+            lines << t.ReportNotWritten.arg(line);
+    }
+    // With every change written it was the flash save itself that failed.
+    if (FlashAsked && Report.Written < total)
+        lines << t.ReportFlashRefused;
+    else if (FlashAsked || Report.Written > 0)
+        lines << t.ReportNotFlashed;
+    return lines;
+}
+
+QString TGroupAdjustEntry::Line(bool FlashAsked, const TConfigTransferLanguage& t) const {
+    const QString device = DeviceTitle(*Device, t);
+    switch (Outcome) {
+    case Pending:
+        return device;
+    case Skipped:
+        return t.GroupSkipped.arg(device);
+    case NoModel:
+        return t.GroupNoModel.arg(device);
+    case Done:
+        if (Report.Changes.empty())
+            return t.GroupDeviceEqual.arg(device);
+        return t.GroupDeviceDone.arg(device).arg(Report.Written) +
+               (Report.Flashed ? t.GroupFlashed : t.GroupNotFlashed);
+    case Failed:
+        break;
+    }
+    // Stopped before the comparison: the device did not answer, or is not what the list says.
+    if (Report.Changes.empty())
+        return t.GroupDeviceNotRead.arg(device, Report.Error);
+    return t.GroupDeviceFailed.arg(device)
+               .arg(Report.Written)
+               .arg(Report.Changes.size())
+               .arg(Report.Error) +
+           (FlashAsked || Report.Written > 0 ? t.GroupNotFlashed : QString());
+}
+
+std::vector<TGroupAdjustEntry> PlanGroupAdjust(const std::vector<TDeviceProps*>& Devices,
+                                               const TConfigDocument& Document) {
+    std::vector<TGroupAdjustEntry> plan;
+    for (const bool ofType : {true, false})
+        for (TDeviceProps* d : Devices)
+            if (d && (quint16(d->TypeCode) == Document.TypeCode) == ofType) {
+                TGroupAdjustEntry entry;
+                entry.Device = d;
+                entry.Outcome = ofType ? TGroupAdjustEntry::Pending : TGroupAdjustEntry::Skipped;
+                plan.push_back(entry);
+            }
+    return plan;
+}
+
+void RunGroupAdjust(TDm& Dm, std::vector<TGroupAdjustEntry>& Plan, const TConfigDocument& Document, bool Flash,
+                    const std::function<void(const TDeviceProps&, int, int)>& Progress) {
+    TDeviceProps* const previousDevice = Dm.CurrentDevice;
+    TZUVOModule* const previousModule = Dm.CurrentModule;
+    for (TGroupAdjustEntry& entry : Plan) {
+        if (entry.Outcome != TGroupAdjustEntry::Pending)
+            continue;
+        // Each device through its own template, at its own speed.
+        Dm.CurrentDevice = entry.Device;
+        Dm.SelectCurrentModule();
+        if (!Dm.CurrentModule) {
+            entry.Outcome = TGroupAdjustEntry::NoModel;
+            continue;
+        }
+        TConfigEngine engine(*Dm.CurrentModule);
+        if (Progress)
+            engine.OnProgress = [&](int Done, int Total, const QString&) { Progress(*entry.Device, Done, Total); };
+        TRestoreOptions options;
+        options.Flash = Flash;
+        entry.Report = engine.Restore(Document, options);
+        entry.Outcome = entry.Report.Ok ? TGroupAdjustEntry::Done : TGroupAdjustEntry::Failed;
+    }
+    Dm.CurrentDevice = previousDevice;
+    if (previousDevice)
+        Dm.SelectCurrentModule();
+    else
+        Dm.CurrentModule = previousModule;
+}
