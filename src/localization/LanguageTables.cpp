@@ -1,11 +1,11 @@
 #include "localization/LanguageTables.h"
 
 #include "localization/AIK12Language.h"
-#include "localization/ConfigTransferLanguage.h"
 #include "localization/AnalogChannelFormsLanguage.h"
 #include "localization/AnalogInputLanguage.h"
 #include "localization/AppsLanguage.h"
 #include "localization/ChannelLanguage.h"
+#include "localization/ConfigTransferLanguage.h"
 #include "localization/DIOManagerLanguage.h"
 #include "localization/DeviceViewsLanguage.h"
 #include "localization/DiscreteChannelLanguage.h"

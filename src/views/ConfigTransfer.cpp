@@ -3,7 +3,6 @@
 #include "localization/ConfigTransferLanguage.h"
 #include "model/DeviceRegister.h"
 #include "model/ZUVOModule.h"
-#include "shell/Dm.h"
 
 #include <QFile>
 #include <QSaveFile>
@@ -43,7 +42,8 @@ QString ConfigFileName(const TDeviceProps& Device) {
     return QStringLiteral("%1-%2.json").arg(model).arg(Device.SerialNumber);
 }
 
-QStringList RestoreReportLines(const TRestoreReport& Report, bool FlashAsked, const TConfigTransferLanguage& t) {
+QStringList RestoreReportLines(const TRestoreReport& Report, bool FlashAsked,
+                               const TConfigTransferLanguage& t) {
     QStringList lines;
     const int total = int(Report.Changes.size());
     if (Report.Ok) {
@@ -96,10 +96,7 @@ QString TGroupAdjustEntry::Line(bool FlashAsked, const TConfigTransferLanguage& 
     // Stopped before the comparison: the device did not answer, or is not what the list says.
     if (Report.Changes.empty())
         return t.GroupDeviceNotRead.arg(device, Report.Error);
-    return t.GroupDeviceFailed.arg(device)
-               .arg(Report.Written)
-               .arg(Report.Changes.size())
-               .arg(Report.Error) +
+    return t.GroupDeviceFailed.arg(device).arg(Report.Written).arg(Report.Changes.size()).arg(Report.Error) +
            (FlashAsked || Report.Written > 0 ? t.GroupNotFlashed : QString());
 }
 
@@ -117,31 +114,25 @@ std::vector<TGroupAdjustEntry> PlanGroupAdjust(const std::vector<TDeviceProps*>&
     return plan;
 }
 
-void RunGroupAdjust(TDm& Dm, std::vector<TGroupAdjustEntry>& Plan, const TConfigDocument& Document, bool Flash,
+void RunGroupAdjust(std::vector<TGroupAdjustEntry>& Plan, const TConfigDocument& Document, bool Flash,
+                    const std::function<TZUVOModule*(TDeviceProps&)>& ModuleFor,
                     const std::function<void(const TDeviceProps&, int, int)>& Progress) {
-    TDeviceProps* const previousDevice = Dm.CurrentDevice;
-    TZUVOModule* const previousModule = Dm.CurrentModule;
     for (TGroupAdjustEntry& entry : Plan) {
         if (entry.Outcome != TGroupAdjustEntry::Pending)
             continue;
-        // Each device through its own template, at its own speed.
-        Dm.CurrentDevice = entry.Device;
-        Dm.SelectCurrentModule();
-        if (!Dm.CurrentModule) {
+        TZUVOModule* module = ModuleFor(*entry.Device);
+        if (!module) {
             entry.Outcome = TGroupAdjustEntry::NoModel;
             continue;
         }
-        TConfigEngine engine(*Dm.CurrentModule);
+        TConfigEngine engine(*module);
         if (Progress)
-            engine.OnProgress = [&](int Done, int Total, const QString&) { Progress(*entry.Device, Done, Total); };
+            engine.OnProgress = [&](int Done, int Total, const QString&) {
+                Progress(*entry.Device, Done, Total);
+            };
         TRestoreOptions options;
         options.Flash = Flash;
         entry.Report = engine.Restore(Document, options);
         entry.Outcome = entry.Report.Ok ? TGroupAdjustEntry::Done : TGroupAdjustEntry::Failed;
     }
-    Dm.CurrentDevice = previousDevice;
-    if (previousDevice)
-        Dm.SelectCurrentModule();
-    else
-        Dm.CurrentModule = previousModule;
 }

@@ -8,7 +8,7 @@
 #include <optional>
 #include <vector>
 
-class TDm;
+class TZUVOModule;
 struct TConfigTransferLanguage;
 struct TDeviceProps;
 
@@ -26,7 +26,8 @@ QString ConfigFileName(const TDeviceProps& Device);
 
 // What a restore did, as lines for the person who asked for it: the count written, the flash save,
 // and after a failure what was written, what failed and what was not written.
-QStringList RestoreReportLines(const TRestoreReport& Report, bool FlashAsked, const TConfigTransferLanguage& Texts);
+QStringList RestoreReportLines(const TRestoreReport& Report, bool FlashAsked,
+                               const TConfigTransferLanguage& Texts);
 
 // One device of a group adjustment and what became of it.
 struct TGroupAdjustEntry {
@@ -44,8 +45,10 @@ struct TGroupAdjustEntry {
 std::vector<TGroupAdjustEntry> PlanGroupAdjust(const std::vector<TDeviceProps*>& Devices,
                                                const TConfigDocument& Document);
 
-// Puts Document on every pending entry of the plan, one device after another, through the device's
-// template on the current access point, without its bus parameters. A device that fails does not stop the next. The current device and module are as they
-// were afterwards. Progress gets the device and the step the engine is at.
-void RunGroupAdjust(TDm& Dm, std::vector<TGroupAdjustEntry>& Plan, const TConfigDocument& Document, bool Flash,
+// Puts Document on every pending entry of the plan, one device after another, through the module
+// ModuleFor points at the device (nothing: the program has no model of it), without its bus
+// parameters. A device that fails does not stop the next. Progress gets the device and the step the
+// engine is at.
+void RunGroupAdjust(std::vector<TGroupAdjustEntry>& Plan, const TConfigDocument& Document, bool Flash,
+                    const std::function<TZUVOModule*(TDeviceProps&)>& ModuleFor,
                     const std::function<void(const TDeviceProps&, int Done, int Total)>& Progress = {});

@@ -3,6 +3,7 @@
 #include "localization/ConfigTransferLanguage.h"
 #include "model/DeviceRegister.h"
 #include "model/ZUVOModule.h"
+#include "shell/Dm.h"
 #include "views/ConfigTransfer.h"
 
 #include <QApplication>
@@ -107,7 +108,8 @@ TConfigListDlg::TConfigListDlg(QWidget* Parent, const QString& Title, const QStr
     int widest = 0;
     for (const QString& line : Lines)
         widest = std::max(widest, metrics.horizontalAdvance(line));
-    resize(std::clamp(widest + 60, 480, 900), std::clamp(int(Lines.size()) * metrics.lineSpacing() + 160, 240, 600));
+    resize(std::clamp(widest + 60, 480, 900),
+           std::clamp(int(Lines.size()) * metrics.lineSpacing() + 160, 240, 600));
 }
 
 bool TConfigListDlg::Flash() const {
@@ -225,7 +227,8 @@ bool TConfigTransferUi::LoadConfiguration(TZUVOModule& Module, const TDeviceProp
         lines << t.FileSkipped << warnings;
     }
     if (compare.Equal()) {
-        Message(lines.isEmpty() ? t.Equal : t.Equal + QStringLiteral("\n\n") + lines.join(QLatin1Char('\n')), false);
+        Message(lines.isEmpty() ? t.Equal : t.Equal + QStringLiteral("\n\n") + lines.join(QLatin1Char('\n')),
+                false);
         return true;
     }
     TConfigListDlg ask(FParent, title, t.ChangesHeading.arg(compare.Changes.size()), lines, true, !Lite);
@@ -269,7 +272,8 @@ void TConfigTransferUi::GroupAdjust(TDm& Dm, const std::vector<TDeviceProps*>& D
     for (const TGroupAdjustEntry& e : plan)
         (e.Outcome == TGroupAdjustEntry::Pending ? targets : skipped) << DeviceTitle(*e.Device, t);
     if (targets.isEmpty()) {
-        Message(t.GroupNone.arg(ModelOf(*document)) + QStringLiteral("\n\n") + skipped.join(QLatin1Char('\n')),
+        Message(t.GroupNone.arg(ModelOf(*document)) + QStringLiteral("\n\n") +
+                    skipped.join(QLatin1Char('\n')),
                 true);
         return;
     }
@@ -280,16 +284,31 @@ void TConfigTransferUi::GroupAdjust(TDm& Dm, const std::vector<TDeviceProps*>& D
     if (!warnings.isEmpty())
         lines << QString() << t.FileSkipped << warnings;
     TConfigListDlg ask(FParent, t.GroupCaption,
-                       t.GroupConfirm.arg(ModelOf(*document), QFileInfo(path).fileName()), lines, true, !Lite);
+                       t.GroupConfirm.arg(ModelOf(*document), QFileInfo(path).fileName()), lines, true,
+                       !Lite);
     if (Run(ask) != QDialog::Accepted)
         return;
     const bool flash = ask.Flash();
     {
         TProgress progress(FParent, t.Writing.arg(targets.constFirst()));
-        RunGroupAdjust(Dm, plan, *document, flash, [&](const TDeviceProps& Device, int Done, int Total) {
-            progress.SetLabel(t.Writing.arg(DeviceTitle(Device, t)));
-            progress.Set(Done, Total);
-        });
+        TDeviceProps* const previousDevice = Dm.CurrentDevice;
+        TZUVOModule* const previousModule = Dm.CurrentModule;
+        // Each device through its family's template, at its own speed, as when it is selected.
+        const auto moduleFor = [&Dm](TDeviceProps& Device) {
+            Dm.CurrentDevice = &Device;
+            Dm.SelectCurrentModule();
+            return Dm.CurrentModule;
+        };
+        RunGroupAdjust(plan, *document, flash, moduleFor,
+                       [&](const TDeviceProps& Device, int Done, int Total) {
+                           progress.SetLabel(t.Writing.arg(DeviceTitle(Device, t)));
+                           progress.Set(Done, Total);
+                       });
+        Dm.CurrentDevice = previousDevice;
+        if (previousDevice)
+            Dm.SelectCurrentModule();
+        else
+            Dm.CurrentModule = previousModule;
     }
     int done = 0;
     QStringList report;

@@ -24,7 +24,7 @@ public:
 
     QLabel* HeadingLabel = nullptr;
     QPlainTextEdit* List = nullptr;
-    QCheckBox* FlashBox = nullptr; // nothing when the flash save is not offered
+    QCheckBox* FlashBox = nullptr;   // nothing when the flash save is not offered
     QPushButton* WriteBtn = nullptr; // nothing for a report
     QPushButton* CloseBtn = nullptr;
 };

@@ -37,11 +37,11 @@ struct TConfigRig {
     TDm dm;
     TConfigTransferUi ui{nullptr};
     QTemporaryDir folder;
-    QString file;                // what the file dialog answers
-    QStringList messages;        // message boxes
-    QList<QStringList> dialogs;  // each dialog shown: its heading, then its lines
-    bool offeredFlash = false;   // the last question offered the flash save
-    bool checkFlash = false;     // and the answer ticks it
+    QString file;               // what the file dialog answers
+    QStringList messages;       // message boxes
+    QList<QStringList> dialogs; // each dialog shown: its heading, then its lines
+    bool offeredFlash = false;  // the last question offered the flash save
+    bool checkFlash = false;    // and the answer ticks it
     int answer = QDialog::Accepted;
 
     // Types of the devices at addresses 1, 2 …
@@ -71,7 +71,8 @@ struct TConfigRig {
         ui.OnMessage = [this](const QString& Text) { messages << Text; };
         ui.OnRunDialog = [this](QDialog& Dialog) {
             auto& list = static_cast<TConfigListDlg&>(Dialog);
-            dialogs << (QStringList{list.HeadingLabel->text()} + list.List->toPlainText().split(QLatin1Char('\n')));
+            dialogs << (QStringList{list.HeadingLabel->text()} +
+                        list.List->toPlainText().split(QLatin1Char('\n')));
             if (!list.WriteBtn)
                 return int(QDialog::Accepted);
             offeredFlash = list.FlashBox != nullptr;
@@ -134,7 +135,8 @@ TEST(ConfigTransferUi, SavedFromOneDeviceLoadedOntoAnotherListsAsksWritesVerifie
 
     ASSERT_TRUE(rig.ui.SaveConfiguration(rig.Select(1), rig.Device(1)));
     ASSERT_EQ(rig.messages.size(), 1);
-    EXPECT_TRUE(rig.messages[0].startsWith(QStringLiteral("The configuration of KVD-AIK-BUS at address 1 was saved to ")))
+    EXPECT_TRUE(rig.messages[0].startsWith(
+        QStringLiteral("The configuration of KVD-AIK-BUS at address 1 was saved to ")))
         << rig.messages[0].toStdString();
     ASSERT_TRUE(QFile::exists(rig.file));
 
@@ -211,7 +213,8 @@ TEST(ConfigTransferUi, AFileOfAnotherTypeOrNoConfigurationIsRefusedBeforeAnyTraf
     // A file that cannot be written is told, and an older file of that name stays whole.
     rig.file = rig.folder.filePath(QStringLiteral("no/such/folder/device.json"));
     EXPECT_FALSE(rig.ui.SaveConfiguration(rig.Select(1), rig.Device(1)));
-    EXPECT_TRUE(rig.messages.back().startsWith(QStringLiteral("The file "))) << rig.messages.back().toStdString();
+    EXPECT_TRUE(rig.messages.back().startsWith(QStringLiteral("The file ")))
+        << rig.messages.back().toStdString();
 }
 
 TEST(ConfigTransferUi, GroupAdjustWritesEveryDeviceOfTheFilesTypeNamesTheOthersAndGoesOnAfterAFailure) {
@@ -231,12 +234,13 @@ TEST(ConfigTransferUi, GroupAdjustWritesEveryDeviceOfTheFilesTypeNamesTheOthersA
     rig.dm.CurrentDevice = current;
     rig.dm.SelectCurrentModule();
     rig.checkFlash = true;
-    rig.ui.GroupAdjust(rig.dm, {&rig.Device(3), &rig.Device(1), &rig.Device(2), &rig.Device(4), &rig.Device(5)});
+    rig.ui.GroupAdjust(rig.dm,
+                       {&rig.Device(3), &rig.Device(1), &rig.Device(2), &rig.Device(4), &rig.Device(5)});
     ASSERT_EQ(rig.dialogs.size(), 2);
-    EXPECT_EQ(rig.dialogs[0].mid(1), (QStringList{"To write (4):", "KVD-AIK-BUS at address 1",
-                                                   "KVD-AIK-BUS at address 2", "KVD-AIK-BUS at address 4",
-                                                   "KVD-AIK-BUS at address 5", "", "Skipped, of another type (1):",
-                                                   "KVD-DIO-BUS at address 3"}));
+    EXPECT_EQ(rig.dialogs[0].mid(1),
+              (QStringList{"To write (4):", "KVD-AIK-BUS at address 1", "KVD-AIK-BUS at address 2",
+                           "KVD-AIK-BUS at address 4", "KVD-AIK-BUS at address 5", "",
+                           "Skipped, of another type (1):", "KVD-DIO-BUS at address 3"}));
     const QStringList& report = rig.dialogs[1];
     EXPECT_EQ(report[0], QStringLiteral("Devices adjusted: 3 of 4."));
     EXPECT_EQ(report[1], QStringLiteral("KVD-AIK-BUS at address 1: already has the file's settings"));
@@ -262,8 +266,9 @@ TEST(ConfigTransferUi, GroupAdjustWithNoDeviceOfTheFilesTypeWritesNothing) {
     rig.messages.clear();
     rig.ui.GroupAdjust(rig.dm, {&rig.Device(2), &rig.Device(3)});
     ASSERT_EQ(rig.messages.size(), 1);
-    EXPECT_EQ(rig.messages[0], QStringLiteral("None of the selected devices is a KVD-AIK-BUS: nothing was written.\n\n"
-                                              "KVD-DIO-BUS at address 2\nKVD-DIO-BUS at address 3"));
+    EXPECT_EQ(rig.messages[0],
+              QStringLiteral("None of the selected devices is a KVD-AIK-BUS: nothing was written.\n\n"
+                             "KVD-DIO-BUS at address 2\nKVD-DIO-BUS at address 3"));
     EXPECT_TRUE(rig.dialogs.isEmpty());
     EXPECT_EQ(rig.Answered(), 0u);
 }
@@ -277,10 +282,11 @@ TEST(ConfigTransferReport, AFailureSaysWhatWasWrittenWhatFailedAndWhatNot) {
     r.Written = 1;
     r.FailedChange = r.Changes[1].Line();
     r.Error = QStringLiteral("channel 2 response time: no answer");
-    EXPECT_EQ(RestoreReportLines(r, true, t),
-              (QStringList{"Writing stopped: channel 2 response time: no answer", "Written and verified: 1 of 3.",
-                           "channel 1 range: 4-20 mA -> 0-10 V", "Failed: channel 2 response time: 20 -> 30",
-                           "Not written: channel 3 filter cutoff: 1 -> 2", t.ReportFlashRefused}));
+    EXPECT_EQ(
+        RestoreReportLines(r, true, t),
+        (QStringList{"Writing stopped: channel 2 response time: no answer", "Written and verified: 1 of 3.",
+                     "channel 1 range: 4-20 mA -> 0-10 V", "Failed: channel 2 response time: 20 -> 30",
+                     "Not written: channel 3 filter cutoff: 1 -> 2", t.ReportFlashRefused}));
     // Every change written and only the flash save failed.
     r.Written = 3;
     r.FailedChange.clear();
