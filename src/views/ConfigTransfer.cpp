@@ -42,38 +42,37 @@ QString ConfigFileName(const TDeviceProps& Device) {
     return QStringLiteral("%1-%2.json").arg(model).arg(Device.SerialNumber);
 }
 
-QStringList RestoreReportLines(const TRestoreReport& Report, bool FlashAsked,
-                               const TConfigTransferLanguage& t) {
-    QStringList lines;
+TRestoreReportText RestoreReportText(const TRestoreReport& Report, bool FlashAsked,
+                                     const TConfigTransferLanguage& t) {
+    TRestoreReportText text;
     const int total = int(Report.Changes.size());
     if (Report.Ok) {
         if (total == 0) {
-            lines << t.Equal;
-            return lines;
+            text.Summary << t.Equal;
+            return text;
         }
-        lines << t.ReportDone.arg(Report.Written);
+        text.Summary << t.ReportDone.arg(Report.Written)
+                     << (Report.Flashed ? t.ReportFlashed : t.ReportNotFlashed);
         for (const TConfigChange& c : Report.Changes)
-            lines << c.Line();
-        lines << (Report.Flashed ? t.ReportFlashed : t.ReportNotFlashed);
-        return lines;
+            text.Changes << c.Line();
+        return text;
     }
-    lines << t.ReportFailed.arg(Report.Error);
-    lines << t.ReportWrittenOf.arg(Report.Written).arg(total);
+    text.Summary << t.ReportFailed.arg(Report.Error) << t.ReportWrittenOf.arg(Report.Written).arg(total);
+    // With every change written it was the flash save itself that failed.
+    if (FlashAsked && Report.Written < total)
+        text.Summary << t.ReportFlashRefused;
+    else if (FlashAsked || Report.Written > 0)
+        text.Summary << t.ReportNotFlashed;
     for (int i = 0; i < total; ++i) {
         const QString line = Report.Changes[size_t(i)].Line();
         if (i < Report.Written)
-            lines << line;
+            text.Changes << line;
         else if (i == Report.Written && line == Report.FailedChange)
-            lines << t.ReportFailedLine.arg(line);
+            text.Changes << t.ReportFailedLine.arg(line);
         else
-            lines << t.ReportNotWritten.arg(line);
+            text.Changes << t.ReportNotWritten.arg(line);
     }
-    // With every change written it was the flash save itself that failed.
-    if (FlashAsked && Report.Written < total)
-        lines << t.ReportFlashRefused;
-    else if (FlashAsked || Report.Written > 0)
-        lines << t.ReportNotFlashed;
-    return lines;
+    return text;
 }
 
 QString TGroupAdjustEntry::Line(bool FlashAsked, const TConfigTransferLanguage& t) const {

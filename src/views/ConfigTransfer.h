@@ -24,10 +24,15 @@ QString DeviceTitle(const TDeviceProps& Device, const TConfigTransferLanguage& T
 // The name offered for a device's configuration file: "KVD-AIK-BUS-12345.json".
 QString ConfigFileName(const TDeviceProps& Device);
 
-// What a restore did, as lines for the person who asked for it: the count written, the flash save,
-// and after a failure what was written, what failed and what was not written.
-QStringList RestoreReportLines(const TRestoreReport& Report, bool FlashAsked,
-                               const TConfigTransferLanguage& Texts);
+// What a restore did, for the person who asked for it: the summary (the count written and the flash
+// save, after a failure why it stopped) and the changes, marked after a failure as written, failed
+// or not written.
+struct TRestoreReportText {
+    QStringList Summary;
+    QStringList Changes;
+};
+TRestoreReportText RestoreReportText(const TRestoreReport& Report, bool FlashAsked,
+                                     const TConfigTransferLanguage& Texts);
 
 // One device of a group adjustment and what became of it.
 struct TGroupAdjustEntry {

@@ -248,9 +248,8 @@ bool TConfigTransferUi::LoadConfiguration(TZUVOModule& Module, const TDeviceProp
         Module.Modified = false;
     else if (report.Written > 0)
         Module.Modified = true;
-    QStringList result = RestoreReportLines(report, options.Flash, t);
-    const QString heading = result.takeFirst();
-    TConfigListDlg done(FParent, title, heading, result, false, false);
+    const TRestoreReportText result = RestoreReportText(report, options.Flash, t);
+    TConfigListDlg done(FParent, title, result.Summary.join(QLatin1Char('\n')), result.Changes, false, false);
     Run(done);
     return report.Ok;
 }

@@ -39,7 +39,7 @@ struct TConfigRig {
     QTemporaryDir folder;
     QString file;               // what the file dialog answers
     QStringList messages;       // message boxes
-    QList<QStringList> dialogs; // each dialog shown: its heading, then its lines
+    QList<QStringList> dialogs; // each dialog shown: its heading's lines, then its list's
     bool offeredFlash = false;  // the last question offered the flash save
     bool checkFlash = false;    // and the answer ticks it
     int answer = QDialog::Accepted;
@@ -71,7 +71,7 @@ struct TConfigRig {
         ui.OnMessage = [this](const QString& Text) { messages << Text; };
         ui.OnRunDialog = [this](QDialog& Dialog) {
             auto& list = static_cast<TConfigListDlg&>(Dialog);
-            dialogs << (QStringList{list.HeadingLabel->text()} +
+            dialogs << (list.HeadingLabel->text().split(QLatin1Char('\n')) +
                         list.List->toPlainText().split(QLatin1Char('\n')));
             if (!list.WriteBtn)
                 return int(QDialog::Accepted);
@@ -149,8 +149,7 @@ TEST(ConfigTransferUi, SavedFromOneDeviceLoadedOntoAnotherListsAsksWritesVerifie
     EXPECT_EQ(ask[1], QStringLiteral("channel 1 response time: %1 ms -> %2 ms").arg(changed).arg(original));
     EXPECT_TRUE(rig.offeredFlash);
     const QStringList& done = rig.dialogs[1];
-    EXPECT_EQ(done.front(), QStringLiteral("Written and verified: 1."));
-    EXPECT_EQ(done.back(), QStringLiteral("Saved to flash."));
+    EXPECT_EQ(done.mid(0, 2), (QStringList{"Written and verified: 1.", "Saved to flash."}));
     EXPECT_FALSE(b.Modified);
     EXPECT_EQ(rig.ResponseTime(2), original);
     EXPECT_TRUE(rig.Compare(2).Equal());
@@ -181,7 +180,7 @@ TEST(ConfigTransferUi, CancelWritesNothingAndInLiteModeNoFlashSaveIsOfferedAndTh
     rig.answer = QDialog::Accepted;
     TZUVOModule& b = rig.Select(2);
     ASSERT_TRUE(rig.ui.LoadConfiguration(b, rig.Device(2)));
-    EXPECT_EQ(rig.dialogs.back().back(), ConfigTransferLanguage().Texts(liEnglish).ReportNotFlashed);
+    EXPECT_EQ(rig.dialogs.back().value(1), ConfigTransferLanguage().Texts(liEnglish).ReportNotFlashed);
     // Closing the properties window asks to save, as after any change there.
     EXPECT_TRUE(b.Modified);
     EXPECT_EQ(rig.ResponseTime(2), original);
@@ -282,18 +281,20 @@ TEST(ConfigTransferReport, AFailureSaysWhatWasWrittenWhatFailedAndWhatNot) {
     r.Written = 1;
     r.FailedChange = r.Changes[1].Line();
     r.Error = QStringLiteral("channel 2 response time: no answer");
-    EXPECT_EQ(
-        RestoreReportLines(r, true, t),
-        (QStringList{"Writing stopped: channel 2 response time: no answer", "Written and verified: 1 of 3.",
-                     "channel 1 range: 4-20 mA -> 0-10 V", "Failed: channel 2 response time: 20 -> 30",
-                     "Not written: channel 3 filter cutoff: 1 -> 2", t.ReportFlashRefused}));
+    const TRestoreReportText failed = RestoreReportText(r, true, t);
+    EXPECT_EQ(failed.Summary, (QStringList{"Writing stopped: channel 2 response time: no answer",
+                                           "Written and verified: 1 of 3.", t.ReportFlashRefused}));
+    EXPECT_EQ(failed.Changes,
+              (QStringList{"channel 1 range: 4-20 mA -> 0-10 V", "Failed: channel 2 response time: 20 -> 30",
+                           "Not written: channel 3 filter cutoff: 1 -> 2"}));
     // Every change written and only the flash save failed.
     r.Written = 3;
     r.FailedChange.clear();
     r.Error = QStringLiteral("saving to flash failed");
-    const QStringList flashFailed = RestoreReportLines(r, true, t);
-    EXPECT_EQ(flashFailed[1], QStringLiteral("Written and verified: 3 of 3."));
-    EXPECT_EQ(flashFailed.back(), t.ReportNotFlashed);
+    const TRestoreReportText flashFailed = RestoreReportText(r, true, t);
+    EXPECT_EQ(flashFailed.Summary.value(1), QStringLiteral("Written and verified: 3 of 3."));
+    EXPECT_EQ(flashFailed.Summary.back(), t.ReportNotFlashed);
+    EXPECT_EQ(flashFailed.Changes.size(), 3);
 }
 
 TEST(ConfigTransferUi, ThePropertiesWindowOffersBothOnItsFlashPageInTheCurrentLanguage) {
