@@ -1,12 +1,19 @@
 #include "config/ConfigEngine.h"
 
 #include "model/AOChannel.h"
+#include "model/AlarmSystemChannel.h"
 #include "model/BusSettings.h"
 #include "model/DIChannel.h"
 #include "model/DOChannel.h"
 #include "model/DeviceRegister.h"
+#include "model/FlameChannel.h"
+#include "model/FlowChannel.h"
+#include "model/FotoSensorChannel.h"
+#include "model/GVixChannel.h"
+#include "model/IntachnessCtrlChannel.h"
 #include "model/Ranges.h"
 #include "model/SimpleChannel.h"
+#include "model/TermoChannel.h"
 #include "model/ZUVOModule.h"
 #include "protocol/NerixModule.h"
 
@@ -108,6 +115,102 @@ QString DOStepName(int Step) {
         return QStringLiteral("startValue");
     case dosSequence:
         return QStringLiteral("sequence");
+    default:
+        return QStringLiteral("step%1").arg(Step);
+    }
+}
+
+QString GVixStepName(int Step) {
+    switch (Step) {
+    case gvNormalizationOn:
+        return QStringLiteral("normalization");
+    case gvOutputRange:
+        return QStringLiteral("outputRange");
+    case gvConversionRanges:
+        return QStringLiteral("conversionRange");
+    default:
+        return QStringLiteral("step%1").arg(Step);
+    }
+}
+
+QString GVixMeaning(const TGVixChannel& c, int Step) {
+    switch (Step) {
+    case gvNormalizationOn:
+        return OnOff(c.NormalizationOn);
+    case gvOutputRange:
+        return RangeText(quint16(c.OutputRangeCode));
+    case gvConversionRanges:
+        return QStringLiteral("input %1 .. %2 -> output %3 .. %4")
+            .arg(Num(c.ConversionRange[0]), Num(c.ConversionRange[1]), Num(c.ConversionRange[2]),
+                 Num(c.ConversionRange[3]));
+    default:
+        return {};
+    }
+}
+
+QString FlameStepName(int Step) {
+    switch (Step) {
+    case fcsACLevel:
+        return QStringLiteral("acLevel");
+    case fcsDCLevel:
+        return QStringLiteral("dcLevel");
+    case fcsAlgorithm:
+        return QStringLiteral("algorithm");
+    case fcsACMax:
+        return QStringLiteral("acMax");
+    case fcsDOMask:
+        return QStringLiteral("relayManualControl");
+    case fcsVersion:
+        return QStringLiteral("version");
+    case fcsRelayLags:
+        return QStringLiteral("relayLags");
+    case fcsStatus:
+        return QStringLiteral("status");
+    case fcsAC:
+        return QStringLiteral("ac");
+    case fcsDC:
+        return QStringLiteral("dc");
+    case fcsLevels:
+        return QStringLiteral("levels");
+    case fcsIndication:
+        return QStringLiteral("indication");
+    case fcsChannelEnabled:
+        return QStringLiteral("channelsOff");
+    case fcsAnalogOutput:
+        return QStringLiteral("analogOutput");
+    default:
+        return QStringLiteral("step%1").arg(Step);
+    }
+}
+
+QString FotoStepName(int Step) {
+    switch (Step) {
+    case pssFilterCutoff:
+        return QStringLiteral("filterCutoff");
+    case pssFilterCutoff2:
+        return QStringLiteral("filterCutoff2");
+    case pssDetectorTimeConstant:
+        return QStringLiteral("detectorTimeConstant");
+    case pssJumpLevel:
+        return QStringLiteral("jumpLevel");
+    case pssDACCode:
+        return QStringLiteral("dacCode");
+    case pssChannelTemperature:
+        return QStringLiteral("temperature");
+    case pssRegulatorOn:
+        return QStringLiteral("regulator");
+    case pssADCVoltage:
+        return QStringLiteral("adcVoltage");
+    case pssHPFCutoff:
+        return QStringLiteral("highPassCutoff");
+    case pssADCCode:
+        return QStringLiteral("adcCode");
+    case pssPolynomialOn:
+        return QStringLiteral("polynomialOn");
+    case pssRecoveryCyclesCount:
+        return QStringLiteral("recoveryCycles");
+    case pssPolynomial:
+        return QStringLiteral("polynomial");
     default:
         return QStringLiteral("step%1").arg(Step);
     }
@@ -248,8 +351,14 @@ std::vector<TConfigEngine::TChannelAccess> TConfigEngine::Channels() {
         a.Meaning = [c, type](int Step) { return AnalogMeaning(*c, Step, type); };
         list.push_back(std::move(a));
     };
+    // The protection unit's module keeps the unit on the object its template gives its second
+    // input: that object is the unit's, and reading it as an input would take the unit's
+    // properties for an input's settings (and a restore would write them twice).
+    TGVixChannel* const unit = FModule.GVixChannel();
+    const auto unitObject = [unit](quint8 Object) { return unit && unit->Accessor.ObjectNumber == Object; };
     for (int i = 0; i < FModule.AnalogInputCount(); ++i)
-        if (TSimpleChannel* c = FModule.AnalogInput(i); c && listed(c->Accessor.ObjectNumber))
+        if (TSimpleChannel* c = FModule.AnalogInput(i);
+            c && listed(c->Accessor.ObjectNumber) && !unitObject(c->Accessor.ObjectNumber))
             analog(c, QStringLiteral("analogInput"), i + 1);
     for (int i = 0; i < FModule.AnalogOutputCount(); ++i)
         if (TAOChannel* c = FModule.AnalogOutput(i); c && listed(c->Accessor.ObjectNumber))
@@ -284,6 +393,102 @@ std::vector<TConfigEngine::TChannelAccess> TConfigEngine::Channels() {
         a.Write = [c](int Step, QString& Error) { return c->WriteSettings(Step, Error); };
         a.Name = DOStepName;
         a.Meaning = [c](int Step) { return DOMeaning(*c, Step); };
+        list.push_back(std::move(a));
+    }
+    if (TGVixChannel* c = unit; c && listed(c->Accessor.ObjectNumber)) {
+        TChannelAccess a;
+        a.Kind = QStringLiteral("protectionUnit");
+        a.Number = 1;
+        a.Object = c->Accessor.ObjectNumber;
+        a.ReadSteps = TGVixChannel::ConfigurationSteps();
+        a.WriteSteps = a.ReadSteps;
+        a.Read = [c](int Step, QString& Error) { return c->ReadSettings(Step, Error); };
+        a.Write = [c](int Step, QString& Error) { return c->WriteSettings(Step, Error); };
+        a.Name = GVixStepName;
+        a.Meaning = [c](int Step) { return GVixMeaning(*c, Step); };
+        list.push_back(std::move(a));
+    }
+    if (TAIKDataStreamController* c = FModule.StreamController(); c && listed(c->Accessor.ObjectNumber)) {
+        TChannelAccess a;
+        a.Kind = QStringLiteral("streamController");
+        a.Number = 1;
+        a.Object = c->Accessor.ObjectNumber;
+        a.ReadSteps = TAIKDataStreamController::SettingSteps();
+        a.WriteSteps = a.ReadSteps;
+        a.Read = [c](int Step, QString& Error) { return c->ReadSettings(Step, Error); };
+        a.Write = [c](int Step, QString& Error) { return c->WriteSettings(Step, Error); };
+        a.Name = TAIKDataStreamController::StepName;
+        a.Meaning = [c](int Step) { return c->StepMeaning(Step); };
+        list.push_back(std::move(a));
+    }
+    // The classes of the sensor models: the fields' values speak for themselves.
+    const auto plain = [](int) { return QString(); };
+    const auto add = [&](const QString& Kind, int Number, quint8 Object, std::vector<int> ReadSteps,
+                         std::vector<int> WriteSteps, std::function<bool(int, QString&)> Read,
+                         std::function<bool(int, QString&)> Write, std::function<QString(int)> Name) {
+        if (!listed(Object))
+            return;
+        TChannelAccess a;
+        a.Kind = Kind;
+        a.Number = Number;
+        a.Object = Object;
+        a.ReadSteps = std::move(ReadSteps);
+        a.WriteSteps = std::move(WriteSteps);
+        a.Read = std::move(Read);
+        a.Write = std::move(Write);
+        a.Name = std::move(Name);
+        a.Meaning = plain;
+        list.push_back(std::move(a));
+    };
+    for (int i = 0; i < FModule.FotoSensorCount(); ++i)
+        if (TFotoSensorChannel* c = FModule.FotoSensor(i))
+            add(
+                QStringLiteral("photosensor"), i + 1, c->Accessor.ObjectNumber,
+                TFotoSensorChannel::ConfigurationSteps(false), TFotoSensorChannel::ConfigurationSteps(true),
+                [c](int Step, QString& Error) { return c->ReadSettings(Step, Error); },
+                [c](int Step, QString& Error) { return c->WriteSettings(Step, Error); }, FotoStepName);
+    if (TFlameChannel* c = FModule.FlameChannel())
+        add(
+            QStringLiteral("flameController"), 1, c->Accessor.ObjectNumber,
+            TFlameChannel::ConfigurationSteps(false), TFlameChannel::ConfigurationSteps(true),
+            [c](int Step, QString& Error) { return c->ReadSettings(Step, Error); },
+            [c](int Step, QString& Error) { return c->WriteSettings(Step, Error); }, FlameStepName);
+    // These classes' single transfers give no text of their own: the engine names the setting.
+    for (int i = 0; i < FModule.TermoChannelCount(); ++i)
+        if (TTermoChannel* c = FModule.TermoChannel(i))
+            add(
+                QStringLiteral("temperatureChannel"), i + 1, c->Accessor.ObjectNumber, c->SettingSteps(),
+                c->SettingSteps(), [c](int Step, QString&) { return c->ReadSetting(Step); },
+                [c](int Step, QString&) { return c->WriteSetting(Step); }, TTermoChannel::StepName);
+    for (int i = 0; i < FModule.FlowChannelCount(); ++i)
+        if (TFlowChannel* c = FModule.FlowChannel(i))
+            add(
+                QStringLiteral("flowChannel"), i + 1, c->Accessor.ObjectNumber, c->SettingSteps(),
+                c->SettingSteps(), [c](int Step, QString&) { return c->ReadSetting(Step); },
+                [c](int Step, QString&) { return c->WriteSetting(Step); }, TFlowChannel::StepName);
+    if (TAlarmSystemChannel* c = FModule.AlarmSystemChannel())
+        add(
+            QStringLiteral("signallingSystem"), 1, c->Accessor().ObjectNumber,
+            TAlarmSystemChannel::SettingSteps(), TAlarmSystemChannel::SettingSteps(),
+            [c](int Step, QString&) { return c->ReadSetting(Step); },
+            [c](int Step, QString&) { return c->WriteSetting(Step); }, TAlarmSystemChannel::StepName);
+    // The health controllers: the mixed modules have a second one for their discrete outputs.
+    TIntachnessCtrlChannel* const controllers[] = {FModule.IntachnessCtrl(),
+                                                   FModule.DiscreteIntachnessCtrl()};
+    for (int i = 0; i < 2; ++i) {
+        TIntachnessCtrlChannel* c = controllers[i];
+        if (!c || !listed(c->Accessor.ObjectNumber))
+            continue;
+        TChannelAccess a;
+        a.Kind = QStringLiteral("healthController");
+        a.Number = i + 1;
+        a.Object = c->Accessor.ObjectNumber;
+        a.ReadSteps = c->SettingSteps();
+        a.WriteSteps = a.ReadSteps;
+        a.Read = [c](int Step, QString& Error) { return c->ReadSettings(Step, Error); };
+        a.Write = [c](int Step, QString& Error) { return c->WriteSettings(Step, Error); };
+        a.Name = [c](int Step) { return c->StepName(Step); };
+        a.Meaning = [c](int Step) { return c->StepMeaning(Step); };
         list.push_back(std::move(a));
     }
     return list;

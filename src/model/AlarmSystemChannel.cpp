@@ -74,3 +74,57 @@ bool TAlarmSystemChannel::WriteTable() {
         FModule->Modified = true;
     return ok;
 }
+
+std::vector<int> TAlarmSystemChannel::SettingSteps() {
+    std::vector<int> steps;
+    for (int step = 0; step <= TAlarmTable::kEntryCount; ++step)
+        steps.push_back(step);
+    return steps;
+}
+
+QString TAlarmSystemChannel::StepName(int Step) {
+    if (Step == 0)
+        return QStringLiteral("relayNormalState");
+    if (Step == TAlarmTable::kEntryCount)
+        return QStringLiteral("temperature");
+    return QStringLiteral("input%1").arg(Step);
+}
+
+bool TAlarmSystemChannel::ReadSetting(int Step) {
+    TNerixChannel& a = *FAccessor;
+    FModule->Ok = false;
+    if (Step == 0) {
+        bool v = false;
+        FModule->Ok = sp::ReadBoolean(a, asRelayNormalState, v);
+        if (FModule->Ok)
+            Table.RelayNormalState = v;
+        return FModule->Ok;
+    }
+    if (Step < 1 || Step > TAlarmTable::kEntryCount)
+        return false;
+    const size_t i = size_t(Step - 1);
+    if (!sp::WriteInteger(a, asEntry, qint32(i)))
+        return false;
+    PauseProcessingEvents(kEntryPauseMs);
+    TAlarmEntry alarm, relay;
+    if (!ReadEntry(a, asAlarmOn, alarm) || !ReadEntry(a, asRelayOn, relay))
+        return false;
+    Table.Alarms[i] = alarm;
+    Table.Relays[i] = relay;
+    return FModule->Ok = true;
+}
+
+bool TAlarmSystemChannel::WriteSetting(int Step) {
+    TNerixChannel& a = *FAccessor;
+    FModule->Ok = false;
+    if (Step == 0)
+        FModule->Ok = sp::WriteBoolean(a, asRelayNormalState, Table.RelayNormalState);
+    else if (Step >= 1 && Step <= TAlarmTable::kEntryCount) {
+        const size_t i = size_t(Step - 1);
+        FModule->Ok = sp::WriteInteger(a, asEntry, qint32(i)) && WriteEntry(a, asAlarmOn, Table.Alarms[i]) &&
+                      WriteEntry(a, asRelayOn, Table.Relays[i]);
+    }
+    if (FModule->Ok)
+        FModule->Modified = true;
+    return FModule->Ok;
+}

@@ -2,8 +2,10 @@
 
 #include "model/ZUVOChannel.h"
 
+#include <QString>
 #include <array>
 #include <memory>
+#include <vector>
 
 class TZUVOModule;
 
@@ -51,6 +53,14 @@ public:
     bool ReadTable();
     // In order; stops at the first failure (the entries before are on the device by then).
     bool WriteTable();
+
+    // The table one step at a time, as a configuration backup walks it: the relays' normal state
+    // (step 0), then entry i (the alarm and relay of input i + 1, the last one the temperature's)
+    // as step i + 1. A read step changes Table only when all of it was read.
+    static std::vector<int> SettingSteps();
+    static QString StepName(int Step);
+    bool ReadSetting(int Step);
+    bool WriteSetting(int Step);
 
 private:
     std::unique_ptr<TNerixChannel> FAccessor;

@@ -69,6 +69,7 @@ public:
 
     TKVDAVIX();
     QString ClassName() const override { return QStringLiteral("TKVDAVIX"); }
+    TGVixChannel* GVixChannel() override { return GVix.get(); }
 
     std::unique_ptr<TGVixChannel> GVix;
 };
@@ -90,6 +91,8 @@ public:
 
     TKVDAIK12BUS();
     QString ClassName() const override { return QStringLiteral("TKVDAIK12BUS"); }
+
+    TAlarmSystemChannel* AlarmSystemChannel() const override { return AlarmSystem.get(); }
 
     // The signalling system: alarms and relays of the twelve inputs and the temperature.
     std::unique_ptr<TAlarmSystemChannel> AlarmSystem;

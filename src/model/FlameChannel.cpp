@@ -196,3 +196,12 @@ QString TFlameChannel::WriteStep(int Selector) {
         return {};
     }
 }
+
+std::vector<int> TFlameChannel::ConfigurationSteps(bool Write) {
+    if (!Write)
+        return {fcsACLevel, fcsACMax,      fcsDCLevel,        fcsAlgorithm,   fcsDOMask,
+                fcsVersion, fcsRelayLags,  fcsStatus,         fcsAC,          fcsDC,
+                fcsLevels,  fcsIndication, fcsChannelEnabled, fcsAnalogOutput};
+    return {fcsACLevel, fcsDCLevel,    fcsAlgorithm,      fcsRelayLags,
+            fcsLevels,  fcsIndication, fcsChannelEnabled, fcsAnalogOutput};
+}

@@ -59,6 +59,12 @@ public:
     quint8 AOSource = 0;
     std::array<float, 4> AOConversion{}; // input start, input stop, output start, output stop
 
+    // The steps of a configuration: every step a read of all settings makes (Write false), and of
+    // those the ones a configuration writes back (Write true): not the commands (restart, zero
+    // correction), which writing all settings also sends, and not the relays' manual control, a
+    // live state of the outputs.
+    static std::vector<int> ConfigurationSteps(bool Write);
+
     // Both return the module's Ok; ErrorText is the first failing step's text, empty on success.
     bool ReadSettings(int Selector, QString& ErrorText) override;
     bool WriteSettings(int Selector, QString& ErrorText) override;

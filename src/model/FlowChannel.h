@@ -2,7 +2,9 @@
 
 #include "model/CustomZUVOChannel.h"
 
+#include <QString>
 #include <array>
+#include <vector>
 
 // The kinds of flowmeter channel (ChannelType).
 enum TFlowChannelType : quint16 {
@@ -16,6 +18,24 @@ enum TFlowChannelType : quint16 {
 
 // What the alarm and the relay follow (AlarmSource, RelaySource).
 enum TFlowSource : quint16 { fsOff = 0, fsFlowSpeed = 1, fsConsumption = 2 };
+
+// The settings of a flowmeter channel one at a time, in the order a write of all of them takes.
+enum TFlowStep : int {
+    fsEnabled = 0,
+    fsChannelType = 1,
+    fsCountingFront = 2,
+    fsResponseTime = 3,
+    fsImpulseWeight = 4,
+    fsRelayNormalState = 5, // index 0 only
+    fsMeasureTime = 6,      // index 0 only
+    fsAlarmSource = 7,
+    fsAlarmLow = 8,
+    fsAlarmHigh = 9,
+    fsRelaySource = 10,
+    fsRelayLow = 11,
+    fsRelayHigh = 12,
+    fsPolynomial = 13,
+};
 
 // One flowmeter channel of KVD-RS-BUS (13, objects 1..13) or KVD-RS-VIXPro (4, objects 1..4).
 // Property 0 of index 0 tells how many channels the device has.
@@ -78,6 +98,16 @@ public:
     // Every setting with the fields' values; the output state only on a discrete output channel;
     // the polynomial last. Stops at the first failure.
     bool WriteAllSettings();
+
+    // The settings one step at a time, as a configuration backup walks them: those of
+    // ReadAllSettings and the polynomial, not the output state (a live state) nor the measurements.
+    // The relays' normal state and the measuring time are the module's, kept on index 0: the other
+    // channels do not list them.
+    std::vector<int> SettingSteps() const;
+    static QString StepName(int Step);
+    // One setting from the device or to it; a step the class does not know fails without traffic.
+    bool ReadSetting(int Step);
+    bool WriteSetting(int Step);
 };
 
 // The channel that shares a direct counter (type 4) with channel Index among Count channels: 2k

@@ -178,3 +178,15 @@ QString TFotoSensorChannel::WriteStep(int Selector) {
         return {};
     }
 }
+
+std::vector<int> TFotoSensorChannel::ConfigurationSteps(bool Write) {
+    if (!Write)
+        return {pssFilterCutoff, pssFilterCutoff2, pssDetectorTimeConstant,
+                pssJumpLevel,    pssDACCode,       pssChannelTemperature,
+                pssRegulatorOn,  pssADCVoltage,    pssHPFCutoff,
+                pssADCCode,      pssPolynomialOn,  pssRecoveryCyclesCount,
+                pssPolynomial};
+    return {
+        pssFilterCutoff, pssFilterCutoff2, pssDetectorTimeConstant, pssJumpLevel,           pssDACCode,
+        pssRegulatorOn,  pssHPFCutoff,     pssPolynomialOn,         pssRecoveryCyclesCount, pssPolynomial};
+}

@@ -51,6 +51,11 @@ public:
     std::optional<float> NormCoefficient1;
     std::optional<float> NormCoefficient2;
 
+    // The steps of a configuration: every step a read of all settings makes (Write false), and of
+    // those the ones a configuration writes back (Write true). The normalisation coefficients are
+    // not among them: the device never tells them, so no configuration holds them.
+    static std::vector<int> ConfigurationSteps(bool Write);
+
     // Both return the module's Ok; ErrorText is the first failing step's text, empty on success.
     bool ReadSettings(int Selector, QString& ErrorText) override;
     bool WriteSettings(int Selector, QString& ErrorText) override;

@@ -32,6 +32,13 @@ public:
     std::array<float, 4> ConversionRange{};
     qint32 OutputRangeCode = 0;
 
+    // The steps a configuration backup reads and a restore writes back: those that a read fills.
+    // The coefficients are only ever written and the output value is the unit's live output, so
+    // neither is part of a configuration.
+    static std::vector<int> ConfigurationSteps() {
+        return {gvNormalizationOn, gvOutputRange, gvConversionRanges};
+    }
+
     // Both return the module's Ok; ErrorText is the first failing step's text, empty on success.
     bool ReadSettings(int Selector, QString& ErrorText) override;
     bool WriteSettings(int Selector, QString& ErrorText) override;

@@ -26,6 +26,8 @@ public:
 
     int ChannelCount() const { return int(FChannels.size()); }
     TTermoChannel* GetChannel(int Index) const;
+    int TermoChannelCount() const override { return ChannelCount(); }
+    TTermoChannel* TermoChannel(int Index) const override { return GetChannel(Index); }
 
 private:
     std::vector<std::unique_ptr<TTermoChannel>> FChannels;
@@ -36,6 +38,8 @@ class TCustomFlowModule : public TZUVOModule {
 public:
     int ChannelCount() const { return int(FChannels.size()); }
     TFlowChannel* GetChannel(int Index) const;
+    int FlowChannelCount() const override { return ChannelCount(); }
+    TFlowChannel* FlowChannel(int Index) const override { return GetChannel(Index); }
 
 protected:
     explicit TCustomFlowModule(int Count);
@@ -74,7 +78,7 @@ public:
 
     ~TCustomFlameModule() override;
 
-    TFlameChannel* FlameChannel() const { return FFlame.get(); }
+    TFlameChannel* FlameChannel() const override { return FFlame.get(); }
 
 protected:
     TCustomFlameModule();
@@ -104,8 +108,8 @@ public:
     ~TKVDFLAMEDETECTORBUS() override;
     QString ClassName() const override { return QStringLiteral("TKVDFLAMEDETECTORBUS"); }
 
-    int FotoSensorCount() const { return int(FFotoSensors.size()); }
-    TFotoSensorChannel* FotoSensor(int Index) const;
+    int FotoSensorCount() const override { return int(FFotoSensors.size()); }
+    TFotoSensorChannel* FotoSensor(int Index) const override;
 
 private:
     std::vector<std::unique_ptr<TFotoSensorChannel>> FFotoSensors;

@@ -5,6 +5,8 @@
 #include "model/ZUVOModule.h"
 #include "protocol/NerixModule.h"
 
+#include <QLocale>
+#include <QStringList>
 #include <cmath>
 
 namespace {
@@ -302,4 +304,89 @@ quint32 TAIKDataStreamController::ReadMode() {
 bool TAIKDataStreamController::WriteMode(quint32 Mode) {
     FModule->Ok = false;
     return Written(Accessor.WritePropertyInteger(dpMode, qint32(Mode)));
+}
+
+QString TAIKDataStreamController::StepName(int Step) {
+    switch (Step) {
+    case dssFrequency:
+        return QStringLiteral("frequency");
+    case dssChannelMask:
+        return QStringLiteral("polledChannels");
+    case dssMode:
+        return QStringLiteral("mode");
+    default:
+        return QStringLiteral("step%1").arg(Step);
+    }
+}
+
+QString TAIKDataStreamController::StepMeaning(int Step) const {
+    switch (Step) {
+    case dssFrequency:
+        return QLocale::c().toString(double(Frequency), 'g', 7) + QStringLiteral(" Hz");
+    case dssChannelMask: {
+        QStringList channels;
+        for (int i = 0; i < 16; ++i)
+            if (ChannelMask & (1u << i))
+                channels << QString::number(i + 1);
+        return channels.isEmpty() ? QStringLiteral("none")
+                                  : QStringLiteral("channels ") + channels.join(QStringLiteral(", "));
+    }
+    case dssMode:
+        return QStringLiteral("0x%1%2")
+            .arg(Mode, 8, 16, QLatin1Char('0'))
+            .arg(Mode & kMasterMode ? QStringLiteral(", master") : QString());
+    default:
+        return {};
+    }
+}
+
+bool TAIKDataStreamController::ReadSettings(int Step, QString& ErrorText) {
+    ErrorText.clear();
+    FModule->Ok = false;
+    switch (Step) {
+    case dssFrequency: {
+        const float v = ReadFrequency();
+        if (FModule->Ok)
+            Frequency = v;
+        break;
+    }
+    case dssChannelMask: {
+        const quint16 v = ReadChannelMask();
+        if (FModule->Ok)
+            ChannelMask = v;
+        break;
+    }
+    case dssMode: {
+        const quint32 v = ReadMode();
+        if (FModule->Ok)
+            Mode = v;
+        break;
+    }
+    default:
+        return false;
+    }
+    if (!FModule->Ok)
+        ErrorText = QStringLiteral("the stream controller did not give its %1").arg(StepName(Step));
+    return FModule->Ok;
+}
+
+bool TAIKDataStreamController::WriteSettings(int Step, QString& ErrorText) {
+    ErrorText.clear();
+    FModule->Ok = false;
+    switch (Step) {
+    case dssFrequency:
+        WriteFrequency(Frequency);
+        break;
+    case dssChannelMask:
+        WriteChannelMask(ChannelMask);
+        break;
+    case dssMode:
+        WriteMode(Mode);
+        break;
+    default:
+        return false;
+    }
+    if (!FModule->Ok)
+        ErrorText = QStringLiteral("the stream controller did not take its %1").arg(StepName(Step));
+    return FModule->Ok;
 }

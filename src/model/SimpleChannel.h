@@ -140,6 +140,19 @@ public:
     quint32 ReadMode();
     bool WriteMode(quint32 Mode);
 
+    // The settings one step at a time, as a configuration backup walks them: each step reads its
+    // property into the field below or writes the field; a step the class does not know fails
+    // without traffic. A failed read leaves the field as it was.
+    enum TStep : int { dssFrequency = 0, dssChannelMask = 1, dssMode = 2 };
+    static std::vector<int> SettingSteps() { return {dssFrequency, dssChannelMask, dssMode}; }
+    static QString StepName(int Step);
+    QString StepMeaning(int Step) const;
+    bool ReadSettings(int Step, QString& ErrorText);
+    bool WriteSettings(int Step, QString& ErrorText);
+    float Frequency = 0;
+    quint16 ChannelMask = 0;
+    quint32 Mode = 0;
+
 private:
     std::optional<qint32> ReadInteger(quint16 Property);
     bool Written(bool Ok);

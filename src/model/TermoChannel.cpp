@@ -95,3 +95,87 @@ bool TTermoChannel::WriteAll() {
            WriteAlarmHigh(AlarmHigh) && WriteRelayOn(RelayOn) && WriteRelayLow(RelayLow) &&
            WriteRelayHigh(RelayHigh) && WriteRelayNormalState(RelayNormalState) && WriteAuxValue(AuxValue);
 }
+
+std::vector<int> TTermoChannel::SettingSteps() const {
+    std::vector<int> steps{tsEnabled, tsAlarmOn, tsAlarmLow, tsAlarmHigh, tsRelayOn, tsRelayLow, tsRelayHigh};
+    if (Index == 0)
+        steps.push_back(tsRelayNormalState);
+    steps.push_back(tsAuxValue);
+    return steps;
+}
+
+QString TTermoChannel::StepName(int Step) {
+    switch (Step) {
+    case tsEnabled:
+        return QStringLiteral("enabled");
+    case tsAlarmOn:
+        return QStringLiteral("alarmOn");
+    case tsAlarmLow:
+        return QStringLiteral("alarmLow");
+    case tsAlarmHigh:
+        return QStringLiteral("alarmHigh");
+    case tsRelayOn:
+        return QStringLiteral("relayOn");
+    case tsRelayLow:
+        return QStringLiteral("relayLow");
+    case tsRelayHigh:
+        return QStringLiteral("relayHigh");
+    case tsRelayNormalState:
+        return QStringLiteral("relayNormalState");
+    case tsAuxValue:
+        return QStringLiteral("auxValue");
+    default:
+        return QStringLiteral("step%1").arg(Step);
+    }
+}
+
+bool TTermoChannel::ReadSetting(int Step) {
+    TZUVOModule& m = *Module();
+    switch (Step) {
+    case tsEnabled:
+        return m.Ok = sp::ReadField(Accessor, tpEnabled, Enabled);
+    case tsAlarmOn:
+        return m.Ok = sp::ReadField(Accessor, tpAlarmOn, AlarmOn);
+    case tsAlarmLow:
+        return m.Ok = sp::ReadField(Accessor, tpAlarmLow, AlarmLow);
+    case tsAlarmHigh:
+        return m.Ok = sp::ReadField(Accessor, tpAlarmHigh, AlarmHigh);
+    case tsRelayOn:
+        return m.Ok = sp::ReadField(Accessor, tpRelayOn, RelayOn);
+    case tsRelayLow:
+        return m.Ok = sp::ReadField(Accessor, tpRelayLow, RelayLow);
+    case tsRelayHigh:
+        return m.Ok = sp::ReadField(Accessor, tpRelayHigh, RelayHigh);
+    case tsRelayNormalState:
+        return m.Ok = sp::ReadField(Accessor, tpRelayNormalState, RelayNormalState);
+    case tsAuxValue:
+        return m.Ok = sp::ReadField(Accessor, tpAuxValue, AuxValue);
+    default:
+        return m.Ok = false;
+    }
+}
+
+bool TTermoChannel::WriteSetting(int Step) {
+    switch (Step) {
+    case tsEnabled:
+        return WriteEnabled(Enabled);
+    case tsAlarmOn:
+        return WriteAlarmOn(AlarmOn);
+    case tsAlarmLow:
+        return WriteAlarmLow(AlarmLow);
+    case tsAlarmHigh:
+        return WriteAlarmHigh(AlarmHigh);
+    case tsRelayOn:
+        return WriteRelayOn(RelayOn);
+    case tsRelayLow:
+        return WriteRelayLow(RelayLow);
+    case tsRelayHigh:
+        return WriteRelayHigh(RelayHigh);
+    case tsRelayNormalState:
+        return WriteRelayNormalState(RelayNormalState);
+    case tsAuxValue:
+        return WriteAuxValue(AuxValue);
+    default:
+        return Module()->Ok = false;
+    }
+}

@@ -2,6 +2,22 @@
 
 #include "model/CustomZUVOChannel.h"
 
+#include <QString>
+#include <vector>
+
+// The settings of a temperature channel one at a time, in the order ReadAll reads them.
+enum TTermoStep : int {
+    tsEnabled = 0,
+    tsAlarmOn = 1,
+    tsAlarmLow = 2,
+    tsAlarmHigh = 3,
+    tsRelayOn = 4,
+    tsRelayLow = 5,
+    tsRelayHigh = 6,
+    tsRelayNormalState = 7, // index 0 only
+    tsAuxValue = 8,
+};
+
 // One temperature channel of KVD-TC-BUS: index 0 is the controller's own temperature, indexes 1 and
 // up the DS1820 sensors. Property 0 of index 0 tells how many channels the device has.
 class TTermoChannel : public TCustomZUVOChannel {
@@ -43,4 +59,13 @@ public:
     bool WriteAuxValue(float Value);
     // The nine single writes in field order with the fields' values; stops at the first failure.
     bool WriteAll();
+
+    // The settings one step at a time, as a configuration backup walks them. The relays' normal
+    // state is the module's, kept on index 0: the other channels do not list it.
+    std::vector<int> SettingSteps() const;
+    static QString StepName(int Step);
+    // One field from the device or to it; a step the class does not know fails without traffic. A
+    // failed read leaves the field as it was.
+    bool ReadSetting(int Step);
+    bool WriteSetting(int Step);
 };

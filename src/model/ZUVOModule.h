@@ -22,6 +22,12 @@ class TAOChannel;
 class TDIOManager;
 class TDIOManagerExt;
 class TIntachnessCtrlChannel;
+class TGVixChannel;
+class TFlameChannel;
+class TFotoSensorChannel;
+class TTermoChannel;
+class TFlowChannel;
+class TAlarmSystemChannel;
 
 // Written to an object's unlock slot right before its protected properties.
 inline constexpr quint32 kUnlockCode = 0x5A3C91E4;
@@ -137,6 +143,19 @@ public:
     // The system health controller; the mixed module with two has the discrete one second.
     virtual TIntachnessCtrlChannel* IntachnessCtrl() { return nullptr; }
     virtual TIntachnessCtrlChannel* DiscreteIntachnessCtrl() { return nullptr; }
+    // The GVix protection unit of the modules that have one.
+    virtual TGVixChannel* GVixChannel() { return nullptr; }
+    // The flame controller and the photosensor channels of the flame models.
+    virtual TFlameChannel* FlameChannel() const { return nullptr; }
+    virtual int FotoSensorCount() const { return 0; }
+    virtual TFotoSensorChannel* FotoSensor(int Index) const { return nullptr; }
+    // The temperature channels, the flowmeter channels and the signalling system of the models
+    // that have them.
+    virtual int TermoChannelCount() const { return 0; }
+    virtual TTermoChannel* TermoChannel(int Index) const { return nullptr; }
+    virtual int FlowChannelCount() const { return 0; }
+    virtual TFlowChannel* FlowChannel(int Index) const { return nullptr; }
+    virtual TAlarmSystemChannel* AlarmSystemChannel() const { return nullptr; }
 
 protected:
     // Module classes add their channel objects' rows in their constructors.

@@ -183,4 +183,43 @@ TEST(ConfigDocument, ValueTextsShowMeaningsElseTheValuesRead) {
     EXPECT_EQ(output.Title().toStdString(), "discrete output 3");
 }
 
+// A file as the first release wrote it (analog and discrete channels only) still loads as it was;
+// one with the later channel kinds loads with their titles.
+TEST(ConfigDocument, FilesOfEveryChannelKindLoadAndNameTheirChannels) {
+    const QByteArray earlier = R"({
+        "format": "dovuvavarovod-configuration", "version": 1, "model": "KVD-DOS-BUS", "typeCode": 7,
+        "serialNumber": 12, "busParameters": {"busSettingsWord": 257, "busSettings": "address 1"},
+        "channels": [{"kind": "discreteOutput", "number": 1, "object": 1, "settings": [
+            {"name": "startValue", "step": 1, "writable": true, "meaning": "1",
+             "transfers": [{"op": "read", "object": 1, "property": 4, "value": 1}]}]}]})";
+    QString error;
+    QStringList warnings;
+    const auto old = TConfigDocument::FromJson(earlier, error, warnings);
+    ASSERT_TRUE(old) << error.toStdString();
+    EXPECT_TRUE(warnings.isEmpty());
+    ASSERT_EQ(old->Channels.size(), 1u);
+    EXPECT_EQ(old->Channels[0].Title().toStdString(), "discrete output 1");
+    EXPECT_EQ(old->Channels[0].Settings[0].ReadValues(), std::vector<quint32>{1});
+
+    TConfigDocument d = Sample();
+    const std::pair<const char*, const char*> kinds[] = {
+        {"healthController", "health controller 2"}, {"streamController", "stream controller 2"},
+        {"protectionUnit", "protection unit 2"},     {"temperatureChannel", "temperature channel 2"},
+        {"flowChannel", "flow channel 2"},           {"signallingSystem", "signalling system 2"},
+        {"flameController", "flame controller 2"},   {"photosensor", "photosensor 2"}};
+    for (const auto& [kind, title] : kinds) {
+        TConfigChannel c = d.Channels[0];
+        c.Kind = QLatin1String(kind);
+        d.Channels.push_back(c);
+    }
+    const auto loaded = TConfigDocument::FromJson(d.ToJson(), error, warnings);
+    ASSERT_TRUE(loaded) << error.toStdString();
+    EXPECT_TRUE(warnings.isEmpty());
+    ExpectSame(d, *loaded);
+    for (size_t i = 0; i < std::size(kinds); ++i) {
+        EXPECT_EQ(loaded->Channels[i + 1].Title().toStdString(), kinds[i].second);
+        EXPECT_NE(loaded->Find(QLatin1String(kinds[i].first), 2), nullptr);
+    }
+}
+
 } // namespace

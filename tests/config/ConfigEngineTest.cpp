@@ -9,6 +9,7 @@
 #include "model/AOChannel.h"
 #include "model/DIChannel.h"
 #include "model/DOChannel.h"
+#include "model/IntachnessCtrlChannel.h"
 #include "model/ModuleFactory.h"
 #include "model/SimpleChannel.h"
 #include "model/ZUVOModule.h"
@@ -108,6 +109,15 @@ int ChangeSettings(TZUVOModule& m) {
             c->AddStep(quint16(200 + i));
             taken += c->WriteSettings(dosSequence, e);
         }
+    for (TIntachnessCtrlChannel* c : {m.IntachnessCtrl(), m.DiscreteIntachnessCtrl()})
+        if (c) {
+            taken += c->WriteTimeout(2500);
+            taken += c->WriteResetCondition(true);
+            if (auto* ao = dynamic_cast<TAOIntachnessCtrlChannel*>(c))
+                taken += ao->WriteSafeValue(1, 3.5f) + ao->WriteControlledOutputs(0x3);
+            else
+                taken += c->WriteParameterInteger(0, 0x5);
+        }
     return taken;
 }
 
@@ -185,6 +195,46 @@ TEST_P(RoundTrip, BackUpAChangeBRestoreOntoBAndBHasA) {
 INSTANTIATE_TEST_SUITE_P(EmulatedFamilies, RoundTrip,
                          ::testing::Values(0u, 1u, 2u, 3u, 10u, 5u, 6u, 7u, 8u, 17u),
                          [](const auto& info) { return "Type" + std::to_string(info.param); });
+
+// What a health controller gives a backup: its family's settings by name with their meanings, every
+// one written back; the analog output modules' safe values go through their selector.
+TEST(ConfigBackup, HealthControllersGiveTheirFamilysSettingsWithMeanings) {
+    ConfigBus line;
+    ASSERT_TRUE(line.Start(2, 1));
+    line.emulator.AddDevices(17, 1);
+    auto ao = line.Module(2, 1);
+    auto dos = line.Module(17, 2);
+    ASSERT_TRUE(ao->IntachnessCtrl()->WriteTimeout(1200));
+    ASSERT_TRUE(dynamic_cast<TAOIntachnessCtrlChannel*>(ao->IntachnessCtrl())->WriteSafeValue(2, 0.75f));
+    ASSERT_TRUE(dos->IntachnessCtrl()->WriteParameterInteger(0, 0x81));
+    QString error;
+    const auto a = TConfigEngine(*ao).Backup(error);
+    ASSERT_TRUE(a) << error.toStdString();
+    const TConfigChannel* c = a->Find(QStringLiteral("healthController"), 1);
+    ASSERT_NE(c, nullptr);
+    EXPECT_EQ(c->Title().toStdString(), "health controller 1");
+    EXPECT_EQ(c->Object, 5);
+    std::vector<std::string> names;
+    for (const TConfigSetting& s : c->Settings) {
+        names.push_back(s.Name.toStdString());
+        EXPECT_TRUE(s.Writable) << s.Name.toStdString();
+    }
+    EXPECT_EQ(names,
+              (std::vector<std::string>{"timeout", "resetCondition", "safeValues", "controlledOutputs"}));
+    EXPECT_EQ(c->Find(QStringLiteral("timeout"))->ValueText().toStdString(), "1200 ms");
+    EXPECT_EQ(c->Find(QStringLiteral("safeValues"))->ValueText().toStdString(), "0; 0; 0.75; 0");
+    // Each output's value is read after its selector is written: four of each.
+    EXPECT_EQ(c->Find(QStringLiteral("safeValues"))->ReadValues().size(), 4u);
+
+    const auto d = TConfigEngine(*dos).Backup(error);
+    ASSERT_TRUE(d) << error.toStdString();
+    const TConfigChannel* h = d->Find(QStringLiteral("healthController"), 1);
+    ASSERT_NE(h, nullptr);
+    ASSERT_NE(h->Find(QStringLiteral("safeStates")), nullptr);
+    EXPECT_EQ(h->Find(QStringLiteral("safeStates"))->ValueText().toStdString(), "0x81 (outputs 1, 8)");
+    EXPECT_EQ(h->Find(QStringLiteral("resetCondition"))->ValueText().toStdString(),
+              "any exchange on the bus");
+}
 
 TEST(ConfigRestore, AnotherTypeIsRefusedNamingBothAndNothingIsWritten) {
     ConfigBus line;
