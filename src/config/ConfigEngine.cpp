@@ -740,7 +740,14 @@ TRestoreReport TConfigEngine::Restore(const TConfigDocument& File, const TRestor
             const TConfigSetting* want = fileChannel->Find(have->Name);
             if (!want || want->ReadValues() == have->ReadValues())
                 continue;
-            TConfigChange change{c.Title(), have->Name, have->ValueText(), want->ValueText()};
+            // What the file asks for is told from its values, as the model reads them: a meaning
+            // stored beside the values may no longer fit them in a file edited by hand.
+            TConfigSetting asked = *want;
+            asked.Step = step;
+            const bool modified = FModule.Modified;
+            asked.Meaning = Replay(channels[ci], asked).isEmpty() ? c.Meaning(step) : QString();
+            FModule.Modified = modified;
+            TConfigChange change{c.Title(), have->Name, have->ValueText(), asked.ValueText()};
             if (have->Writable)
                 plan.push_back({ci, want, change});
             else

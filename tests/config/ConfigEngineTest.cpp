@@ -372,3 +372,30 @@ TEST(ConfigRestore, ASettingThatDoesNotReadBackAsWrittenFailsVerification) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(ConfigRestore, AChangeIsToldFromTheFilesValuesNotFromTheMeaningStoredBesideThem) {
+    ConfigBus line;
+    ASSERT_TRUE(line.Start(0, 1));
+    auto a = line.Module(0, 1);
+    TConfigEngine engine(*a);
+    QString error;
+    auto document = engine.Backup(error);
+    ASSERT_TRUE(document) << error.toStdString();
+    TConfigSetting* time = nullptr;
+    for (TConfigSetting& s : document->Channels[0].Settings)
+        if (s.Name == QLatin1String("responseTime"))
+            time = &s;
+    ASSERT_NE(time, nullptr);
+    ASSERT_EQ(time->Transfers.size(), 1u);
+    // Edited by hand: the value, not the text beside it.
+    const QString stored = time->Meaning;
+    time->Transfers[0].Value = 33;
+    const TRestoreReport r = engine.Restore(*document, {.DryRun = true});
+    ASSERT_TRUE(r.Ok) << r.Error.toStdString();
+    ASSERT_EQ(r.Changes.size(), 1u);
+    EXPECT_EQ(r.Changes[0].Line(), QStringLiteral("channel 1 response time: %1 -> 33 ms").arg(stored));
+}
+
+} // namespace
